@@ -1,0 +1,35 @@
+#include "SBackgroundWorker.h"
+
+#include "KorvexCoreException.h"
+#include "SLoger.h"
+
+#include <exception>
+
+namespace KorvexEngine {
+
+SBackgroundWorker::~SBackgroundWorker() {
+  m_finish.reset();
+  m_task.reset();
+}
+
+void SBackgroundWorker::Run() {
+  // The owner may destroy the worker as soon as the finish callback has had its effect, so the
+  // callbacks run from local copies and nothing of the worker is touched after it.
+  const boost::shared_ptr<UI::IUIEvent> task = m_task;
+  const boost::shared_ptr<UI::IUIEvent> finish = m_finish;
+  try {
+    if (!task) throw SCore::KorvexCoreException("SBackgroundWorker::Run() without a task");
+    task->Invoke();
+    if (finish) finish->Invoke();
+  } catch (const SCore::KorvexCoreException& error) {
+    MessageBoxA(nullptr, error.what(), nullptr, MB_OK);
+    SCore::g_Loger << "KorvexCoreException:" << error.what();
+  } catch (const std::exception& error) {
+    MessageBoxA(nullptr, error.what(), nullptr, MB_OK);
+    SCore::g_Loger << "exception:" << error.what();
+  } catch (...) {
+    SCore::g_Loger << "unhandled exception";
+  }
+}
+
+}  // namespace KorvexEngine

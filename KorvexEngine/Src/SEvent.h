@@ -1,0 +1,20 @@
+#pragma once
+
+#include "IEvent.h"
+
+namespace SCore {
+
+// Binds a member function of T to an object that it does not own; the object must outlive it.
+template <typename T>
+class SEvent : public IEvent {
+ public:
+  typedef void (T::*Handler)();
+  SEvent(Handler handler, T* object) : m_handler(handler), m_object(object) {}
+  void Invoke() override { (m_object->*m_handler)(); }
+
+ private:
+  Handler m_handler;
+  T* m_object;
+};
+
+}  // namespace SCore

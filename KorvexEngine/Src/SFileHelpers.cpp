@@ -1,0 +1,65 @@
+#include "SFileHelpers.h"
+
+#include "KorvexCoreException.h"
+#include "SLoger.h"
+
+#include "Platform/NativePath.h"
+#include "Platform/Win32.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+[[noreturn]] void RaiseFileError(const std::wstring& path, const char* what) {
+  const std::string message = "File [" + Platform::WideToUtf8(path) + "] " + what;
+  throw SCore::KorvexCoreException(message.c_str());
+}
+
+std::vector<char> ReadAll(const std::wstring& path) {
+  const std::string native = Platform::ToNativePath(path);
+  std::ifstream file;
+  if (Platform::IsRegularFile(native)) file.open(native, std::ios::in | std::ios::binary);
+  if (!file.is_open() || !file) RaiseFileError(path, "not found");
+  std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) RaiseFileError(path, "read error");
+  return bytes;
+}
+
+std::wstring FallbackDocumentsFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && Platform::IsDirectory(home)) return Platform::Utf8ToWide(home);
+  wchar_t current[4096];
+  if (GetCurrentDirectoryW(4096, current) > 0 && GetCurrentDirectoryW(4096, current) < 4096) return current;
+  return L".";
+}
+
+}  // namespace
+
+std::string ReadFileToString(const std::wstring& path) {
+  const std::vector<char> bytes = ReadAll(path);
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    text += bytes[i];
+  }
+  return text;
+}
+
+std::vector<char> ReadFileToBytes(const std::wstring& path) { return ReadAll(path); }
+
+bool IsFileExists(const std::wstring& path) {
+  const std::string native = Platform::ToNativePath(path);
+  return Platform::IsRegularFile(native) && std::ifstream(native).good();
+}
+
+std::wstring GetMyDocumentsPath() {
+  wchar_t buffer[1024] = L"";
+  if (SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_PERSONAL, TRUE) && buffer[0] != L'\0') return buffer;
+  const std::wstring fallback = FallbackDocumentsFolder();
+  SCore::g_Loger << SCore::GetTimeStamp() << " GetMyDocumentsPath: no documents folder, using "
+                 << Platform::WideToUtf8(fallback) << "\n";
+  return fallback;
+}

@@ -1,0 +1,81 @@
+#include "SLoger.h"
+
+#include "SOutputDeviceNull.h"
+
+#include <cstdio>
+
+namespace SCore {
+
+namespace {
+
+// Bytes widen as unsigned values, so 0x80 to 0xFF stay Latin-1 characters.
+std::wstring Widen(const char* text, std::size_t length) {
+  std::wstring wide(length, L'\0');
+  for (std::size_t i = 0; i < length; ++i) wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
+  return wide;
+}
+
+class CriticalSectionHolder {
+ public:
+  explicit CriticalSectionHolder(CRITICAL_SECTION& section) : m_section(section) { EnterCriticalSection(&m_section); }
+  ~CriticalSectionHolder() { LeaveCriticalSection(&m_section); }
+  CriticalSectionHolder(const CriticalSectionHolder&) = delete;
+  CriticalSectionHolder& operator=(const CriticalSectionHolder&) = delete;
+
+ private:
+  CRITICAL_SECTION& m_section;
+};
+
+}  // namespace
+
+// The first of all global objects to be built, so the last to go: exit-time destructors log.
+__attribute__((init_priority(101))) SLoger g_Loger(boost::shared_ptr<SOutputDevice>(new SOutputDeviceNull));
+
+SLoger::SLoger(boost::shared_ptr<SOutputDevice> device) : m_device(device) { InitializeCriticalSection(&m_lock); }
+
+SLoger::~SLoger() { m_device.reset(); }
+
+template <typename Write>
+SLoger& SLoger::Insert(Write write) {
+  CriticalSectionHolder hold(m_lock);
+  m_device->Begin();
+  if (m_device->IsEnabled()) {
+    if (std::wostream* stream = m_device->GetStream()) write(*stream);
+  }
+  m_device->End();
+  return *this;
+}
+
+SLoger& SLoger::operator<<(const char* text) {
+  return Insert([text](std::wostream& stream) {
+    const std::size_t length = text == nullptr ? 0 : std::char_traits<char>::length(text);
+    stream << Widen(text, length);
+  });
+}
+
+SLoger& SLoger::operator<<(const std::string& text) {
+  return Insert([&text](std::wostream& stream) { stream << Widen(text.data(), text.size()); });
+}
+
+SLoger& SLoger::operator<<(unsigned int value) {
+  return Insert([value](std::wostream& stream) { stream << value; });
+}
+
+SLoger& SLoger::operator<<(int value) {
+  return Insert([value](std::wostream& stream) { stream << value; });
+}
+
+SLoger& SLoger::operator<<(const void* pointer) {
+  return Insert([pointer](std::wostream& stream) { stream << pointer; });
+}
+
+std::string GetTimeStamp() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char stamp[64];
+  std::snprintf(stamp, sizeof stamp, "%2d-%02d-%02d %2d:%02d:%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
+  return stamp;
+}
+
+}  // namespace SCore

@@ -1,0 +1,24 @@
+// Translation of the paths that the engine and the game write Windows-style ("Levels\map.xml")
+// into paths of this system, and the UTF-8 forms of wide text.
+#pragma once
+
+#include <string>
+
+namespace Platform {
+
+// Wide text (Unicode code points) as UTF-8; values that are no code point become U+FFFD.
+std::string WideToUtf8(const std::wstring& text);
+// UTF-8 as wide text; a byte that starts no valid sequence becomes U+FFFD.
+std::wstring Utf8ToWide(const std::string& text);
+bool IsValidUtf8(const std::string& text);
+
+// Backslashes become slashes, then every component that does not exist under its exact name is
+// looked up without regard to ASCII case in its parent folder. A component that matches nothing
+// (a file about to be made) is kept as written.
+std::string ToNativePath(const std::string& path);
+std::string ToNativePath(const std::wstring& path);
+
+bool IsRegularFile(const std::string& nativePath);
+bool IsDirectory(const std::string& nativePath);
+
+}  // namespace Platform

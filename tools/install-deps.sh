@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, every Debian 12 package that the build, the game and the tests need.
+# Idempotent: when everything is already there it only checks and returns.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libboost-dev libtinyxml-dev python3-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libstb-dev
+  libgl-dev libgl1-mesa-dri libegl1 mesa-utils
+  fonts-dejavu-core
+  clang libclang-rt-14-dev
+  xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

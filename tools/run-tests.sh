@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the project and runs every test twice: once plainly and once under AddressSanitizer
+# with UndefinedBehaviorSanitizer. Headless: no window shows and no sound plays.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+
+export SDL_VIDEODRIVER=offscreen
+export SDL_AUDIODRIVER=dummy
+jobs=$(nproc)
+
+run_variant() {
+  local name=$1 sanitize=$2
+  local build="$top/build-$name"
+  echo "=== $name: configure and build"
+  cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_SANITIZE="$sanitize" >/dev/null
+  cmake --build "$build" -j "$jobs"
+  echo "=== $name: tests"
+  ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
+}
+
+run_variant plain OFF
+
+export ASAN_OPTIONS="detect_leaks=1:strict_init_order=1:check_initialization_order=1"
+export LSAN_OPTIONS="suppressions=$top/tools/sanitizer/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$top/tools/sanitizer/ubsan.supp"
+run_variant sanitize ON
