@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -22,9 +21,7 @@ std::vector<char> ReadAll(const std::wstring& path) {
   std::ifstream file;
   if (Platform::IsRegularFile(native)) file.open(native, std::ios::in | std::ios::binary);
   if (!file.is_open() || !file) RaiseFileError(path, "not found");
-  std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) RaiseFileError(path, "read error");
-  return bytes;
+  return ReadStreamToBytes(file, path);
 }
 
 std::wstring FallbackDocumentsFolder() {
@@ -36,6 +33,18 @@ std::wstring FallbackDocumentsFolder() {
 }
 
 }  // namespace
+
+std::vector<char> ReadStreamToBytes(std::istream& stream, const std::wstring& path) {
+  std::vector<char> bytes;
+  char chunk[64 * 1024];
+  // istream::read turns a failing read into badbit, which a plain end of file never sets.
+  while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
+    bytes.insert(bytes.end(), chunk, chunk + stream.gcount());
+    if (stream.eof()) break;
+  }
+  if (stream.bad()) RaiseFileError(path, "read error");
+  return bytes;
+}
 
 std::string ReadFileToString(const std::wstring& path) {
   const std::vector<char> bytes = ReadAll(path);

@@ -2,6 +2,7 @@
 // Windows-style; they are translated when the file is opened.
 #pragma once
 
+#include <istream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 std::string ReadFileToString(const std::wstring& path);
 // The whole file, byte for byte; fails as ReadFileToString does.
 std::vector<char> ReadFileToBytes(const std::wstring& path);
+// The rest of an open stream; raises "File [path] read error" when the stream fails part-way.
+std::vector<char> ReadStreamToBytes(std::istream& stream, const std::wstring& path);
 bool IsFileExists(const std::wstring& path);
 // The documents folder without a separator at its end; never empty: without one it falls back to
 // the home folder (then the working directory) and logs that.

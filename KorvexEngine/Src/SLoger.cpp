@@ -35,6 +35,11 @@ SLoger::SLoger(boost::shared_ptr<SOutputDevice> device) : m_device(device) { Ini
 
 SLoger::~SLoger() { m_device.reset(); }
 
+void SLoger::SetDevice(boost::shared_ptr<SOutputDevice> device) {
+  CriticalSectionHolder hold(m_lock);
+  m_device = device;
+}
+
 template <typename Write>
 SLoger& SLoger::Insert(Write write) {
   CriticalSectionHolder hold(m_lock);

@@ -26,8 +26,8 @@ class SLoger {
   // A wide text would otherwise print as a pointer.
   SLoger& operator<<(const wchar_t* text) = delete;
 
-  // Replaced once at start-up, before other threads exist; not locked.
-  void SetDevice(boost::shared_ptr<SOutputDevice> device) { m_device = device; }
+  // Start-up replaces the device once; the lock makes a later replacement safe as well.
+  void SetDevice(boost::shared_ptr<SOutputDevice> device);
   const boost::shared_ptr<SOutputDevice>& GetDevice() const { return m_device; }
 
  private:

@@ -2,6 +2,8 @@
 #include "Platform/TestHooks.h"
 #include "Platform/Win32.h"
 
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -131,6 +133,7 @@ TEST(MessageBox, RecordedWhileTestsAskAndWrittenToStandardErrorWithoutADisplay) 
   EXPECT_EQ(records[0].caption, "");
   EXPECT_EQ(records[0].type, static_cast<UINT>(MB_OK));
 
+  TestSupport::ScopedEnvironment headless("SDL_VIDEODRIVER", "offscreen");
   testing::internal::CaptureStderr();
   EXPECT_EQ(MessageBoxA(nullptr, "no display here", nullptr, MB_OK), IDOK);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error: no display here\n");
