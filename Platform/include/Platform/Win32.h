@@ -92,6 +92,11 @@ DWORD GetLastError();
 #define ERROR_ENVVAR_NOT_FOUND 203
 #define ERROR_ALREADY_EXISTS 183
 
+// --- Modules -----------------------------------------------------------------------------------
+
+// The program's own module for a null name; null for any other name (there are no libraries).
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+
 // --- Message box ---------------------------------------------------------------------------------
 
 #define MB_OK 0x00000000

@@ -10,6 +10,7 @@ typedef unsigned short WORD;
 typedef std::uint32_t DWORD;
 typedef std::uint32_t UINT;
 typedef std::int32_t LONG;
+typedef std::uint32_t ULONG;
 typedef std::int32_t HRESULT;
 typedef std::uintptr_t UINT_PTR;
 typedef std::intptr_t LONG_PTR;
@@ -61,3 +62,18 @@ typedef HANDLE HGLOBAL;
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
 #define MAX_PATH 260
+
+struct POINT {
+  LONG x;
+  LONG y;
+};
+typedef POINT* LPPOINT;
+
+struct RECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+};
+typedef RECT* LPRECT;
+typedef const RECT* LPCRECT;
