@@ -20,10 +20,14 @@ const char* const kSourcePath = ".\\Src\\STinyXMLDeserializator";
 
 [[noreturn]] void Raise(const std::string& message) { throw KorvexCoreException(message.c_str()); }
 
-// TinyXML's own description of the first error and where it stands.
+// TinyXML's own description of the first error, and where it stands when TinyXML knows.
 std::string DescribeError(const TiXmlDocument& document) {
-  return std::string(document.ErrorDesc()) + " (row " + std::to_string(document.ErrorRow()) + ", column " +
-         std::to_string(document.ErrorCol()) + ")";
+  std::string description = document.ErrorDesc();
+  if (document.ErrorRow() > 0) {
+    description += " (row " + std::to_string(document.ErrorRow()) + ", column " +
+                   std::to_string(document.ErrorCol()) + ")";
+  }
+  return description;
 }
 
 }  // namespace
