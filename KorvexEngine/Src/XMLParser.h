@@ -16,7 +16,7 @@ namespace SXML {
 class XMLParser {
  public:
   // Deeper documents are refused rather than risking the stack.
-  static const int kMaxNestingDepth = 256;
+  static constexpr int kMaxNestingDepth = 256;
 
   explicit XMLParser(std::string text);
   virtual ~XMLParser();

@@ -208,6 +208,10 @@ TEST(TinyXMLReader, FailedParseRaisesWithPlaceAndKeepsThePreviousDocument) {
   EXPECT_TRUE(StartsWith(message, "can't parse xml text: ")) << message;
   EXPECT_NE(message.find("(row 2, column "), std::string::npos) << message;
   EXPECT_NE(FailureOf([&] { reader.DoParseText(""); }), "(no failure)");
+  // the document level has no name and no attributes
+  EXPECT_NE(FailureOf([&] { reader.GetNodeName(); }), "(no failure)");
+  EXPECT_NE(FailureOf([&] { reader.GetAttribute("Name"); }), "(no failure)");
+  EXPECT_FALSE(reader.DoIsAvialableName("Name"));
   // the declaration is no element: the first element found is the document's own
   reader.DoBeginChild("Users");
   reader.DoBeginChild(0u);
