@@ -25,3 +25,6 @@ export ASAN_OPTIONS="detect_leaks=1:strict_init_order=1:check_initialization_ord
 export LSAN_OPTIONS="suppressions=$top/tools/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:suppressions=$top/tools/sanitizer/ubsan.supp"
 run_variant sanitize ON
+
+echo "=== fuzz: the engine's XML parser for 60 seconds"
+bash "$top/tests/fuzz/run-fuzz.sh" 60

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace SCore {
+
+struct SVector3 {
+  float X = 0.0f;
+  float Y = 0.0f;
+  float Z = 0.0f;
+};
+
+}  // namespace SCore
