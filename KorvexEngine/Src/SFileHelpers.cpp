@@ -6,6 +6,8 @@
 #include "Platform/NativePath.h"
 #include "Platform/Win32.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -24,11 +26,17 @@ std::vector<char> ReadAll(const std::wstring& path) {
   return ReadStreamToBytes(file, path);
 }
 
+bool IsWritableFolder(const std::string& path) { return Platform::IsDirectory(path) && access(path.c_str(), W_OK) == 0; }
+
+// The home folder when the program may write there, else the working directory: the game's own
+// folder is made inside the answer, never at the root of the file system.
 std::wstring FallbackDocumentsFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && Platform::IsDirectory(home)) return Platform::Utf8ToWide(home);
+  std::string home = std::getenv("HOME") == nullptr ? std::string() : std::getenv("HOME");
+  while (home.size() > 1 && home.back() == '/') home.pop_back();
+  if (!home.empty() && home != "/" && IsWritableFolder(home)) return Platform::Utf8ToWide(home);
   wchar_t current[4096];
-  if (GetCurrentDirectoryW(4096, current) > 0 && GetCurrentDirectoryW(4096, current) < 4096) return current;
+  const DWORD length = GetCurrentDirectoryW(4096, current);
+  if (length > 0 && length < 4096) return current;
   return L".";
 }
 

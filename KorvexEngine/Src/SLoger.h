@@ -28,7 +28,6 @@ class SLoger {
 
   // Start-up replaces the device once; the lock makes a later replacement safe as well.
   void SetDevice(boost::shared_ptr<SOutputDevice> device);
-  const boost::shared_ptr<SOutputDevice>& GetDevice() const { return m_device; }
 
  private:
   template <typename Write>

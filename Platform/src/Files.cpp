@@ -27,8 +27,10 @@ DWORD LastErrorFromErrno(int error) {
     case EPERM:
     case EROFS:
       return ERROR_ACCESS_DENIED;
+    case ENOSPC:
+      return ERROR_DISK_FULL;
     default:
-      return static_cast<DWORD>(error);
+      return ERROR_GEN_FAILURE;
   }
 }
 

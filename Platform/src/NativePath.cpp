@@ -10,9 +10,18 @@ namespace Platform {
 namespace {
 
 const char32_t kReplacementCharacter = 0xFFFD;
+// Bytes that are no UTF-8 stand as 0xDC80 to 0xDCFF, values no valid sequence decodes to.
+const char32_t kEscapedByteBase = 0xDC00;
+
+bool IsSurrogate(char32_t value) { return value >= 0xD800 && value <= 0xDFFF; }
+bool IsEscapedByte(char32_t value) { return value >= kEscapedByteBase + 0x80 && value <= kEscapedByteBase + 0xFF; }
 
 void AppendUtf8(char32_t codePoint, std::string& out) {
-  if (codePoint > 0x10FFFF) codePoint = kReplacementCharacter;
+  if (IsEscapedByte(codePoint)) {
+    out += static_cast<char>(codePoint - kEscapedByteBase);
+    return;
+  }
+  if (codePoint > 0x10FFFF || IsSurrogate(codePoint)) codePoint = kReplacementCharacter;
   if (codePoint < 0x80) {
     out += static_cast<char>(codePoint);
   } else if (codePoint < 0x800) {
@@ -53,7 +62,7 @@ std::size_t DecodeUtf8(const std::string& text, std::size_t pos, char32_t& codeP
     if ((next & 0xC0) != 0x80) return 0;
     codePoint = (codePoint << 6) | (next & 0x3F);
   }
-  if (codePoint < minimum || codePoint > 0x10FFFF) return 0;
+  if (codePoint < minimum || codePoint > 0x10FFFF || IsSurrogate(codePoint)) return 0;
   return length;
 }
 
@@ -118,7 +127,8 @@ std::wstring Utf8ToWide(const std::string& text) {
   for (std::size_t pos = 0; pos < text.size();) {
     char32_t codePoint;
     const std::size_t length = DecodeUtf8(text, pos, codePoint);
-    out += static_cast<wchar_t>(length == 0 ? kReplacementCharacter : codePoint);
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    out += static_cast<wchar_t>(length == 0 ? kEscapedByteBase + byte : codePoint);
     pos += length == 0 ? 1 : length;
   }
   return out;

@@ -25,8 +25,12 @@ std::function<void(DWORD)> g_sleepHook;
 }  // namespace
 
 UINT_PTR _beginthreadex(void* /*security*/, unsigned /*stack_size*/, _beginthreadex_proc_type start_address,
-                        void* arglist, unsigned /*initflag*/, unsigned* thrdaddr) {
-  if (start_address == nullptr || g_failNextThreadStart.exchange(false)) {
+                        void* arglist, unsigned initflag, unsigned* thrdaddr) {
+  if (start_address == nullptr || initflag != 0) {
+    errno = EINVAL;
+    return 0;
+  }
+  if (g_failNextThreadStart.exchange(false)) {
     errno = EAGAIN;
     return 0;
   }
@@ -57,7 +61,9 @@ DWORD GetCurrentThreadId() {
 int GetThreadPriority(HANDLE thread) { return thread == nullptr ? THREAD_PRIORITY_ERROR_RETURN : THREAD_PRIORITY_NORMAL; }
 
 BOOL SetThreadPriority(HANDLE thread, int priority) {
-  return thread != nullptr && priority >= THREAD_PRIORITY_LOWEST && priority <= THREAD_PRIORITY_HIGHEST;
+  const bool known = (priority >= THREAD_PRIORITY_LOWEST && priority <= THREAD_PRIORITY_HIGHEST) ||
+                     priority == THREAD_PRIORITY_IDLE || priority == THREAD_PRIORITY_TIME_CRITICAL;
+  return thread != nullptr && known;
 }
 
 void Sleep(DWORD milliseconds) {

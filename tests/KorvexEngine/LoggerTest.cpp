@@ -54,6 +54,7 @@ TEST(Logger, ADeviceThatLogsFromBeginDoesNotDeadlock) {
     SLoger* logger = nullptr;
     bool inside = false;
     void Begin() override {
+      CaptureDevice::Begin();
       if (logger != nullptr && !inside) {
         inside = true;
         *logger << "[nested]";

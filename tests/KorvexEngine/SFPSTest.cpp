@@ -8,7 +8,8 @@ namespace Testing = Platform::Testing;
 
 class FrameRate : public testing::Test {
  protected:
-  void SetUp() override { Testing::SetFakeClock(0xFFFFFF00u); }
+  // The first step of 20 ms crosses the clock's wrap.
+  void SetUp() override { Testing::SetFakeClock(0xFFFFFFF0u); }
   void TearDown() override { Testing::UseRealClock(); }
 };
 
@@ -29,10 +30,15 @@ TEST_F(FrameRate, TwoUpdatesInOneMillisecondCountAsAThousand) {
 
 TEST_F(FrameRate, WindowAverageIsTheMeanOfAHundredSmoothedRates) {
   SCore::SFPS meter;
+  // Frames of 40 and 10 ms in turn: rates 25 and 100, smoothed halfway each time.
+  float smoothed = 0;
   float total = 0;
   for (int call = 1; call <= 100; ++call) {
-    Testing::AdvanceFakeClock(call % 2 == 0 ? 10 : 40);
-    total += meter.Update();
+    const DWORD elapsed = call % 2 == 0 ? 10 : 40;
+    Testing::AdvanceFakeClock(elapsed);
+    smoothed = (smoothed + 1000.0f / static_cast<float>(elapsed)) * 0.5f;
+    total += smoothed;
+    EXPECT_FLOAT_EQ(meter.Update(), smoothed) << "call " << call;
     if (call < 100) {
       ASSERT_EQ(meter.GetWindowAverage(), 0.0f) << "call " << call;
     }

@@ -180,23 +180,28 @@ TEST(SafeData, ReadsFalseFirstThenWhatWasSetFromAnyThread) {
 }
 
 TEST(Thread, DestroyingAStartedThreadObjectLeavesItsThreadRunning) {
+  struct Flags {
+    std::atomic<bool> started{false};
+    std::atomic<bool> release{false};
+    std::atomic<bool> finished{false};
+  };
+  // The thread keeps its flags alive itself: the runner is gone while it runs.
   struct Runner : KorvexEngine::SThread {
-    std::shared_ptr<std::atomic<bool>> release = std::make_shared<std::atomic<bool>>(false);
-    std::shared_ptr<std::atomic<bool>> finished = std::make_shared<std::atomic<bool>>(false);
+    explicit Runner(std::shared_ptr<Flags> flags) : flags(std::move(flags)) {}
+    std::shared_ptr<Flags> flags;
     void Run() override {
-      auto releaseFlag = release;
-      auto finishedFlag = finished;
-      while (!*releaseFlag) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-      *finishedFlag = true;
+      const std::shared_ptr<Flags> mine = flags;
+      mine->started = true;
+      while (!mine->release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      mine->finished = true;
     }
   };
-  auto runner = std::make_unique<Runner>();
-  auto release = runner->release;
-  auto finished = runner->finished;
+  const auto flags = std::make_shared<Flags>();
+  auto runner = std::make_unique<Runner>(flags);
   runner->Start();
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(WaitUntil([&] { return flags->started.load(); }));
   runner.reset();
-  EXPECT_FALSE(*finished);
-  *release = true;
-  EXPECT_TRUE(WaitUntil([&] { return finished->load(); }));
+  EXPECT_FALSE(flags->finished);
+  flags->release = true;
+  EXPECT_TRUE(WaitUntil([&] { return flags->finished.load(); }));
 }

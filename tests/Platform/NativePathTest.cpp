@@ -24,9 +24,14 @@ TEST(NativePath, WideTextConvertsToUtf8AndBackWithoutDroppingBits) {
     EXPECT_TRUE(Platform::IsValidUtf8(c.utf8));
   }
   EXPECT_EQ(Platform::WideToUtf8(std::wstring(1, wchar_t(0x110000))), "\xEF\xBF\xBD");
-  EXPECT_EQ(Platform::Utf8ToWide("a\xFF" "b"), L"a\xFFFD" L"b");
-  EXPECT_EQ(Platform::Utf8ToWide("\xE2\x82"), L"\xFFFD\xFFFD") << "a truncated sequence is never read past";
+  EXPECT_EQ(Platform::WideToUtf8(std::wstring(1, wchar_t(0xD800))), "\xEF\xBF\xBD");
   EXPECT_FALSE(Platform::IsValidUtf8("\xC0\x80")) << "overlong forms are not UTF-8";
+  EXPECT_FALSE(Platform::IsValidUtf8("\xED\xA0\x80")) << "encoded surrogates are not UTF-8";
+  // Names that are no UTF-8 survive the round trip, a truncated sequence included.
+  for (const std::string bytes : {"a\xFF" "b", "\xE2\x82", "\xED\xA0\x80", "caf\xE9"}) {
+    EXPECT_EQ(Platform::WideToUtf8(Platform::Utf8ToWide(bytes)), bytes);
+  }
+  EXPECT_EQ(Platform::Utf8ToWide("a\xFF" "b"), L"a\xDCFF" L"b");
 }
 
 TEST(NativePath, BackslashesAndCaseAreResolvedAgainstTheFolders) {

@@ -6,9 +6,10 @@
 
 namespace Platform {
 
-// Wide text (Unicode code points) as UTF-8; values that are no code point become U+FFFD.
+// File names on Linux are bytes and need not be UTF-8. So that every name survives the round
+// trip, a byte that starts no valid UTF-8 sequence becomes the wide value 0xDC00 plus the byte,
+// and such values become that byte again; other values that are no code point become U+FFFD.
 std::string WideToUtf8(const std::wstring& text);
-// UTF-8 as wide text; a byte that starts no valid sequence becomes U+FFFD.
 std::wstring Utf8ToWide(const std::string& text);
 bool IsValidUtf8(const std::string& text);
 

@@ -14,14 +14,17 @@ typedef unsigned (*_beginthreadex_proc_type)(void*);
 
 // Starts a detached thread running proc(arglist) at once. Answers an opaque non-zero handle and
 // stores a unique non-zero id in *thrdaddr, or answers 0 (errno set) when no thread can be made.
+// Threads cannot start suspended here: any initflag but 0 is refused.
 UINT_PTR _beginthreadex(void* security, unsigned stack_size, _beginthreadex_proc_type start_address,
                         void* arglist, unsigned initflag, unsigned* thrdaddr);
 
+#define THREAD_PRIORITY_IDLE (-15)
 #define THREAD_PRIORITY_LOWEST (-2)
 #define THREAD_PRIORITY_BELOW_NORMAL (-1)
 #define THREAD_PRIORITY_NORMAL 0
 #define THREAD_PRIORITY_ABOVE_NORMAL 1
 #define THREAD_PRIORITY_HIGHEST 2
+#define THREAD_PRIORITY_TIME_CRITICAL 15
 #define THREAD_PRIORITY_ERROR_RETURN 0x7FFFFFFF
 
 HANDLE GetCurrentThread();
@@ -89,6 +92,8 @@ DWORD GetLastError();
 #define ERROR_FILE_NOT_FOUND 2
 #define ERROR_PATH_NOT_FOUND 3
 #define ERROR_ACCESS_DENIED 5
+#define ERROR_GEN_FAILURE 31
+#define ERROR_DISK_FULL 112
 #define ERROR_ENVVAR_NOT_FOUND 203
 #define ERROR_ALREADY_EXISTS 183
 
