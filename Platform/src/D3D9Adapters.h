@@ -1,0 +1,18 @@
+// The adapters as SDL sees the displays: their current mode and the modes they offer.
+#pragma once
+
+#include "Platform/D3D9.h"
+
+#include <vector>
+
+namespace Platform {
+namespace D3D9 {
+
+UINT AdapterCount();
+// False for an adapter that does not exist.
+bool AdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode);
+// Modes of the adapter in one format, each size and rate once, the current mode always among them.
+std::vector<D3DDISPLAYMODE> AdapterModes(UINT adapter, D3DFORMAT format);
+
+}  // namespace D3D9
+}  // namespace Platform
