@@ -32,6 +32,12 @@ struct XyzNormalVertex {  // D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1
 };
 constexpr DWORD kXyzNormalFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 
+inline DWORD FloatBits(float value) {
+  DWORD bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
 inline D3DPRESENT_PARAMETERS WindowedParameters(HWND window) {
   D3DPRESENT_PARAMETERS parameters{};
   parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
