@@ -103,6 +103,16 @@ HRESULT Texture9::UnlockRect(UINT level) {
   return D3D_OK;
 }
 
+HRESULT Texture9::WriteLevel(UINT level, const std::vector<BYTE>& pixels) {
+  std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
+  if (level >= m_levels.size() || IsRenderTarget() || pixels.size() != m_levels[level].pixels.size()) {
+    return D3DERR_INVALIDCALL;
+  }
+  m_levels[level].pixels = pixels;
+  m_levels[level].dirty = true;
+  return D3D_OK;
+}
+
 unsigned Texture9::PrepareForDrawing() {
   if (m_glTexture == 0) {
     glGenTextures(1, &m_glTexture);

@@ -33,6 +33,8 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
   bool IsRenderTarget() const { return (m_usage & D3DUSAGE_RENDERTARGET) != 0; }
   DeviceCore* Core() const { return m_core.get(); }
 
+  // Fills a whole level with pixels in the texture's format, whatever its pool (for loaders).
+  HRESULT WriteLevel(UINT level, const std::vector<BYTE>& pixels);
   // With the device's context current: the OpenGL texture, made and brought up to date.
   unsigned PrepareForDrawing();
   // The sampler settings last given to the OpenGL texture, so that unchanged ones are not sent again.
