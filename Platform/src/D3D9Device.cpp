@@ -471,6 +471,16 @@ HRESULT Device9::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UI
   return D3D_OK;
 }
 
+HRESULT Device9::GetStreamSource(UINT stream, IDirect3DVertexBuffer9** buffer, UINT* offset, UINT* stride) {
+  DeviceLock lock(m_core->Mutex());
+  if (stream != 0 || buffer == nullptr || offset == nullptr || stride == nullptr) return D3DERR_INVALIDCALL;
+  *buffer = m_stream;
+  if (m_stream != nullptr) m_stream->AddRef();
+  *offset = m_streamOffset;
+  *stride = m_streamStride;
+  return D3D_OK;
+}
+
 HRESULT Device9::SetIndices(IDirect3DIndexBuffer9* buffer) {
   DeviceLock lock(m_core->Mutex());
   IndexBuffer9* ours = dynamic_cast<IndexBuffer9*>(buffer);

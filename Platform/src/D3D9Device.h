@@ -44,6 +44,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   HRESULT SetFVF(DWORD fvf) override;
   HRESULT GetFVF(DWORD* fvf) override;
   HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset, UINT stride) override;
+  HRESULT GetStreamSource(UINT stream, IDirect3DVertexBuffer9** buffer, UINT* offset, UINT* stride) override;
   HRESULT SetIndices(IDirect3DIndexBuffer9* buffer) override;
 
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;

@@ -564,6 +564,7 @@ struct IDirect3DDevice9 : IUnknown {
   virtual HRESULT SetFVF(DWORD fvf) = 0;
   virtual HRESULT GetFVF(DWORD* fvf) = 0;
   virtual HRESULT SetStreamSource(UINT stream, IDirect3DVertexBuffer9* buffer, UINT offset, UINT stride) = 0;
+  virtual HRESULT GetStreamSource(UINT stream, IDirect3DVertexBuffer9** buffer, UINT* offset, UINT* stride) = 0;
   virtual HRESULT SetIndices(IDirect3DIndexBuffer9* buffer) = 0;
 
   virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) = 0;
