@@ -325,17 +325,24 @@ HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR 
   const LONG top = LONG(viewport.Y);
   const LONG right = LONG(viewport.X + viewport.Width);
   const LONG bottom = LONG(viewport.Y + viewport.Height);
-  const D3DRECT whole{left, top, right, bottom};
-  glEnable(GL_SCISSOR_TEST);
+  const D3DRECT viewportRect{left, top, right, bottom};
   for (DWORD index = 0; index < std::max<DWORD>(count, 1); ++index) {
-    const D3DRECT& rect = count > 0 ? rects[index] : whole;
+    const D3DRECT& rect = count > 0 ? rects[index] : viewportRect;
     // Clearing never leaves the viewport.
     const LONG x1 = std::max(rect.x1, left);
     const LONG y1 = std::max(rect.y1, top);
     const LONG x2 = std::min(rect.x2, right);
     const LONG y2 = std::min(rect.y2, bottom);
     if (x1 >= x2 || y1 >= y2) continue;
-    glScissor(x1, y1, x2 - x1, y2 - y1);
+    // A clear of the whole target needs no scissor, which lets OpenGL clear without drawing.
+    const D3DSURFACE_DESC& target = m_renderTarget->Desc();
+    const bool whole = x1 == 0 && y1 == 0 && x2 == LONG(target.Width) && y2 == LONG(target.Height);
+    if (whole) {
+      glDisable(GL_SCISSOR_TEST);
+    } else {
+      glEnable(GL_SCISSOR_TEST);
+      glScissor(x1, y1, x2 - x1, y2 - y1);
+    }
     glClear(mask);
   }
   return D3D_OK;

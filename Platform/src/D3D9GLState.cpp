@@ -111,7 +111,15 @@ void ApplyRasterisation(const DeviceStates& states) {
   }
   const DWORD mask = states.render[D3DRS_COLORWRITEENABLE];
   glColorMask((mask & 4) != 0, (mask & 2) != 0, (mask & 1) != 0, (mask & 8) != 0);
+}
+
+// Drawing never leaves the viewport; a viewport over the whole target needs no scissor.
+void ApplyScissor(const DeviceStates& states, TargetSize target) {
   const D3DVIEWPORT9& viewport = states.viewport;
+  if (viewport.X == 0 && viewport.Y == 0 && viewport.Width == target.width && viewport.Height == target.height) {
+    glDisable(GL_SCISSOR_TEST);
+    return;
+  }
   glEnable(GL_SCISSOR_TEST);
   glScissor(GLint(viewport.X), GLint(viewport.Y), GLsizei(viewport.Width), GLsizei(viewport.Height));
 }
@@ -268,6 +276,7 @@ void ApplyDrawState(const DrawSetup& setup) {
   ApplyBlending(states);
   ApplyDepth(states, setup.pretransformed);
   ApplyRasterisation(states);
+  ApplyScissor(states, setup.target);
   ApplyFog(states);
   for (DWORD stage = 0; stage < kDrawnStages; ++stage) ApplyStage(setup, stage);
   glActiveTexture(GL_TEXTURE0);

@@ -44,6 +44,15 @@ TEST_F(Drawing, ClearFillsTheTargetWithOpaqueColour) {
   for (DWORD pixel : BackBufferPixels()) EXPECT_EQ(pixel, 0xFF102030u);
 }
 
+TEST_F(Drawing, ClearOfRectanglesTouchesOnlyThem) {
+  const D3DRECT rects[] = {{1, 1, 3, 2}, {6, 0, 9, 1}};  // the second reaches past the target
+  ASSERT_EQ(device->Clear(2, rects, D3DCLEAR_TARGET, kRed, 1.0f, 0), D3D_OK);
+  ExpectRow(0, {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kRed, kRed});
+  ExpectRow(1, {kBlack, kRed, kRed, kBlack, kBlack, kBlack, kBlack, kBlack});
+  EXPECT_EQ(device->Clear(1, nullptr, D3DCLEAR_TARGET, kRed, 1.0f, 0), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);  // D16 has no stencil
+}
+
 TEST_F(Drawing, RectangleWithIntegerEdgesCoversExactlyThePixelsInside) {
   DrawRect(2.0f, 1.0f, 5.0f, 3.0f, kRed);
   for (int y = 0; y < kHeight; ++y) {
