@@ -1,5 +1,7 @@
 #include "D3D9Adapters.h"
 
+#include "D3D9Formats.h"
+
 #include <SDL2/SDL.h>
 
 #include <algorithm>
@@ -44,15 +46,19 @@ bool AdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) {
 std::vector<D3DDISPLAYMODE> AdapterModes(UINT adapter, D3DFORMAT format) {
   std::vector<D3DDISPLAYMODE> modes;
   D3DDISPLAYMODE current{};
-  if (!AdapterDisplayMode(adapter, &current)) return modes;
-  if (current.Format == format) modes.push_back(current);
+  if (!AdapterDisplayMode(adapter, &current) || !IsDisplayFormat(format)) return modes;
+  // The display shows either depth at every size it offers, as adapters of the original did;
+  // SDL lists each size at the desktop's depth only.
+  current.Format = format;
+  modes.push_back(current);
   const int count = SDL_GetNumDisplayModes(int(adapter));
   for (int index = 0; index < count; ++index) {
     SDL_DisplayMode sdlMode{};
     if (SDL_GetDisplayMode(int(adapter), index, &sdlMode) != 0) continue;
-    const D3DDISPLAYMODE mode = ModeOf(sdlMode);
+    D3DDISPLAYMODE mode = ModeOf(sdlMode);
+    mode.Format = format;
     const bool known = std::any_of(modes.begin(), modes.end(), [&](const D3DDISPLAYMODE& m) { return SameMode(m, mode); });
-    if (mode.Format == format && !known) modes.push_back(mode);
+    if (!known) modes.push_back(mode);
   }
   return modes;
 }

@@ -136,6 +136,11 @@ TEST_F(DeviceCreation, FullScreenNeedsAnOfferedModeAndADisplayFormat) {
   parameters.BackBufferWidth = desktop.Width;
   parameters.BackBufferFormat = D3DFMT_UNKNOWN;
   EXPECT_EQ(Create(&parameters), D3DERR_INVALIDCALL);
+  // Sixteen bits at the desktop's size, whatever depth the desktop has.
+  parameters.BackBufferFormat = D3DFMT_R5G6B5;
+  EXPECT_EQ(Create(&parameters), D3D_OK);
+  EXPECT_EQ(d3d->GetAdapterModeCount(0, D3DFMT_R5G6B5), d3d->GetAdapterModeCount(0, D3DFMT_X8R8G8B8));
+  EXPECT_EQ(d3d->GetAdapterModeCount(0, D3DFMT_A8R8G8B8), 0u);
 }
 
 TEST_F(DeviceCreation, InvalidParametersAreRefused) {

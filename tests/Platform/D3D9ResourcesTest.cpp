@@ -207,6 +207,35 @@ TEST_F(Resources, ResourcesOutliveTheirDevice) {
   EXPECT_EQ(buffer->Release(), 0u);
 }
 
+TEST_F(Resources, SixteenBitBackBufferKeepsFiveSixFiveColours) {
+  D3DPRESENT_PARAMETERS sixteen = parameters;
+  sixteen.BackBufferFormat = D3DFMT_R5G6B5;
+  ASSERT_EQ(device->Reset(&sixteen), D3D_OK);
+  device->SetRenderState(D3DRS_LIGHTING, FALSE);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0xFF0C0C0C);  // below one step of five bits
+  EXPECT_EQ(Pixel(0, 0), 0xFFFFFFFFu);
+  // Red kept in five bits reads back as one of their 32 levels, not as the 0x0C drawn.
+  const DWORD red = (Pixel(1, 0) >> 16) & 0xFF;
+  const DWORD fiveBits = (red * 31 + 127) / 255;
+  EXPECT_EQ(red, (fiveBits * 255 + 15) / 31);
+  EXPECT_NE(red, 0x0Cu);
+}
+
+TEST_F(Resources, DrawingMovesBetweenThreadsOutsideScenes) {
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+  std::thread other([&] {
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFF00FF00);
+    EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+  });
+  other.join();
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0xFF0000FF);
+  EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+  EXPECT_EQ(Pixel(1, 0), 0xFF0000FFu);
+}
+
 TEST_F(Resources, LoaderThreadMakesAndFillsTexturesWhileTheMainThreadDraws) {
   std::atomic<bool> done{false};
   std::vector<IDirect3DTexture9*> made;
