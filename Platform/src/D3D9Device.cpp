@@ -274,7 +274,11 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   // Rows are kept top first; the window's framebuffer has its first row at the bottom.
   glBlitFramebuffer(0, 0, GLint(m_parameters.BackBufferWidth), GLint(m_parameters.BackBufferHeight), 0, height,
                     width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-  SDL_GL_SetSwapInterval(m_parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
+  const int interval = m_parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;
+  if (interval != m_swapInterval) {
+    SDL_GL_SetSwapInterval(interval);
+    m_swapInterval = interval;
+  }
   SDL_GL_SwapWindow(m_core->Window());
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
   return D3D_OK;
@@ -554,16 +558,33 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
       m_streamOffset + (static_cast<unsigned long long>(firstVertex) + vertexCount - 1) * stride + layout.size;
   if (needed > storage.Length()) return D3DERR_INVALIDCALL;
   if (!IsOperational()) return D3D_OK;
-  GLSection section(*m_core);
+  const bool continuesDrawing = m_core->LastSectionWasBy(this);
+  GLSection section(*m_core, this);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
   BindTarget();
   const D3DSURFACE_DESC& target = m_renderTarget->Desc();
   const TargetSize size{target.Width, target.Height};
+  const bool fixedStatesCurrent = FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing;
   VertexProcessor processor(m_states, layout, size);
   processor.Process(storage.Bytes() + m_streamOffset + size_t(firstVertex) * stride, stride, vertexCount, &m_vertices);
-  ApplyDrawState(DrawSetup{&m_states, m_textures, m_whiteTexture, layout.pretransformed, size});
+  ApplyDrawState(DrawSetup{&m_states, m_textures, m_whiteTexture, layout.pretransformed, size}, fixedStatesCurrent);
   Submit(type, vertexCount, indices);
   return D3D_OK;
+}
+
+bool Device9::FixedStatesUnchanged(bool pretransformed, TargetSize target) {
+  FixedStates current{};
+  current.render = m_states.render;
+  for (DWORD stage = 0; stage < kDrawnStages; ++stage) {
+    std::copy(std::begin(m_states.stage[stage]), std::end(m_states.stage[stage]), current.stage[stage]);
+  }
+  current.viewport = m_states.viewport;
+  current.pretransformed = pretransformed;
+  current.target = target;
+  // Compared as bytes: the record is zeroed first, so its padding compares equal too.
+  const bool unchanged = std::memcmp(&current, &m_lastFixedStates, sizeof current) == 0;
+  std::memcpy(&m_lastFixedStates, &current, sizeof current);
+  return unchanged;
 }
 
 void Device9::Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<UINT>* indices) {

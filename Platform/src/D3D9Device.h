@@ -7,6 +7,7 @@
 #include "D3D9States.h"
 #include "D3D9VertexProcessor.h"
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -104,9 +105,20 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   UINT m_depthWidth = 0;
   UINT m_depthHeight = 0;
   unsigned m_whiteTexture = 0;
+  int m_swapInterval = -1;
   unsigned m_attachedTexture = 0;
   UINT m_attachedLevel = 0;
   ProcessedVertices m_vertices;
+  // The fixed states of the last draw, as OpenGL has them (see ApplyDrawState).
+  struct FixedStates {
+    std::array<DWORD, kRenderStateLimit> render;
+    DWORD stage[kDrawnStages][kStageStateLimit];
+    D3DVIEWPORT9 viewport;
+    bool pretransformed;
+    TargetSize target;
+  };
+  FixedStates m_lastFixedStates{};
+  bool FixedStatesUnchanged(bool pretransformed, TargetSize target);
 };
 
 }  // namespace D3D9

@@ -41,8 +41,9 @@ void DeviceCore::DeleteRenderbufferLater(unsigned renderbuffer) {
   if (renderbuffer != 0) m_pendingRenderbuffers.push_back(renderbuffer);
 }
 
-bool DeviceCore::Enter() {
+bool DeviceCore::Enter(const void* user) {
   if (m_depth++ > 0) return m_madeCurrent;
+  m_lastUser = user;
   if (SDL_GL_GetCurrentContext() != m_context) {
     m_madeCurrent = SDL_GL_MakeCurrent(m_window, m_context) == 0;
   } else {
@@ -69,7 +70,8 @@ void DeviceCore::DeletePending() {
   }
 }
 
-GLSection::GLSection(DeviceCore& core) : m_lock(core.Mutex()), m_core(core), m_ready(core.Enter()) {}
+GLSection::GLSection(DeviceCore& core, const void* user)
+    : m_lock(core.Mutex()), m_core(core), m_ready(core.Enter(user)) {}
 
 GLSection::~GLSection() { m_core.Leave(); }
 

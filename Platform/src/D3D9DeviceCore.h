@@ -35,13 +35,17 @@ class DeviceCore {
   void DeleteTextureLater(unsigned texture);
   void DeleteRenderbufferLater(unsigned renderbuffer);
 
+  // Whether the last OpenGL section was made by this user with nothing in between, so that the
+  // OpenGL state it left is still there.
+  bool LastSectionWasBy(const void* user) const { return m_lastUser == user; }
+
   // Resources of the default pool that are still alive; Reset refuses while there are any.
   std::atomic<int> defaultPoolResources{0};
 
  private:
   friend class GLSection;
   DeviceCore(SDL_Window* window, SDL_GLContext context);
-  bool Enter();
+  bool Enter(const void* user);
   void Leave();
   void DeletePending();
 
@@ -51,6 +55,7 @@ class DeviceCore {
   int m_depth = 0;
   bool m_madeCurrent = false;
   bool m_keepCurrent = false;
+  const void* m_lastUser = nullptr;
   std::vector<unsigned> m_pendingTextures;
   std::vector<unsigned> m_pendingRenderbuffers;
 };
@@ -58,7 +63,8 @@ class DeviceCore {
 // Holds the device lock with the device's context current on the calling thread.
 class GLSection {
  public:
-  explicit GLSection(DeviceCore& core);
+  // The user, when given, marks the section as its own (see DeviceCore::LastSectionWasBy).
+  explicit GLSection(DeviceCore& core, const void* user = nullptr);
   ~GLSection();
   GLSection(const GLSection&) = delete;
   GLSection& operator=(const GLSection&) = delete;

@@ -247,38 +247,45 @@ bool StageEnabled(const DeviceStates& states, DWORD stage) {
   return true;
 }
 
-void ApplyStage(const DrawSetup& setup, DWORD stage) {
-  const DeviceStates& states = *setup.states;
+void ApplyStageStates(const DeviceStates& states, DWORD stage) {
   glActiveTexture(GL_TEXTURE0 + stage);
   if (!StageEnabled(states, stage)) {
     glDisable(GL_TEXTURE_2D);
     return;
   }
   glEnable(GL_TEXTURE_2D);
-  Texture9* texture = setup.stageTextures[stage];
-  if (texture != nullptr) {
-    glBindTexture(GL_TEXTURE_2D, texture->PrepareForDrawing());
-    ApplySampler(*texture, states.sampler[stage]);
-  } else {
-    glBindTexture(GL_TEXTURE_2D, setup.whiteTexture);
-  }
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
   SetColour(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, states.render[D3DRS_TEXTUREFACTOR]);
   ApplyCombiner(states.stage[stage], false);
   ApplyCombiner(states.stage[stage], true);
 }
 
+void BindStageTexture(const DrawSetup& setup, DWORD stage) {
+  if (!StageEnabled(*setup.states, stage)) return;
+  glActiveTexture(GL_TEXTURE0 + stage);
+  Texture9* texture = setup.stageTextures[stage];
+  if (texture != nullptr) {
+    glBindTexture(GL_TEXTURE_2D, texture->PrepareForDrawing());
+    ApplySampler(*texture, setup.states->sampler[stage]);
+  } else {
+    glBindTexture(GL_TEXTURE_2D, setup.whiteTexture);
+  }
+}
+
 }  // namespace
 
-void ApplyDrawState(const DrawSetup& setup) {
+void ApplyDrawState(const DrawSetup& setup, bool fixedStatesCurrent) {
   const DeviceStates& states = *setup.states;
-  glDisable(GL_LIGHTING);
-  ApplyBlending(states);
-  ApplyDepth(states, setup.pretransformed);
-  ApplyRasterisation(states);
-  ApplyScissor(states, setup.target);
-  ApplyFog(states);
-  for (DWORD stage = 0; stage < kDrawnStages; ++stage) ApplyStage(setup, stage);
+  if (!fixedStatesCurrent) {
+    glDisable(GL_LIGHTING);
+    ApplyBlending(states);
+    ApplyDepth(states, setup.pretransformed);
+    ApplyRasterisation(states);
+    ApplyScissor(states, setup.target);
+    ApplyFog(states);
+    for (DWORD stage = 0; stage < kDrawnStages; ++stage) ApplyStageStates(states, stage);
+  }
+  for (DWORD stage = 0; stage < kDrawnStages; ++stage) BindStageTexture(setup, stage);
   glActiveTexture(GL_TEXTURE0);
 }
 

@@ -17,8 +17,9 @@ struct DrawSetup {
   TargetSize target;
 };
 
-// With the device's context current.
-void ApplyDrawState(const DrawSetup& setup);
+// With the device's context current. When the fixed states (everything but the textures) are
+// those of the previous draw and nothing touched OpenGL since, only the textures are bound.
+void ApplyDrawState(const DrawSetup& setup, bool fixedStatesCurrent);
 
 }  // namespace D3D9
 }  // namespace Platform

@@ -163,6 +163,15 @@ TEST_F(Drawing, BlendFactorsFollowDirect3D) {
   }
 }
 
+TEST_F(Drawing, StatesHoldForDrawsAfterAClear) {
+  // Clearing writes every channel whatever the device's states; the next draw must not inherit that.
+  device->SetRenderState(D3DRS_COLORWRITEENABLE, 0x4);  // red only
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(0, 0), kRed);
+}
+
 TEST_F(Drawing, DepthLessEqualPassesAtEqualDepth) {
   DrawRect(0.0f, 0.0f, 4.0f, 1.0f, kRed, 0.5f);
   DrawRect(0.0f, 0.0f, 2.0f, 1.0f, kGreen, 0.5f);  // equal: passes
