@@ -127,7 +127,7 @@ Device9::~Device9() {
       glDeleteTextures(1, &m_whiteTexture);
     }
   }
-  if (!m_parameters.Windowed) SDL_SetWindowFullscreen(m_core->Window(), 0);
+  if (!m_parameters.Windowed && IsSdlWindowAlive(m_core->Window())) SDL_SetWindowFullscreen(m_core->Window(), 0);
 }
 
 HRESULT Device9::MakeSwapChain(const D3DPRESENT_PARAMETERS& parameters) {

@@ -1,5 +1,7 @@
 #include "D3D9DeviceCore.h"
 
+#include "Platform/Win32Window.h"
+
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -44,7 +46,11 @@ void DeviceCore::DeleteRenderbufferLater(unsigned renderbuffer) {
 bool DeviceCore::Enter(const void* user) {
   if (m_depth++ > 0) return m_madeCurrent;
   m_lastUser = user;
-  if (SDL_GL_GetCurrentContext() != m_context) {
+  // Resources may outlive the window; without it the context cannot be made current any more,
+  // and what it holds goes with it.
+  if (!IsSdlWindowAlive(m_window)) {
+    m_madeCurrent = false;
+  } else if (SDL_GL_GetCurrentContext() != m_context) {
     m_madeCurrent = SDL_GL_MakeCurrent(m_window, m_context) == 0;
   } else {
     m_madeCurrent = true;
@@ -55,7 +61,7 @@ bool DeviceCore::Enter(const void* user) {
 
 void DeviceCore::Leave() {
   if (--m_depth > 0) return;
-  if (m_madeCurrent && !m_keepCurrent) SDL_GL_MakeCurrent(m_window, nullptr);
+  if (m_madeCurrent && !m_keepCurrent && IsSdlWindowAlive(m_window)) SDL_GL_MakeCurrent(m_window, nullptr);
   m_madeCurrent = false;
 }
 

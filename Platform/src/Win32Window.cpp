@@ -102,6 +102,14 @@ SDL_Window* SdlWindowOf(HWND window) {
   return IsLive(window) ? window->sdlWindow : nullptr;
 }
 
+bool IsSdlWindowAlive(SDL_Window* window) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  for (HWND live : g_windows) {
+    if (live->sdlWindow == window) return true;
+  }
+  return false;
+}
+
 bool IsWindowActive(HWND window) {
   std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
   if (!IsLive(window)) return false;

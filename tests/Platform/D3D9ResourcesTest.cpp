@@ -236,6 +236,18 @@ TEST_F(Resources, DrawingMovesBetweenThreadsOutsideScenes) {
   EXPECT_EQ(Pixel(1, 0), 0xFF0000FFu);
 }
 
+TEST_F(Resources, DeviceAndResourcesMayOutliveTheirWindow) {
+  IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFF00FF00});
+  device->SetTexture(0, texture);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+  DestroyWindow(window);
+  window = nullptr;
+  EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_DRIVERINTERNALERROR);
+  EXPECT_EQ(device->Release(), 0u);
+  device = nullptr;
+  EXPECT_EQ(texture->Release(), 0u);
+}
+
 TEST_F(Resources, LoaderThreadMakesAndFillsTexturesWhileTheMainThreadDraws) {
   std::atomic<bool> done{false};
   std::vector<IDirect3DTexture9*> made;

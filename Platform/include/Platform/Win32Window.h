@@ -45,6 +45,8 @@ namespace Platform {
 
 // The SDL window behind a handle, or null.
 SDL_Window* SdlWindowOf(HWND window);
+// Whether an SDL window of ours has not been destroyed yet.
+bool IsSdlWindowAlive(SDL_Window* window);
 
 // Whether the window is usable by a full-screen program: shown, not minimised, and not having
 // lost the input focus that it once held.
