@@ -8,6 +8,7 @@
 #include "ImageProcessing.h"
 #include "Platform/D3DX9.h"
 #include "Platform/NativePath.h"
+#include "Platform/Win32.h"
 
 #include <fstream>
 #include <iterator>
@@ -135,7 +136,7 @@ HRESULT ReadWholeFile(const char* path, std::vector<BYTE>* bytes) {
   if (!IsRegularFile(native)) {
     const size_t slash = native.find_last_of('/');
     const bool folderExists = slash == std::string::npos || IsDirectory(slash == 0 ? "/" : native.substr(0, slash));
-    return folderExists ? HRESULT_FILE_NOT_FOUND : HRESULT_PATH_NOT_FOUND;
+    return folderExists ? HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) : HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
   }
   std::ifstream file(native, std::ios::binary);
   if (!file) return D3DXERR_INVALIDDATA;

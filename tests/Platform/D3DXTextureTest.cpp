@@ -1,5 +1,6 @@
 #include "D3D9Fixture.h"
 #include "Platform/D3DX9.h"
+#include "Platform/Win32.h"
 #include "TempFolder.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -318,10 +319,11 @@ TEST_F(TextureLoading, FilesAreFoundWithWindowsPathsAndMissingOnesReported) {
   ASSERT_EQ(D3DXCreateTextureFromFileA(device, windowsPath.c_str(), &texture), D3D_OK);
   EXPECT_EQ(LevelPixels(0)[0], 0xFF00FF00u);
   IDirect3DTexture9* missing = nullptr;
+  EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), HRESULT(0x80070002));
   EXPECT_EQ(D3DXCreateTextureFromFileA(device, (folder / "Textures/none.dds").c_str(), &missing),
-            HRESULT_FILE_NOT_FOUND);
+            HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(D3DXCreateTextureFromFileA(device, (folder / "Nowhere/none.dds").c_str(), &missing),
-            HRESULT_PATH_NOT_FOUND);
+            HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(D3DXCreateTextureFromFileExA(device, (folder / "Textures").c_str(), D3DX_DEFAULT, D3DX_DEFAULT,
                                          D3DX_DEFAULT, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
                                          0, nullptr, nullptr, &missing),

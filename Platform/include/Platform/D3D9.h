@@ -4,31 +4,12 @@
 // Drawing maps the fixed-function subset onto OpenGL through the SDL window of the device.
 #pragma once
 
+#include "Platform/COM.h"
 #include "Platform/Win32Types.h"
 #include "Platform/Win32Window.h"
 
-typedef unsigned long ULONG;
 typedef float FLOAT;
 typedef int INT;
-typedef std::int64_t LONGLONG;
-
-#ifndef KORVEX_GUID_DEFINED
-#define KORVEX_GUID_DEFINED
-struct GUID {
-  DWORD Data1;
-  WORD Data2;
-  WORD Data3;
-  BYTE Data4[8];
-};
-#endif
-
-union LARGE_INTEGER {
-  struct {
-    DWORD LowPart;
-    LONG HighPart;
-  };
-  LONGLONG QuadPart;
-};
 
 // --- Result codes ------------------------------------------------------------------------------
 
@@ -44,9 +25,11 @@ union LARGE_INTEGER {
 #define D3DERR_NOTAVAILABLE ((HRESULT)0x8876086A)
 #define D3DERR_INVALIDDEVICE ((HRESULT)0x8876086B)
 #define D3DERR_INVALIDCALL ((HRESULT)0x8876086C)
-// Windows file errors as result codes, as file loads answer them.
-#define HRESULT_FILE_NOT_FOUND ((HRESULT)0x80070002)
-#define HRESULT_PATH_NOT_FOUND ((HRESULT)0x80070003)
+// A Windows error code as a result code, as file loads answer a missing file.
+#ifndef HRESULT_FROM_WIN32
+#define HRESULT_FROM_WIN32(error) \
+  ((HRESULT)(error) <= 0 ? (HRESULT)(error) : (HRESULT)(((error)&0x0000FFFF) | (7 << 16) | 0x80000000))
+#endif
 
 // --- Enumerations ------------------------------------------------------------------------------
 
@@ -499,12 +482,6 @@ struct D3DLOCKED_RECT {
 };
 
 // --- Interfaces ---------------------------------------------------------------------------------
-
-struct IUnknown {
-  virtual ~IUnknown() = default;
-  virtual ULONG AddRef() = 0;
-  virtual ULONG Release() = 0;
-};
 
 struct IDirect3DDevice9;
 
