@@ -82,10 +82,10 @@ unsigned MakeWhiteTexture() {
 
 // --- Creation, loss and reset ---------------------------------------------------------------------
 
-HRESULT Device9::Create(UINT /*adapter*/, HWND window, const D3DPRESENT_PARAMETERS& parameters, Device9** device) {
+HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& parameters, Device9** device) {
   std::shared_ptr<DeviceCore> core = DeviceCore::Create(SdlWindowOf(window));
   if (!core) return D3DERR_NOTAVAILABLE;
-  Device9* created = new Device9(core, window);
+  Device9* created = new Device9(core, adapter, window);
   const HRESULT result = created->MakeSwapChain(parameters);
   if (FAILED(result)) {
     created->Release();
@@ -114,7 +114,8 @@ HRESULT Device9::Create(UINT /*adapter*/, HWND window, const D3DPRESENT_PARAMETE
   return D3D_OK;
 }
 
-Device9::Device9(std::shared_ptr<DeviceCore> core, HWND window) : m_core(std::move(core)), m_window(window) {}
+Device9::Device9(std::shared_ptr<DeviceCore> core, UINT adapter, HWND window)
+    : m_core(std::move(core)), m_adapter(adapter), m_window(window) {}
 
 Device9::~Device9() {
   ReleaseBindings();
@@ -214,7 +215,7 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   const bool defaultPoolAlive = m_core->defaultPoolResources > 1;
   D3DPRESENT_PARAMETERS checked = parameters != nullptr ? *parameters : D3DPRESENT_PARAMETERS{};
   if (parameters != nullptr && checked.hDeviceWindow == nullptr) checked.hDeviceWindow = m_window;
-  if (backBufferHeld || defaultPoolAlive || FAILED(CheckPresentParameters(0, m_window, &checked))) {
+  if (backBufferHeld || defaultPoolAlive || FAILED(CheckPresentParameters(m_adapter, m_window, &checked))) {
     // A failed reset leaves the device waiting for another.
     Rebind(m_renderTarget, m_backBuffer);
     m_loss = Loss::NotReset;

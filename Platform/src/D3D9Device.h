@@ -69,7 +69,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
  private:
   enum class Loss { None, Lost, NotReset };
 
-  Device9(std::shared_ptr<DeviceCore> core, HWND window);
+  Device9(std::shared_ptr<DeviceCore> core, UINT adapter, HWND window);
   HRESULT MakeSwapChain(const D3DPRESENT_PARAMETERS& parameters);
   void ApplyWindowMode();
   void ReleaseBindings();
@@ -85,6 +85,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   void Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<UINT>* indices);
 
   std::shared_ptr<DeviceCore> m_core;
+  UINT m_adapter;
   HWND m_window;
   D3DPRESENT_PARAMETERS m_parameters{};
   DeviceStates m_states;

@@ -11,9 +11,10 @@ namespace {
 
 constexpr UINT kMaxBackBuffers = 3;
 
-bool IsOfferedInterval(UINT interval) {
-  return interval == D3DPRESENT_INTERVAL_DEFAULT || interval == D3DPRESENT_INTERVAL_ONE ||
-         interval == D3DPRESENT_INTERVAL_IMMEDIATE;
+bool IsOfferedInterval(UINT adapter, UINT interval) {
+  D3DCAPS9 caps{};
+  if (!AdapterCaps(adapter, &caps)) return false;
+  return interval == D3DPRESENT_INTERVAL_DEFAULT || (caps.PresentationIntervals & interval) == interval;
 }
 
 bool IsBackBufferFormat(D3DFORMAT format) { return IsDisplayFormat(format) || format == D3DFMT_A8R8G8B8; }
@@ -26,11 +27,12 @@ bool IsOfferedMode(UINT adapter, const D3DPRESENT_PARAMETERS& parameters) {
   });
 }
 
-bool CheckCommon(const D3DPRESENT_PARAMETERS& parameters) {
+bool CheckCommon(UINT adapter, const D3DPRESENT_PARAMETERS& parameters) {
+  const bool oneInterval = (parameters.PresentationInterval & (parameters.PresentationInterval - 1)) == 0;
   return parameters.SwapEffect >= D3DSWAPEFFECT_DISCARD && parameters.SwapEffect <= D3DSWAPEFFECT_COPY &&
          parameters.BackBufferCount <= kMaxBackBuffers && parameters.MultiSampleType == D3DMULTISAMPLE_NONE &&
-         IsOfferedInterval(parameters.PresentationInterval) &&
-         (!parameters.EnableAutoDepthStencil || IsDepthFormat(parameters.AutoDepthStencilFormat));
+         oneInterval && IsOfferedInterval(adapter, parameters.PresentationInterval) &&
+         (!parameters.EnableAutoDepthStencil || AdapterAcceptsDepthFormat(adapter, parameters.AutoDepthStencilFormat));
 }
 
 }  // namespace
@@ -40,7 +42,7 @@ HWND DeviceWindow(HWND focusWindow, const D3DPRESENT_PARAMETERS& parameters) {
 }
 
 HRESULT CheckPresentParameters(UINT adapter, HWND focusWindow, D3DPRESENT_PARAMETERS* parameters) {
-  if (parameters == nullptr || !CheckCommon(*parameters)) return D3DERR_INVALIDCALL;
+  if (parameters == nullptr || !CheckCommon(adapter, *parameters)) return D3DERR_INVALIDCALL;
   HWND window = DeviceWindow(focusWindow, *parameters);
   RECT client{};
   if (!GetClientRect(window, &client)) return D3DERR_INVALIDCALL;

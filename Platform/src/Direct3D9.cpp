@@ -66,16 +66,7 @@ class Direct3D9 : public RefCounted<IDirect3D9> {
     HRESULT result = D3D_OK;
     if (TakeScriptedFailure("GetDeviceCaps", &result)) return result;
     if (caps == nullptr || adapter >= AdapterCount()) return D3DERR_INVALIDCALL;
-    if (type != D3DDEVTYPE_HAL) return D3DERR_NOTAVAILABLE;
-    *caps = D3DCAPS9{};
-    caps->DeviceType = type;
-    caps->AdapterOrdinal = adapter;
-    caps->PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE;
-    caps->DevCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT | D3DDEVCAPS_PUREDEVICE;
-    caps->MaxTextureWidth = 8192;
-    caps->MaxTextureHeight = 8192;
-    caps->MaxTextureBlendStages = kStageCount;
-    caps->MaxSimultaneousTextures = kDrawnStages;
+    if (type != D3DDEVTYPE_HAL || !AdapterCaps(adapter, caps)) return D3DERR_NOTAVAILABLE;
     return D3D_OK;
   }
 
@@ -85,7 +76,7 @@ class Direct3D9 : public RefCounted<IDirect3D9> {
     if (type != D3DDEVTYPE_HAL) return D3DERR_NOTAVAILABLE;
     bool available = false;
     if ((usage & D3DUSAGE_DEPTHSTENCIL) != 0) {
-      available = resourceType == D3DRTYPE_SURFACE && IsDepthFormat(checkFormat);
+      available = resourceType == D3DRTYPE_SURFACE && AdapterAcceptsDepthFormat(adapter, checkFormat);
     } else if ((usage & D3DUSAGE_RENDERTARGET) != 0) {
       available = (resourceType == D3DRTYPE_SURFACE || resourceType == D3DRTYPE_TEXTURE) &&
                   IsRenderTargetFormat(checkFormat);
@@ -100,7 +91,7 @@ class Direct3D9 : public RefCounted<IDirect3D9> {
                                  D3DFORMAT depthStencilFormat) override {
     if (adapter >= AdapterCount() || !IsDisplayFormat(adapterFormat)) return D3DERR_INVALIDCALL;
     if (type != D3DDEVTYPE_HAL) return D3DERR_NOTAVAILABLE;
-    return IsRenderTargetFormat(renderTargetFormat) && IsDepthFormat(depthStencilFormat) ? D3D_OK
+    return IsRenderTargetFormat(renderTargetFormat) && AdapterAcceptsDepthFormat(adapter, depthStencilFormat) ? D3D_OK
                                                                                         : D3DERR_NOTAVAILABLE;
   }
 

@@ -15,6 +15,7 @@ class Direct3DObject : public ::testing::Test {
   }
   void TearDown() override {
     Platform::Testing::ClearFailures();
+    Platform::Testing::UseRealAdapters();
     d3d->Release();
   }
   IDirect3D9* d3d = nullptr;
@@ -173,6 +174,46 @@ TEST_F(DeviceCreation, InvalidParametersAreRefused) {
             D3DERR_NOTAVAILABLE);
   Platform::Testing::FailNextCall("CreateDevice", D3DERR_OUTOFVIDEOMEMORY);
   EXPECT_EQ(Create(&parameters), D3DERR_OUTOFVIDEOMEMORY);
+}
+
+TEST_F(DeviceCreation, SimulatedAdaptersReportWhatTestsDescribe) {
+  Platform::Testing::SimulatedAdapter plain;
+  plain.devCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;
+  plain.presentationIntervals = D3DPRESENT_INTERVAL_ONE;
+  plain.depthFormats = {D3DFMT_D16};
+  plain.modes = {{800, 600, 60, D3DFMT_UNKNOWN}};
+  Platform::Testing::SimulatedAdapter pure;
+  pure.desktop = D3DDISPLAYMODE{1280, 1024, 75, D3DFMT_X1R5G5B5};
+  Platform::Testing::SimulatedAdapter broken;
+  broken.hasHardwareDevice = false;
+  Platform::Testing::SimulateAdapters({plain, pure, broken});
+  ASSERT_EQ(d3d->GetAdapterCount(), 3u);
+  D3DCAPS9 caps{};
+  ASSERT_EQ(d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps), D3D_OK);
+  EXPECT_EQ(caps.DevCaps & D3DDEVCAPS_PUREDEVICE, 0u);
+  EXPECT_EQ(caps.PresentationIntervals, DWORD(D3DPRESENT_INTERVAL_ONE));
+  ASSERT_EQ(d3d->GetDeviceCaps(1, D3DDEVTYPE_HAL, &caps), D3D_OK);
+  EXPECT_NE(caps.DevCaps & D3DDEVCAPS_PUREDEVICE, 0u);
+  EXPECT_EQ(d3d->GetDeviceCaps(2, D3DDEVTYPE_HAL, &caps), D3DERR_NOTAVAILABLE);
+  D3DDISPLAYMODE desktop{};
+  d3d->GetAdapterDisplayMode(1, &desktop);
+  EXPECT_EQ(desktop.Format, D3DFMT_X1R5G5B5);
+  EXPECT_EQ(desktop.Width, 1280u);
+  EXPECT_EQ(d3d->GetAdapterModeCount(0, D3DFMT_X8R8G8B8), 2u);
+  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE,
+                                   D3DFMT_D32),
+            D3DERR_NOTAVAILABLE);
+  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE,
+                                   D3DFMT_D16),
+            D3D_OK);
+  // The first adapter refuses what it does not offer.
+  D3DPRESENT_PARAMETERS parameters = WindowedParameters(window);
+  EXPECT_EQ(Create(&parameters), D3DERR_INVALIDCALL);  // immediate presentation
+  parameters.PresentationInterval = D3DPRESENT_INTERVAL_ONE;
+  parameters.AutoDepthStencilFormat = D3DFMT_D32;
+  EXPECT_EQ(Create(&parameters), D3DERR_INVALIDCALL);
+  parameters.AutoDepthStencilFormat = D3DFMT_D16;
+  EXPECT_EQ(Create(&parameters), D3D_OK);
 }
 
 class States : public DeviceFixture {};

@@ -19,6 +19,23 @@ std::vector<DWORD> ReadRenderTarget(IDirect3DSurface9* surface);
 void ProvokeDeviceLoss(IDirect3DDevice9* device);
 void EndDeviceLoss(IDirect3DDevice9* device);
 
+// An adapter as tests describe it, in place of what SDL reports of the displays.
+struct SimulatedAdapter {
+  D3DDISPLAYMODE desktop{1024, 768, 60, D3DFMT_X8R8G8B8};
+  // Sizes and rates offered at both display depths (their Format is not used); the desktop's
+  // size is always offered.
+  std::vector<D3DDISPLAYMODE> modes;
+  DWORD devCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT | D3DDEVCAPS_PUREDEVICE;
+  DWORD presentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE;
+  std::vector<D3DFORMAT> depthFormats{D3DFMT_D16, D3DFMT_D24S8, D3DFMT_D24X8, D3DFMT_D32};
+  bool hasHardwareDevice = true;  // false: GetDeviceCaps of the hardware device fails
+};
+
+// Every Direct3D object reports these adapters until UseRealAdapters; devices still draw through
+// the window they are given.
+void SimulateAdapters(const std::vector<SimulatedAdapter>& adapters);
+void UseRealAdapters();
+
 // The next call of the named operation ("CreateDevice", "Reset", "CreateVertexBuffer",
 // "CreateIndexBuffer", "CreateTexture", "SetTexture", "SetTransform", "DrawPrimitive",
 // "DrawIndexedPrimitive", "GetDeviceCaps", "GetAdapterDisplayMode", "D3DXCreateTexture") answers
