@@ -653,7 +653,7 @@ HRESULT Device9::GetRenderTarget(DWORD index, IDirect3DSurface9** surface) {
 HRESULT Device9::SetRenderTarget(DWORD index, IDirect3DSurface9* surface) {
   DeviceLock lock(m_core->Mutex());
   Surface9* ours = dynamic_cast<Surface9*>(surface);
-  if (index != 0 || ours == nullptr || !ours->IsRenderTarget()) return D3DERR_INVALIDCALL;
+  if (index != 0 || !BelongsHere(ours) || !ours->IsRenderTarget()) return D3DERR_INVALIDCALL;
   Rebind(m_renderTarget, ours);
   // A new target gets a viewport over the whole of it.
   m_states.viewport = D3DVIEWPORT9{0, 0, ours->Desc().Width, ours->Desc().Height, 0.0f, 1.0f};

@@ -280,6 +280,27 @@ TEST_F(States, UnknownStatesAndStagesAreRefused) {
   EXPECT_EQ(device->GetTransform(D3DTRANSFORMSTATETYPE(24), &matrix), D3DERR_INVALIDCALL);
 }
 
+TEST_F(States, ResourcesOfAnotherDeviceAreRefused) {
+  IDirect3DDevice9* other = nullptr;
+  D3DPRESENT_PARAMETERS otherParameters = WindowedParameters(window);
+  ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &otherParameters, &other),
+            D3D_OK);
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(other->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &texture, nullptr),
+            D3D_OK);
+  IDirect3DSurface9* surface = nullptr;
+  texture->GetSurfaceLevel(0, &surface);
+  IDirect3DVertexBuffer9* buffer = nullptr;
+  other->CreateVertexBuffer(64, 0, 0, D3DPOOL_MANAGED, &buffer, nullptr);
+  EXPECT_EQ(device->SetTexture(0, texture), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device->SetRenderTarget(0, surface), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device->SetStreamSource(0, buffer, 0, 16), D3DERR_INVALIDCALL);
+  buffer->Release();
+  surface->Release();
+  texture->Release();
+  EXPECT_EQ(other->Release(), 0u);
+}
+
 TEST_F(States, TransformsAreKeptPerState) {
   D3DMATRIX world{};
   world._11 = 2.0f;
