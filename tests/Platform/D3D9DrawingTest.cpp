@@ -117,6 +117,42 @@ TEST_F(Drawing, StageOperationsModulateAndSelect) {
   texture->Release();
 }
 
+TEST_F(Drawing, OtherStageOperationsCombineTextureAndDiffuse) {
+  struct Case {
+    D3DTEXTUREOP op;
+    DWORD expected;  // texture 0x40408020 (alpha 0x40) with diffuse 0x80206080
+  };
+  const Case cases[] = {
+      {D3DTOP_ADD, 0xFF60E0A0},         {D3DTOP_SUBTRACT, 0xFF202000},  // clamped at zero
+      {D3DTOP_MODULATE2X, 0xFF106020},  {D3DTOP_BLENDTEXTUREALPHA, 0xFF286868},
+      {D3DTOP_BLENDDIFFUSEALPHA, 0xFF307050},
+  };
+  IDirect3DTexture9* texture = MakeTexture(1, 1, {0x40408020});
+  device->SetTexture(0, texture);
+  for (const Case& entry : cases) {
+    device->SetTextureStageState(0, D3DTSS_COLOROP, entry.op);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0x80206080);
+    const DWORD pixel = Pixel(0, 0);
+    for (int shift : {16, 8, 0}) {
+      EXPECT_NEAR(int((pixel >> shift) & 0xFF), int((entry.expected >> shift) & 0xFF), 2)
+          << "operation " << entry.op << " channel " << shift;
+    }
+  }
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, PointsAndLinesLandOnPixelCentres) {
+  const std::vector<RhwVertex> points = {{2, 2, 0, 1, kRed, 0, 0}, {5, 6, 0, 1, kGreen, 0, 0}};
+  DrawVertices(D3D9Test::kRhwFvf, D3DPT_POINTLIST, 2, points);
+  EXPECT_EQ(Pixel(2, 2), kRed);
+  EXPECT_EQ(Pixel(5, 6), kGreen);
+  EXPECT_EQ(Pixel(3, 2), kBlack);
+  const std::vector<RhwVertex> line = {{0, 4, 0, 1, kBlue, 0, 0}, {4, 4, 0, 1, kBlue, 0, 0}};
+  DrawVertices(D3D9Test::kRhwFvf, D3DPT_LINELIST, 1, line);
+  ExpectRow(4, {kBlue, kBlue, kBlue, kBlue, kBlack});
+}
+
 TEST_F(Drawing, AlphaOperationModulateFadesTheTexture) {
   IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFFFFFFFF});
   device->SetTexture(0, texture);
