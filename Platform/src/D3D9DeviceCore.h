@@ -1,0 +1,82 @@
+// What a device shares with the resources made on it: its lock, its OpenGL context and the OpenGL
+// objects waiting to be deleted. Resources keep it alive, so a resource released after its
+// device still frees its OpenGL objects in the right context.
+#pragma once
+
+#include "Platform/Win32Types.h"
+
+#include <SDL2/SDL.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace Platform {
+namespace D3D9 {
+
+class DeviceCore {
+ public:
+  // Null when SDL cannot make an OpenGL context for the window.
+  static std::shared_ptr<DeviceCore> Create(SDL_Window* window);
+  ~DeviceCore();
+  DeviceCore(const DeviceCore&) = delete;
+  DeviceCore& operator=(const DeviceCore&) = delete;
+
+  std::recursive_mutex& Mutex() { return m_mutex; }
+  SDL_Window* Window() const { return m_window; }
+
+  // While set, the context stays current on the drawing thread between calls (within a scene);
+  // otherwise each outermost OpenGL section hands it back so that another thread may take it.
+  void SetKeepCurrent(bool keep) { m_keepCurrent = keep; }
+
+  // OpenGL objects are made and deleted only with the context current; objects dropped on a thread
+  // without it wait here until the next OpenGL section.
+  void DeleteTextureLater(unsigned texture);
+  void DeleteRenderbufferLater(unsigned renderbuffer);
+
+  // Whether the last OpenGL section was made by this user with nothing in between, so that the
+  // OpenGL state it left is still there.
+  bool LastSectionWasBy(const void* user) const { return m_lastUser == user; }
+
+  // Resources of the default pool that are still alive; Reset refuses while there are any.
+  std::atomic<int> defaultPoolResources{0};
+
+ private:
+  friend class GLSection;
+  DeviceCore(SDL_Window* window, SDL_GLContext context);
+  bool Enter(const void* user);
+  void Leave();
+  void DeletePending();
+
+  std::recursive_mutex m_mutex;
+  SDL_Window* m_window;
+  SDL_GLContext m_context;
+  int m_depth = 0;
+  bool m_madeCurrent = false;
+  bool m_keepCurrent = false;
+  const void* m_lastUser = nullptr;
+  std::vector<unsigned> m_pendingTextures;
+  std::vector<unsigned> m_pendingRenderbuffers;
+};
+
+// Holds the device lock with the device's context current on the calling thread.
+class GLSection {
+ public:
+  // The user, when given, marks the section as its own (see DeviceCore::LastSectionWasBy).
+  explicit GLSection(DeviceCore& core, const void* user = nullptr);
+  ~GLSection();
+  GLSection(const GLSection&) = delete;
+  GLSection& operator=(const GLSection&) = delete;
+
+  // False when the context could not be made current here (it is current on another thread).
+  bool IsReady() const { return m_ready; }
+
+ private:
+  std::lock_guard<std::recursive_mutex> m_lock;
+  DeviceCore& m_core;
+  bool m_ready;
+};
+
+}  // namespace D3D9
+}  // namespace Platform

@@ -1,0 +1,30 @@
+// What the device knows of each pixel format: its size, whether it has alpha, whether it can be
+// drawn into, and how OpenGL takes it.
+#pragma once
+
+#include "Platform/D3D9.h"
+
+namespace Platform {
+namespace D3D9 {
+
+struct FormatInfo {
+  D3DFORMAT format;
+  UINT bytesPerPixel;
+  bool hasAlpha;
+  bool renderTarget;
+  unsigned glInternalFormat;
+  unsigned glFormat;
+  unsigned glType;
+};
+
+// Null for a format that textures and surfaces cannot have.
+const FormatInfo* FindTextureFormat(D3DFORMAT format);
+
+bool IsDepthFormat(D3DFORMAT format);
+bool IsDisplayFormat(D3DFORMAT format);
+
+// Levels of a full mip chain down to 1 by 1.
+UINT FullMipChainLength(UINT width, UINT height);
+
+}  // namespace D3D9
+}  // namespace Platform

@@ -1,0 +1,25 @@
+// Puts the device's render, texture-stage and sampler states into OpenGL before a draw.
+#pragma once
+
+#include "D3D9States.h"
+#include "D3D9VertexProcessor.h"
+
+namespace Platform {
+namespace D3D9 {
+
+class Texture9;
+
+struct DrawSetup {
+  const DeviceStates* states;
+  Texture9* const* stageTextures;  // kDrawnStages entries, null for none
+  unsigned whiteTexture;           // what a stage without a texture samples
+  bool pretransformed;
+  TargetSize target;
+};
+
+// With the device's context current. When the fixed states (everything but the textures) are
+// those of the previous draw and nothing touched OpenGL since, only the textures are bound.
+void ApplyDrawState(const DrawSetup& setup, bool fixedStatesCurrent);
+
+}  // namespace D3D9
+}  // namespace Platform

@@ -1,0 +1,27 @@
+// The reference count of the stand-in's objects: made with one reference, deleted at zero.
+#pragma once
+
+#include "Platform/D3D9.h"
+
+#include <atomic>
+
+namespace Platform {
+namespace D3D9 {
+
+template <class Interface>
+class RefCounted : public Interface {
+ public:
+  ULONG AddRef() override { return ++m_references; }
+  ULONG Release() override {
+    const ULONG left = --m_references;
+    if (left == 0) delete this;
+    return left;
+  }
+  ULONG References() const { return m_references; }
+
+ private:
+  std::atomic<ULONG> m_references{1};
+};
+
+}  // namespace D3D9
+}  // namespace Platform

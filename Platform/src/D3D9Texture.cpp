@@ -1,0 +1,149 @@
+#include "D3D9Texture.h"
+
+#include "D3D9Surface.h"
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+namespace Platform {
+namespace D3D9 {
+namespace {
+
+constexpr UINT kMaxTextureSize = 8192;
+
+UINT LevelSize(UINT size, UINT level) {
+  const UINT shifted = size >> level;
+  return shifted > 0 ? shifted : 1;
+}
+
+bool IsInside(const RECT& rect, UINT width, UINT height) {
+  return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom &&
+         static_cast<UINT>(rect.right) <= width && static_cast<UINT>(rect.bottom) <= height;
+}
+
+}  // namespace
+
+HRESULT Texture9::Create(std::shared_ptr<DeviceCore> core, UINT width, UINT height, UINT levels, DWORD usage,
+                         D3DFORMAT format, D3DPOOL pool, Texture9** texture) {
+  if (texture == nullptr) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  const FormatInfo* info = FindTextureFormat(format);
+  if (info == nullptr || width == 0 || height == 0 || width > kMaxTextureSize || height > kMaxTextureSize) {
+    return D3DERR_INVALIDCALL;
+  }
+  if (pool > D3DPOOL_SCRATCH) return D3DERR_INVALIDCALL;
+  const UINT fullChain = FullMipChainLength(width, height);
+  if (levels > fullChain) return D3DERR_INVALIDCALL;
+  const bool renderTarget = (usage & D3DUSAGE_RENDERTARGET) != 0;
+  if (renderTarget && (pool != D3DPOOL_DEFAULT || !info->renderTarget)) return D3DERR_INVALIDCALL;
+  if ((usage & D3DUSAGE_DEPTHSTENCIL) != 0) return D3DERR_INVALIDCALL;
+  *texture = new Texture9(std::move(core), width, height, levels == 0 ? fullChain : levels, usage, *info, pool);
+  return D3D_OK;
+}
+
+Texture9::Texture9(std::shared_ptr<DeviceCore> core, UINT width, UINT height, UINT levels, DWORD usage,
+                   const FormatInfo& format, D3DPOOL pool)
+    : m_core(std::move(core)), m_format(&format), m_usage(usage), m_pool(pool) {
+  const bool renderTarget = IsRenderTarget();
+  for (UINT level = 0; level < levels; ++level) {
+    Level entry{LevelSize(width, level), LevelSize(height, level), {}};
+    if (!renderTarget) entry.pixels.assign(size_t(entry.width) * entry.height * format.bytesPerPixel, 0);
+    m_levels.push_back(std::move(entry));
+    D3DSURFACE_DESC desc{};
+    GetLevelDesc(level, &desc);
+    m_surfaces.push_back(std::make_unique<Surface9>(*this, level, desc));
+  }
+  if (m_pool == D3DPOOL_DEFAULT) m_core->defaultPoolResources++;
+}
+
+Texture9::~Texture9() {
+  m_core->DeleteTextureLater(m_glTexture);
+  if (m_pool == D3DPOOL_DEFAULT) m_core->defaultPoolResources--;
+}
+
+HRESULT Texture9::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
+  if (desc == nullptr || level >= m_levels.size()) return D3DERR_INVALIDCALL;
+  *desc = D3DSURFACE_DESC{m_format->format, D3DRTYPE_SURFACE, m_usage,          m_pool, D3DMULTISAMPLE_NONE, 0,
+                          m_levels[level].width, m_levels[level].height};
+  return D3D_OK;
+}
+
+HRESULT Texture9::GetSurfaceLevel(UINT level, IDirect3DSurface9** surface) {
+  if (surface == nullptr || level >= m_levels.size()) return D3DERR_INVALIDCALL;
+  *surface = m_surfaces[level].get();
+  AddRef();
+  return D3D_OK;
+}
+
+bool Texture9::IsLockable() const {
+  return !IsRenderTarget() && (m_pool != D3DPOOL_DEFAULT || (m_usage & D3DUSAGE_DYNAMIC) != 0);
+}
+
+HRESULT Texture9::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
+  std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
+  if (locked == nullptr || level >= m_levels.size() || !IsLockable()) return D3DERR_INVALIDCALL;
+  Level& entry = m_levels[level];
+  if (entry.locked) return D3DERR_INVALIDCALL;
+  const RECT whole{0, 0, static_cast<LONG>(entry.width), static_cast<LONG>(entry.height)};
+  const RECT& area = rect != nullptr ? *rect : whole;
+  if (!IsInside(area, entry.width, entry.height)) return D3DERR_INVALIDCALL;
+  const UINT pitch = entry.width * m_format->bytesPerPixel;
+  locked->Pitch = static_cast<INT>(pitch);
+  locked->pBits = entry.pixels.data() + size_t(area.top) * pitch + size_t(area.left) * m_format->bytesPerPixel;
+  entry.locked = true;
+  if ((flags & D3DLOCK_READONLY) == 0) entry.dirty = true;
+  return D3D_OK;
+}
+
+HRESULT Texture9::UnlockRect(UINT level) {
+  std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
+  if (level >= m_levels.size() || !m_levels[level].locked) return D3DERR_INVALIDCALL;
+  m_levels[level].locked = false;
+  return D3D_OK;
+}
+
+HRESULT Texture9::WriteLevel(UINT level, const std::vector<BYTE>& pixels) {
+  std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
+  if (level >= m_levels.size() || IsRenderTarget() || pixels.size() != m_levels[level].pixels.size()) {
+    return D3DERR_INVALIDCALL;
+  }
+  m_levels[level].pixels = pixels;
+  m_levels[level].dirty = true;
+  return D3D_OK;
+}
+
+unsigned Texture9::PrepareForDrawing() {
+  if (m_glTexture == 0) {
+    glGenTextures(1, &m_glTexture);
+    glBindTexture(GL_TEXTURE_2D, m_glTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(m_levels.size() - 1));
+    m_appliedSampler.clear();
+  }
+  Upload();
+  return m_glTexture;
+}
+
+void Texture9::Upload() {
+  glBindTexture(GL_TEXTURE_2D, m_glTexture);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  for (size_t index = 0; index < m_levels.size(); ++index) {
+    Level& level = m_levels[index];
+    if (!level.dirty) continue;
+    const void* pixels = IsRenderTarget() ? nullptr : level.pixels.data();
+    const auto width = static_cast<GLsizei>(level.width);
+    const auto height = static_cast<GLsizei>(level.height);
+    if (!m_glStorageMade) {
+      glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), m_format->glInternalFormat, width, height, 0,
+                   m_format->glFormat, m_format->glType, pixels);
+    } else {
+      glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), 0, 0, width, height, m_format->glFormat,
+                      m_format->glType, pixels);
+    }
+    level.dirty = false;
+  }
+  m_glStorageMade = true;
+}
+
+}  // namespace D3D9
+}  // namespace Platform

@@ -1,0 +1,69 @@
+// A two-dimensional texture with its mip chain. Each level keeps its pixels in memory, where
+// LockRect exposes them; changed levels go to OpenGL when the texture is next drawn with.
+// Render-target textures live only in OpenGL.
+#pragma once
+
+#include "D3D9DeviceCore.h"
+#include "D3D9Formats.h"
+#include "D3D9RefCounted.h"
+
+#include <memory>
+#include <vector>
+
+namespace Platform {
+namespace D3D9 {
+
+class Surface9;
+
+class Texture9 : public RefCounted<IDirect3DTexture9> {
+ public:
+  // Checks the arguments as CreateTexture does; answers D3D_OK and the texture, or the failure.
+  static HRESULT Create(std::shared_ptr<DeviceCore> core, UINT width, UINT height, UINT levels, DWORD usage,
+                        D3DFORMAT format, D3DPOOL pool, Texture9** texture);
+  ~Texture9() override;
+
+  D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
+  DWORD GetLevelCount() override { return static_cast<DWORD>(m_levels.size()); }
+  HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
+  HRESULT GetSurfaceLevel(UINT level, IDirect3DSurface9** surface) override;
+  HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
+  HRESULT UnlockRect(UINT level) override;
+
+  const FormatInfo& Format() const { return *m_format; }
+  bool IsRenderTarget() const { return (m_usage & D3DUSAGE_RENDERTARGET) != 0; }
+  DeviceCore* Core() const { return m_core.get(); }
+
+  // Fills a whole level with pixels in the texture's format, whatever its pool (for loaders).
+  HRESULT WriteLevel(UINT level, const std::vector<BYTE>& pixels);
+  // With the device's context current: the OpenGL texture, made and brought up to date.
+  unsigned PrepareForDrawing();
+  // The sampler settings last given to the OpenGL texture, so that unchanged ones are not sent again.
+  std::vector<DWORD>& AppliedSampler() { return m_appliedSampler; }
+
+ private:
+  struct Level {
+    UINT width;
+    UINT height;
+    std::vector<BYTE> pixels;
+    bool locked = false;
+    bool dirty = true;
+  };
+
+  Texture9(std::shared_ptr<DeviceCore> core, UINT width, UINT height, UINT levels, DWORD usage,
+           const FormatInfo& format, D3DPOOL pool);
+  bool IsLockable() const;
+  void Upload();
+
+  std::shared_ptr<DeviceCore> m_core;
+  const FormatInfo* m_format;
+  DWORD m_usage;
+  D3DPOOL m_pool;
+  std::vector<Level> m_levels;
+  std::vector<std::unique_ptr<Surface9>> m_surfaces;
+  unsigned m_glTexture = 0;
+  bool m_glStorageMade = false;
+  std::vector<DWORD> m_appliedSampler;
+};
+
+}  // namespace D3D9
+}  // namespace Platform

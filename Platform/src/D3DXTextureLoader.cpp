@@ -1,0 +1,188 @@
+// The texture loaders of D3DX: the picture is read, keyed, stretched to the texture's size, given
+// its mip levels and packed into the texture's format.
+
+#include "D3D9Failures.h"
+#include "D3D9Formats.h"
+#include "D3D9Texture.h"
+#include "DecodedImage.h"
+#include "ImageProcessing.h"
+#include "Platform/D3DX9.h"
+#include "Platform/NativePath.h"
+#include "Platform/Win32.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace Platform {
+namespace D3DX {
+namespace {
+
+struct LoadRequest {
+  UINT width;
+  UINT height;
+  UINT mipLevels;
+  DWORD usage;
+  D3DFORMAT format;
+  D3DPOOL pool;
+  DWORD filter;
+  DWORD mipFilter;
+  D3DCOLOR colourKey;
+};
+
+const LoadRequest kDefaultRequest{D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED,
+                                  D3DX_DEFAULT, D3DX_DEFAULT, 0};
+
+UINT NextPowerOfTwo(UINT value) {
+  UINT power = 1;
+  while (power < value) power <<= 1;
+  return power;
+}
+
+UINT TextureSize(UINT requested, UINT source) {
+  if (requested == D3DX_DEFAULT || requested == 0) return NextPowerOfTwo(source);
+  if (requested == D3DX_DEFAULT_NONPOW2 || requested == D3DX_FROM_FILE) return source;
+  return requested;
+}
+
+bool IsValidFilter(DWORD filter) {
+  const DWORD kind = filter & 0xFF;
+  return filter == D3DX_DEFAULT || (kind >= D3DX_FILTER_NONE && kind <= D3DX_FILTER_BOX);
+}
+
+D3DFORMAT TextureFormat(D3DFORMAT requested, bool hasAlpha) {
+  if (requested == D3DFMT_UNKNOWN || requested == D3DFORMAT(D3DX_DEFAULT)) {
+    return hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
+  }
+  return requested;
+}
+
+UINT LevelCount(UINT requested, UINT width, UINT height, UINT fileLevels) {
+  const UINT full = D3D9::FullMipChainLength(width, height);
+  if (requested == D3DX_DEFAULT || requested == 0) return full;
+  if (requested == D3DX_FROM_FILE) return std::min(fileLevels, full);
+  return std::min(requested, full);
+}
+
+// Every level of the texture: the file's own while they fit the size, then halved ones.
+std::vector<ImageLevel> BuildLevels(DecodedImage& image, const LoadRequest& request, UINT width, UINT height,
+                                    UINT count) {
+  std::vector<ImageLevel> levels;
+  const bool sizeKept = image.levels[0].width == width && image.levels[0].height == height;
+  const bool filtered = (request.filter & 0xFF) != D3DX_FILTER_POINT && (request.filter & 0xFF) != D3DX_FILTER_NONE;
+  for (UINT index = 0; index < count; ++index) {
+    if (index == 0) {
+      levels.push_back(Resample(image.levels[0], width, height, filtered));
+    } else if (sizeKept && index < image.levels.size()) {
+      levels.push_back(std::move(image.levels[index]));
+    } else {
+      levels.push_back(HalveLevel(levels.back()));
+    }
+  }
+  return levels;
+}
+
+void FillInfo(const DecodedImage& image, D3DXIMAGE_INFO* info) {
+  if (info == nullptr) return;
+  *info = D3DXIMAGE_INFO{image.levels[0].width, image.levels[0].height, 1,   UINT(image.levels.size()),
+                         image.sourceFormat,     D3DRTYPE_TEXTURE,       image.fileFormat};
+}
+
+HRESULT CreateFromImage(IDirect3DDevice9* device, DecodedImage& image, const LoadRequest& request,
+                        D3DXIMAGE_INFO* info, IDirect3DTexture9** texture) {
+  for (ImageLevel& level : image.levels) ApplyColourKey(request.colourKey, &level);
+  const UINT width = TextureSize(request.width, image.levels[0].width);
+  const UINT height = TextureSize(request.height, image.levels[0].height);
+  const D3DFORMAT format = TextureFormat(request.format, image.hasAlpha);
+  if (!CanPack(format)) return D3DERR_INVALIDCALL;
+  const UINT count = LevelCount(request.mipLevels, width, height, UINT(image.levels.size()));
+  IDirect3DTexture9* created = nullptr;
+  HRESULT result = device->CreateTexture(width, height, count, request.usage, format, request.pool, &created, nullptr);
+  if (FAILED(result)) return result;
+  auto* ours = dynamic_cast<D3D9::Texture9*>(created);
+  std::vector<ImageLevel> levels = BuildLevels(image, request, width, height, count);
+  std::vector<BYTE> packed;
+  for (UINT index = 0; index < count && ours != nullptr && SUCCEEDED(result); ++index) {
+    PackLevel(levels[index], format, &packed);
+    result = ours->WriteLevel(index, packed);
+  }
+  if (ours == nullptr || FAILED(result)) {
+    created->Release();
+    return D3DERR_INVALIDCALL;
+  }
+  FillInfo(image, info);
+  *texture = created;
+  return D3D_OK;
+}
+
+HRESULT LoadFromMemory(IDirect3DDevice9* device, const void* data, size_t size, const LoadRequest& request,
+                       D3DXIMAGE_INFO* info, IDirect3DTexture9** texture) {
+  if (texture == nullptr) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  if (device == nullptr || data == nullptr || !IsValidFilter(request.filter) || !IsValidFilter(request.mipFilter)) {
+    return D3DERR_INVALIDCALL;
+  }
+  HRESULT result = D3D_OK;
+  if (D3D9::TakeScriptedFailure("D3DXCreateTexture", &result)) return result;
+  DecodedImage image;
+  result = DecodeImage(static_cast<const BYTE*>(data), size, &image);
+  if (FAILED(result)) return result;
+  return CreateFromImage(device, image, request, info, texture);
+}
+
+// The file's bytes, or the Windows result of a file that is not there.
+HRESULT ReadWholeFile(const char* path, std::vector<BYTE>* bytes) {
+  const std::string native = ToNativePath(std::string(path));
+  if (IsDirectory(native)) return D3DXERR_INVALIDDATA;
+  if (!IsRegularFile(native)) {
+    const size_t slash = native.find_last_of('/');
+    const bool folderExists = slash == std::string::npos || IsDirectory(slash == 0 ? "/" : native.substr(0, slash));
+    return folderExists ? HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) : HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+  }
+  std::ifstream file(native, std::ios::binary);
+  if (!file) return D3DXERR_INVALIDDATA;
+  bytes->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return D3D_OK;
+}
+
+HRESULT LoadFromFile(IDirect3DDevice9* device, LPCSTR path, const LoadRequest& request, D3DXIMAGE_INFO* info,
+                     IDirect3DTexture9** texture) {
+  if (texture == nullptr) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  if (device == nullptr || path == nullptr) return D3DERR_INVALIDCALL;
+  std::vector<BYTE> bytes;
+  const HRESULT result = ReadWholeFile(path, &bytes);
+  if (FAILED(result)) return result;
+  return LoadFromMemory(device, bytes.data(), bytes.size(), request, info, texture);
+}
+
+}  // namespace
+}  // namespace D3DX
+}  // namespace Platform
+
+using Platform::D3DX::LoadRequest;
+
+HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* device, LPCSTR path, IDirect3DTexture9** texture) {
+  return Platform::D3DX::LoadFromFile(device, path, Platform::D3DX::kDefaultRequest, nullptr, texture);
+}
+
+HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, LPCSTR path, UINT width, UINT height, UINT mipLevels,
+                                     DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD filter, DWORD mipFilter,
+                                     D3DCOLOR colorKey, D3DXIMAGE_INFO* sourceInfo, PALETTEENTRY* /*palette*/,
+                                     IDirect3DTexture9** texture) {
+  const LoadRequest request{width, height, mipLevels, usage, format, pool, filter, mipFilter, colorKey};
+  return Platform::D3DX::LoadFromFile(device, path, request, sourceInfo, texture);
+}
+
+HRESULT D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* device, LPCVOID data, UINT size,
+                                          IDirect3DTexture9** texture) {
+  return Platform::D3DX::LoadFromMemory(device, data, size, Platform::D3DX::kDefaultRequest, nullptr, texture);
+}
+
+HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice9* device, LPCVOID data, UINT size, UINT width,
+                                            UINT height, UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                            DWORD filter, DWORD mipFilter, D3DCOLOR colorKey,
+                                            D3DXIMAGE_INFO* sourceInfo, PALETTEENTRY* /*palette*/,
+                                            IDirect3DTexture9** texture) {
+  const LoadRequest request{width, height, mipLevels, usage, format, pool, filter, mipFilter, colorKey};
+  return Platform::D3DX::LoadFromMemory(device, data, size, request, sourceInfo, texture);
+}

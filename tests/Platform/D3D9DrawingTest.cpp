@@ -1,0 +1,485 @@
+#include "D3D9Fixture.h"
+
+using D3D9Test::DeviceFixture;
+using D3D9Test::kXyzFvf;
+using D3D9Test::RhwVertex;
+using D3D9Test::XyzVertex;
+
+namespace {
+
+constexpr D3DCOLOR kBlack = 0xFF000000;
+constexpr D3DCOLOR kRed = 0xFFFF0000;
+constexpr D3DCOLOR kGreen = 0xFF00FF00;
+constexpr D3DCOLOR kBlue = 0xFF0000FF;
+
+class Drawing : public DeviceFixture {
+ protected:
+  void SetUp() override {
+    DeviceFixture::SetUp();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+  }
+
+  // An untransformed quad in clip coordinates (identity matrices), clockwise on screen.
+  void DrawXyzQuad(float left, float top, float right, float bottom, float z, D3DCOLOR colour, float u0 = 0.0f,
+                   float v0 = 0.0f, float u1 = 1.0f, float v1 = 1.0f) {
+    const std::vector<XyzVertex> vertices = {{left, top, z, colour, u0, v0},     {right, top, z, colour, u1, v0},
+                                             {right, bottom, z, colour, u1, v1}, {left, top, z, colour, u0, v0},
+                                             {right, bottom, z, colour, u1, v1}, {left, bottom, z, colour, u0, v1}};
+    DrawVertices(kXyzFvf, D3DPT_TRIANGLELIST, 2, vertices);
+  }
+
+  void ExpectRow(int y, const std::vector<DWORD>& expected) {
+    for (int x = 0; x < int(expected.size()); ++x) EXPECT_EQ(Pixel(x, y), expected[x]) << "pixel " << x << "," << y;
+  }
+
+  void SetAdditiveBlending() {
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  }
+};
+
+TEST_F(Drawing, ClearFillsTheTargetWithOpaqueColour) {
+  ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF102030, 1.0f, 0), D3D_OK);
+  for (DWORD pixel : BackBufferPixels()) EXPECT_EQ(pixel, 0xFF102030u);
+}
+
+TEST_F(Drawing, ClearOfRectanglesTouchesOnlyThem) {
+  const D3DRECT rects[] = {{1, 1, 3, 2}, {6, 0, 9, 1}};  // the second reaches past the target
+  ASSERT_EQ(device->Clear(2, rects, D3DCLEAR_TARGET, kRed, 1.0f, 0), D3D_OK);
+  ExpectRow(0, {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kRed, kRed});
+  ExpectRow(1, {kBlack, kRed, kRed, kBlack, kBlack, kBlack, kBlack, kBlack});
+  EXPECT_EQ(device->Clear(1, nullptr, D3DCLEAR_TARGET, kRed, 1.0f, 0), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);  // D16 has no stencil
+}
+
+TEST_F(Drawing, RectangleWithIntegerEdgesCoversExactlyThePixelsInside) {
+  DrawRect(2.0f, 1.0f, 5.0f, 3.0f, kRed);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const bool inside = x >= 2 && x < 5 && y >= 1 && y < 3;
+      EXPECT_EQ(Pixel(x, y), inside ? kRed : kBlack) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(Drawing, PixelCentresLieAtIntegerCoordinates) {
+  // Only the centre of pixel 1 lies in [0.6, 1.4]; a half-integer convention would catch none.
+  DrawRect(0.6f, 0.6f, 1.4f, 1.4f, kRed);
+  ExpectRow(0, {kBlack, kBlack, kBlack});
+  ExpectRow(1, {kBlack, kRed, kBlack});
+  ExpectRow(2, {kBlack, kBlack, kBlack});
+}
+
+TEST_F(Drawing, AdjacentQuadsCoverEveryPixelExactlyOnce) {
+  SetAdditiveBlending();
+  const D3DCOLOR grey = 0xFF404040;
+  // A shared edge on pixel centres, one between them, and each quad's own diagonal.
+  DrawRect(0.0f, 0.0f, 3.0f, 8.0f, grey);
+  DrawRect(3.0f, 0.0f, 5.5f, 8.0f, grey);
+  DrawRect(5.5f, 0.0f, 8.0f, 4.0f, grey);
+  DrawRect(5.5f, 4.0f, 8.0f, 8.0f, grey);
+  for (DWORD pixel : BackBufferPixels()) EXPECT_EQ(pixel, 0xFF404040u);
+}
+
+TEST_F(Drawing, TexelsMapOneToOneWhenTheQuadStartsHalfAPixelBefore) {
+  const std::vector<DWORD> texels = {kRed, kGreen, kBlue, 0xFFFFFFFF};
+  IDirect3DTexture9* texture = MakeTexture(4, 1, texels);
+  device->SetTexture(0, texture);
+  DrawRect(-0.5f, -0.5f, 3.5f, 0.5f, 0xFFFFFFFF);
+  ExpectRow(0, texels);
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, WithoutTextureTheVertexColourShows) {
+  DrawRect(0.0f, 0.0f, 2.0f, 1.0f, 0xFF336699);
+  ExpectRow(0, {0xFF336699, 0xFF336699, kBlack});
+}
+
+TEST_F(Drawing, StageOperationsModulateAndSelect) {
+  IDirect3DTexture9* texture = MakeTexture(1, 1, {0x80FF8040});
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFF808080);  // default: modulate colour
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0xFF112233);  // the diffuse colour alone
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  DrawRect(2.0f, 0.0f, 3.0f, 1.0f, 0xFF112233);  // the texture alone
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  DrawRect(3.0f, 0.0f, 4.0f, 1.0f, 0xFF445566);  // a disabled stage passes the diffuse colour
+  const DWORD modulated = Pixel(0, 0);
+  EXPECT_NEAR(int((modulated >> 16) & 0xFF), 0x80, 1);
+  EXPECT_NEAR(int((modulated >> 8) & 0xFF), 0x40, 1);
+  EXPECT_NEAR(int(modulated & 0xFF), 0x20, 1);
+  ExpectRow(0, {modulated, 0xFF112233, 0xFFFF8040, 0xFF445566});
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, OtherStageOperationsCombineTextureAndDiffuse) {
+  struct Case {
+    D3DTEXTUREOP op;
+    DWORD expected;  // texture 0x40408020 (alpha 0x40) with diffuse 0x80206080
+  };
+  const Case cases[] = {
+      {D3DTOP_ADD, 0xFF60E0A0},         {D3DTOP_SUBTRACT, 0xFF202000},  // clamped at zero
+      {D3DTOP_MODULATE2X, 0xFF106020},  {D3DTOP_BLENDTEXTUREALPHA, 0xFF286868},
+      {D3DTOP_BLENDDIFFUSEALPHA, 0xFF307050},
+  };
+  IDirect3DTexture9* texture = MakeTexture(1, 1, {0x40408020});
+  device->SetTexture(0, texture);
+  for (const Case& entry : cases) {
+    device->SetTextureStageState(0, D3DTSS_COLOROP, entry.op);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0x80206080);
+    const DWORD pixel = Pixel(0, 0);
+    for (int shift : {16, 8, 0}) {
+      EXPECT_NEAR(int((pixel >> shift) & 0xFF), int((entry.expected >> shift) & 0xFF), 2)
+          << "operation " << entry.op << " channel " << shift;
+    }
+  }
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, PointsAndLinesLandOnPixelCentres) {
+  const std::vector<RhwVertex> points = {{2, 2, 0, 1, kRed, 0, 0}, {5, 6, 0, 1, kGreen, 0, 0}};
+  DrawVertices(D3D9Test::kRhwFvf, D3DPT_POINTLIST, 2, points);
+  EXPECT_EQ(Pixel(2, 2), kRed);
+  EXPECT_EQ(Pixel(5, 6), kGreen);
+  EXPECT_EQ(Pixel(3, 2), kBlack);
+  const std::vector<RhwVertex> line = {{0, 4, 0, 1, kBlue, 0, 0}, {4, 4, 0, 1, kBlue, 0, 0}};
+  DrawVertices(D3D9Test::kRhwFvf, D3DPT_LINELIST, 1, line);
+  ExpectRow(4, {kBlue, kBlue, kBlue, kBlue, kBlack});
+}
+
+TEST_F(Drawing, AlphaOperationModulateFadesTheTexture) {
+  IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFFFFFFFF});
+  device->SetTexture(0, texture);
+  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0x00FFFFFF);  // alpha from the texture: opaque
+  device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0x00FFFFFF);  // texture alpha times vertex alpha 0: invisible
+  ExpectRow(0, {0xFFFFFFFF, kBlack});
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, BlendFactorsFollowDirect3D) {
+  struct Case {
+    D3DBLEND source;
+    D3DBLEND dest;
+    DWORD expected;  // source 0x40 red-ish at alpha 0x80 over 0x20 grey
+  };
+  const Case cases[] = {
+      {D3DBLEND_ONE, D3DBLEND_ZERO, 0xFFC08040},       {D3DBLEND_ZERO, D3DBLEND_ONE, 0xFF202020},
+      {D3DBLEND_ONE, D3DBLEND_ONE, 0xFFE0A060},        {D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA, 0xFF705030},
+      {D3DBLEND_SRCCOLOR, D3DBLEND_ZERO, 0xFF904010},  {D3DBLEND_INVSRCCOLOR, D3DBLEND_ZERO, 0xFF304030},
+      {D3DBLEND_DESTCOLOR, D3DBLEND_ZERO, 0xFF181008}, {D3DBLEND_INVDESTCOLOR, D3DBLEND_ZERO, 0xFFA87038},
+      {D3DBLEND_ZERO, D3DBLEND_SRCALPHA, 0xFF101010},  {D3DBLEND_ZERO, D3DBLEND_INVSRCCOLOR, 0xFF081018},
+      // The back buffer has no alpha: destination alpha reads as one.
+      {D3DBLEND_DESTALPHA, D3DBLEND_ZERO, 0xFFC08040}, {D3DBLEND_INVDESTALPHA, D3DBLEND_ONE, 0xFF202020},
+      {D3DBLEND_BOTHSRCALPHA, D3DBLEND_ZERO, 0xFF705030},
+  };
+  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  // Without a texture the stage's texture argument is opaque white; take alpha from the vertex.
+  device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+  for (const Case& entry : cases) {
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF202020, 1.0f, 0);
+    device->SetRenderState(D3DRS_SRCBLEND, entry.source);
+    device->SetRenderState(D3DRS_DESTBLEND, entry.dest);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0x80C08040);
+    const DWORD pixel = Pixel(0, 0);
+    for (int shift : {16, 8, 0}) {
+      EXPECT_NEAR(int((pixel >> shift) & 0xFF), int((entry.expected >> shift) & 0xFF), 2)
+          << "blend " << entry.source << "/" << entry.dest << " channel " << shift;
+    }
+  }
+}
+
+TEST_F(Drawing, StatesHoldForDrawsAfterAClear) {
+  // Clearing writes every channel whatever the device's states; the next draw must not inherit that.
+  device->SetRenderState(D3DRS_COLORWRITEENABLE, 0x4);  // red only
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+  EXPECT_EQ(Pixel(0, 0), kRed);
+}
+
+TEST_F(Drawing, DepthLessEqualPassesAtEqualDepth) {
+  DrawRect(0.0f, 0.0f, 4.0f, 1.0f, kRed, 0.5f);
+  DrawRect(0.0f, 0.0f, 2.0f, 1.0f, kGreen, 0.5f);  // equal: passes
+  DrawRect(2.0f, 0.0f, 4.0f, 1.0f, kBlue, 0.6f);   // farther: fails
+  ExpectRow(0, {kGreen, kGreen, kRed, kRed});
+  device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+  DrawRect(0.0f, 1.0f, 1.0f, 2.0f, kRed, 0.2f);
+  DrawRect(0.0f, 1.0f, 1.0f, 2.0f, kGreen, 0.3f);  // nothing was written: passes
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+  DrawRect(2.0f, 0.0f, 3.0f, 1.0f, kBlue, 0.9f);  // no test at all
+  ExpectRow(0, {kGreen, kGreen, kBlue, kRed});
+  ExpectRow(1, {kGreen});
+}
+
+TEST_F(Drawing, UntransformedQuadAtTheFarPlaneIsDrawn) {
+  // Identity matrices put z = 1 exactly on the far plane; the depth buffer holds 1.0.
+  DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 1.0f, kRed);
+  for (DWORD pixel : BackBufferPixels()) EXPECT_EQ(pixel, kRed);
+}
+
+TEST_F(Drawing, UntransformedVerticesGoThroughWorldViewAndProjection) {
+  D3DMATRIX scale{};
+  scale._11 = 0.25f;
+  scale._22 = 0.25f;
+  scale._33 = 1.0f;
+  scale._44 = 1.0f;
+  D3DMATRIX move{};
+  move._11 = move._22 = move._33 = move._44 = 1.0f;
+  move._41 = -0.5f;  // one quarter of the target to the left
+  device->SetTransform(D3DTS_WORLD, &scale);
+  device->SetTransform(D3DTS_VIEW, &move);
+  DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 0.5f, kRed);  // becomes x -0.75..-0.25, y -0.25..0.25: pixels 1-2, rows 3-4
+  for (int x = 0; x < kWidth; ++x) EXPECT_EQ(Pixel(x, 3), x == 1 || x == 2 ? kRed : kBlack) << x;
+  EXPECT_EQ(Pixel(1, 4), kRed);
+  EXPECT_EQ(Pixel(1, 2), kBlack);
+  EXPECT_EQ(Pixel(1, 5), kBlack);
+}
+
+TEST_F(Drawing, CullingFollowsScreenWinding) {
+  // Vertices in the order of the engine's quads: clockwise on screen.
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, kRed);
+  ExpectRow(0, {kRed, kBlack});
+}
+
+TEST_F(Drawing, StripsFansAndIndexedListsDrawTheSameQuad) {
+  const std::vector<RhwVertex> strip = {{0, 0, 0, 1, kRed, 0, 0},
+                                        {2, 0, 0, 1, kRed, 0, 0},
+                                        {0, 2, 0, 1, kRed, 0, 0},
+                                        {2, 2, 0, 1, kRed, 0, 0}};
+  DrawVertices(D3D9Test::kRhwFvf, D3DPT_TRIANGLESTRIP, 2, strip);
+  std::vector<RhwVertex> fan = {{2, 0, 0, 1, kGreen, 0, 0},
+                                {4, 0, 0, 1, kGreen, 0, 0},
+                                {4, 2, 0, 1, kGreen, 0, 0},
+                                {2, 2, 0, 1, kGreen, 0, 0}};
+  DrawVertices(D3D9Test::kRhwFvf, D3DPT_TRIANGLEFAN, 2, fan);
+  for (D3DFORMAT format : {D3DFMT_INDEX16, D3DFMT_INDEX32}) {
+    const float left = format == D3DFMT_INDEX16 ? 4.0f : 6.0f;
+    const std::vector<RhwVertex> quad = {{left, 0, 0, 1, kBlue, 0, 0},
+                                         {left + 2, 0, 0, 1, kBlue, 0, 0},
+                                         {left + 2, 2, 0, 1, kBlue, 0, 0},
+                                         {left, 2, 0, 1, kBlue, 0, 0}};
+    const UINT indices[] = {0, 1, 3, 1, 2, 3};
+    const UINT indexSize = format == D3DFMT_INDEX16 ? 2 : 4;
+    IDirect3DVertexBuffer9* vertices = nullptr;
+    IDirect3DIndexBuffer9* indexBuffer = nullptr;
+    ASSERT_EQ(device->CreateVertexBuffer(4 * sizeof(RhwVertex), D3DUSAGE_WRITEONLY, D3D9Test::kRhwFvf,
+                                         D3DPOOL_MANAGED, &vertices, nullptr),
+              D3D_OK);
+    ASSERT_EQ(device->CreateIndexBuffer(6 * indexSize, D3DUSAGE_WRITEONLY, format, D3DPOOL_MANAGED, &indexBuffer,
+                                        nullptr),
+              D3D_OK);
+    void* data = nullptr;
+    vertices->Lock(0, 0, &data, 0);
+    std::memcpy(data, quad.data(), 4 * sizeof(RhwVertex));
+    vertices->Unlock();
+    indexBuffer->Lock(0, 0, &data, 0);
+    for (int index = 0; index < 6; ++index) {
+      if (indexSize == 2) {
+        static_cast<WORD*>(data)[index] = WORD(indices[index]);
+      } else {
+        static_cast<UINT*>(data)[index] = indices[index];
+      }
+    }
+    indexBuffer->Unlock();
+    device->SetFVF(D3D9Test::kRhwFvf);
+    device->SetStreamSource(0, vertices, 0, sizeof(RhwVertex));
+    device->SetIndices(indexBuffer);
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3D_OK);
+    // An index that reaches past the vertices is refused.
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 1, 0, 4, 0, 2), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 3, 2), D3DERR_INVALIDCALL);
+    device->SetIndices(nullptr);
+    device->SetStreamSource(0, nullptr, 0, 0);
+    indexBuffer->Release();
+    vertices->Release();
+  }
+  ExpectRow(0, {kRed, kRed, kGreen, kGreen, kBlue, kBlue, kBlue, kBlue});
+  ExpectRow(1, {kRed, kRed, kGreen, kGreen, kBlue, kBlue, kBlue, kBlue});
+  ExpectRow(2, {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack});
+}
+
+TEST_F(Drawing, DrawsWithoutVerticesOrWithBadArgumentsAreRefused) {
+  device->SetFVF(D3D9Test::kRhwFvf);
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);  // nothing bound
+  IDirect3DVertexBuffer9* buffer = nullptr;
+  device->CreateVertexBuffer(3 * sizeof(RhwVertex), 0, D3D9Test::kRhwFvf, D3DPOOL_MANAGED, &buffer, nullptr);
+  device->SetStreamSource(0, buffer, 0, sizeof(RhwVertex));
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3D_OK);
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 1, 1), D3DERR_INVALIDCALL);  // past the end
+  EXPECT_EQ(device->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 0), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3DERR_INVALIDCALL);  // no indices
+  device->SetFVF(D3DFVF_DIFFUSE);
+  EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);  // no position
+  device->SetStreamSource(0, nullptr, 0, 0);
+  buffer->Release();
+}
+
+TEST_F(Drawing, TextureTransformAppliesToUntransformedVerticesOnly) {
+  IDirect3DTexture9* texture = MakeTexture(2, 1, {kRed, kGreen});
+  device->SetTexture(0, texture);
+  D3DMATRIX shift{};
+  shift._11 = shift._22 = shift._33 = shift._44 = 1.0f;
+  shift._31 = 0.5f;  // two coordinates: the translation lies in the third row
+  device->SetTransform(D3DTS_TEXTURE0, &shift);
+  device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
+  // Left half of the target samples u 0..0.25 before the shift: red; after it: green.
+  DrawXyzQuad(-1.0f, 1.0f, 0.0f, 0.0f, 0.5f, 0xFFFFFFFF, 0.0f, 0.0f, 0.25f, 1.0f);
+  EXPECT_EQ(Pixel(1, 1), kGreen);
+  DrawRect(0.0f, 5.0f, 4.0f, 6.0f, 0xFFFFFFFF, 0.0f, 0.0f, 0.0f, 0.25f, 1.0f);
+  EXPECT_EQ(Pixel(1, 5), kRed);
+  device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE);
+  DrawXyzQuad(-1.0f, 1.0f, 0.0f, 0.0f, 0.5f, 0xFFFFFFFF, 0.0f, 0.0f, 0.25f, 1.0f);
+  EXPECT_EQ(Pixel(1, 1), kRed);
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, WrapAddressingRepeatsTheTexture) {
+  IDirect3DTexture9* texture = MakeTexture(4, 1, {kRed, kGreen, kBlue, 0xFFFFFFFF});
+  device->SetTexture(0, texture);
+  // u from 1.25 maps like u from 0.25.
+  DrawRect(-0.5f, -0.5f, 3.5f, 0.5f, 0xFFFFFFFF, 0.0f, 1.25f, 0.0f, 2.25f, 1.0f);
+  ExpectRow(0, {kGreen, kBlue, 0xFFFFFFFF, kRed});
+  device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
+  DrawRect(-0.5f, 0.5f, 3.5f, 1.5f, 0xFFFFFFFF, 0.0f, 1.25f, 0.0f, 2.25f, 1.0f);
+  ExpectRow(1, {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF});
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, LinearFilteringBlendsNeighbouringTexels) {
+  IDirect3DTexture9* texture = MakeTexture(2, 1, {kBlack, 0xFFFFFFFF});
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+  // Pixel 0 samples u = 0.5: halfway between the two texel centres.
+  DrawRect(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFFFFFF, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+  EXPECT_NEAR(int(Pixel(0, 0) & 0xFF), 0x80, 2);
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, MipFilteringPicksTheSmallerLevel) {
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(device->CreateTexture(4, 4, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+  ASSERT_EQ(texture->GetLevelCount(), 3u);
+  const D3DCOLOR levelColours[] = {kRed, kGreen, kBlue};
+  for (UINT level = 0; level < 3; ++level) {
+    D3DSURFACE_DESC desc{};
+    texture->GetLevelDesc(level, &desc);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+    for (UINT y = 0; y < desc.Height; ++y) {
+      for (UINT x = 0; x < desc.Width; ++x) {
+        static_cast<DWORD*>(locked.pBits)[y * UINT(locked.Pitch) / 4 + x] = levelColours[level];
+      }
+    }
+    texture->UnlockRect(level);
+  }
+  device->SetTexture(0, texture);
+  // A 4 by 4 texture on a 1 by 1 pixel area: level 2 (1 by 1) with mipmapping, level 0 without.
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+  device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0xFFFFFFFF);
+  ExpectRow(0, {kRed, kBlue});
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, ViewportLimitsClearAndDrawing) {
+  const D3DVIEWPORT9 viewport{2, 1, 3, 2, 0.0f, 1.0f};
+  ASSERT_EQ(device->SetViewport(&viewport), D3D_OK);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlue, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 8.0f, 2.0f, kRed);  // pre-transformed: only the viewport's pixels change
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const bool inViewport = x >= 2 && x < 5 && y >= 1 && y < 3;
+      const DWORD expected = !inViewport ? kBlack : y == 1 ? kRed : kBlue;
+      EXPECT_EQ(Pixel(x, y), expected) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(Drawing, UntransformedVerticesMapIntoTheViewport) {
+  const D3DVIEWPORT9 viewport{4, 4, 4, 4, 0.0f, 1.0f};
+  device->SetViewport(&viewport);
+  DrawXyzQuad(-1.0f, 1.0f, 0.0f, 0.0f, 0.5f, kRed);  // the viewport's top-left quarter
+  EXPECT_EQ(Pixel(4, 4), kRed);
+  EXPECT_EQ(Pixel(5, 5), kRed);
+  EXPECT_EQ(Pixel(6, 4), kBlack);
+  EXPECT_EQ(Pixel(4, 6), kBlack);
+  EXPECT_EQ(Pixel(3, 3), kBlack);
+}
+
+TEST_F(Drawing, LinearVertexFogBlendsTowardsTheFogColour) {
+  device->SetRenderState(D3DRS_FOGENABLE, TRUE);
+  device->SetRenderState(D3DRS_FOGCOLOR, 0xFFFFFFFF);
+  device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
+  device->SetRenderState(D3DRS_FOGSTART, D3D9Test::FloatBits(0.0f));
+  device->SetRenderState(D3DRS_FOGEND, D3D9Test::FloatBits(1.0f));
+  // View-space depth 0.5 between start 0 and end 1: half fog.
+  DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 0.5f, kBlack);
+  EXPECT_NEAR(int(Pixel(3, 3) & 0xFF), 0x80, 3);
+  device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_EXP);
+  device->SetRenderState(D3DRS_FOGDENSITY, D3D9Test::FloatBits(2.0f));
+  // e^(-2 * 0.5) = 0.37 of the colour remains: 0.63 of white.
+  DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 0.5f, kBlack);
+  EXPECT_NEAR(int(Pixel(3, 3) & 0xFF), 161, 3);
+  device->SetRenderState(D3DRS_FOGENABLE, FALSE);
+  DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 0.5f, kBlack);
+  EXPECT_EQ(Pixel(3, 3), kBlack);
+}
+
+TEST_F(Drawing, LightingWithoutLightsLeavesBlack) {
+  device->SetRenderState(D3DRS_LIGHTING, TRUE);
+  DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 0.5f, kRed);
+  EXPECT_EQ(Pixel(3, 3) & 0x00FFFFFF, 0u);
+}
+
+TEST_F(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
+  IDirect3DTexture9* target = nullptr;
+  ASSERT_EQ(device->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &target, nullptr),
+            D3D_OK);
+  IDirect3DSurface9* saved = nullptr;
+  IDirect3DSurface9* surface = nullptr;
+  device->GetRenderTarget(0, &saved);
+  target->GetSurfaceLevel(0, &surface);
+  ASSERT_EQ(device->SetRenderTarget(0, surface), D3D_OK);
+  D3DVIEWPORT9 viewport{};
+  device->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 4u);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 2.0f, 4.0f, kRed);
+  const std::vector<DWORD> drawn = Platform::Testing::ReadRenderTarget(surface);
+  ASSERT_EQ(drawn.size(), 16u);
+  EXPECT_EQ(drawn[0], kRed);
+  EXPECT_EQ(drawn[3], kGreen);
+  ASSERT_EQ(device->SetRenderTarget(0, saved), D3D_OK);
+  device->SetTexture(0, target);
+  DrawRect(-0.5f, -0.5f, 3.5f, 0.5f, 0xFFFFFFFF);
+  ExpectRow(0, {kRed, kRed, kGreen, kGreen});
+  EXPECT_EQ(device->SetRenderTarget(0, nullptr), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device->SetRenderTarget(1, saved), D3DERR_INVALIDCALL);
+  device->SetTexture(0, nullptr);
+  surface->Release();
+  saved->Release();
+  target->Release();
+}
+
+}  // namespace

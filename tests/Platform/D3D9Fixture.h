@@ -1,0 +1,137 @@
+// A small windowed device over a hidden window, and the drawing helpers that pixel tests share.
+#pragma once
+
+#include "Platform/D3D9.h"
+#include "Platform/D3D9TestHooks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace D3D9Test {
+
+struct RhwVertex {  // D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1
+  float x, y, z, rhw;
+  D3DCOLOR colour;
+  float u, v;
+};
+constexpr DWORD kRhwFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+
+struct XyzVertex {  // D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1
+  float x, y, z;
+  D3DCOLOR colour;
+  float u, v;
+};
+constexpr DWORD kXyzFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+
+struct XyzNormalVertex {  // D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1
+  float x, y, z;
+  float nx, ny, nz;
+  float u, v;
+};
+constexpr DWORD kXyzNormalFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
+
+inline DWORD FloatBits(float value) {
+  DWORD bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+inline D3DPRESENT_PARAMETERS WindowedParameters(HWND window) {
+  D3DPRESENT_PARAMETERS parameters{};
+  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+  parameters.BackBufferCount = 1;
+  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+  parameters.hDeviceWindow = window;
+  parameters.Windowed = TRUE;
+  parameters.EnableAutoDepthStencil = TRUE;
+  parameters.AutoDepthStencilFormat = D3DFMT_D16;
+  parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+  return parameters;
+}
+
+class DeviceFixture : public ::testing::Test {
+ protected:
+  static constexpr int kWidth = 8;
+  static constexpr int kHeight = 8;
+
+  void SetUp() override {
+    window = CreateWindowExA(0, "Test", "Test", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    ASSERT_NE(d3d, nullptr);
+    parameters = WindowedParameters(window);
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
+              D3D_OK);
+    // The states the engine draws its sprites with.
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  }
+
+  void TearDown() override {
+    Platform::Testing::ClearFailures();
+    if (device != nullptr) {
+      EXPECT_EQ(device->Release(), 0u);
+    }
+    if (d3d != nullptr) d3d->Release();
+    if (window != nullptr) DestroyWindow(window);
+  }
+
+  std::vector<DWORD> BackBufferPixels() {
+    IDirect3DSurface9* backBuffer = nullptr;
+    EXPECT_EQ(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer), D3D_OK);
+    std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
+    backBuffer->Release();
+    return pixels;
+  }
+
+  DWORD Pixel(int x, int y) { return BackBufferPixels()[size_t(y) * kWidth + size_t(x)]; }
+
+  template <class Vertex>
+  void DrawVertices(DWORD fvf, D3DPRIMITIVETYPE type, UINT primitives, const std::vector<Vertex>& vertices) {
+    IDirect3DVertexBuffer9* buffer = nullptr;
+    const UINT length = UINT(vertices.size() * sizeof(Vertex));
+    ASSERT_EQ(device->CreateVertexBuffer(length, D3DUSAGE_WRITEONLY, fvf, D3DPOOL_MANAGED, &buffer, nullptr), D3D_OK);
+    void* data = nullptr;
+    ASSERT_EQ(buffer->Lock(0, 0, &data, 0), D3D_OK);
+    std::memcpy(data, vertices.data(), length);
+    buffer->Unlock();
+    device->SetFVF(fvf);
+    device->SetStreamSource(0, buffer, 0, sizeof(Vertex));
+    EXPECT_EQ(device->DrawPrimitive(type, 0, primitives), D3D_OK);
+    device->SetStreamSource(0, nullptr, 0, 0);
+    buffer->Release();
+  }
+
+  // A pre-transformed rectangle from (left, top) to (right, bottom) as two triangles.
+  void DrawRect(float left, float top, float right, float bottom, D3DCOLOR colour, float z = 0.0f, float u0 = 0.0f,
+                float v0 = 0.0f, float u1 = 1.0f, float v1 = 1.0f) {
+    const std::vector<RhwVertex> vertices = {
+        {left, top, z, 1.0f, colour, u0, v0},     {right, top, z, 1.0f, colour, u1, v0},
+        {right, bottom, z, 1.0f, colour, u1, v1}, {left, top, z, 1.0f, colour, u0, v0},
+        {right, bottom, z, 1.0f, colour, u1, v1}, {left, bottom, z, 1.0f, colour, u0, v1}};
+    DrawVertices(kRhwFvf, D3DPT_TRIANGLELIST, 2, vertices);
+  }
+
+  // A texture of one level filled from 32-bit pixels row by row.
+  IDirect3DTexture9* MakeTexture(UINT width, UINT height, const std::vector<DWORD>& pixels,
+                                 D3DFORMAT format = D3DFMT_A8R8G8B8) {
+    IDirect3DTexture9* texture = nullptr;
+    EXPECT_EQ(device->CreateTexture(width, height, 1, 0, format, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+    D3DLOCKED_RECT locked{};
+    EXPECT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    for (UINT row = 0; row < height; ++row) {
+      std::memcpy(static_cast<BYTE*>(locked.pBits) + row * UINT(locked.Pitch), &pixels[row * width], width * 4);
+    }
+    texture->UnlockRect(0);
+    return texture;
+  }
+
+  HWND window = nullptr;
+  IDirect3D9* d3d = nullptr;
+  IDirect3DDevice9* device = nullptr;
+  D3DPRESENT_PARAMETERS parameters{};
+};
+
+}  // namespace D3D9Test
