@@ -1,12 +1,17 @@
 #include "Platform/Win32Window.h"
 
+#include "MessageQueue.h"
 #include "SdlVideo.h"
+#include "WindowRegistry.h"
+
+#include "Platform/Win32WindowClass.h"
 
 #include <SDL2/SDL.h>
 
 #include <mutex>
 #include <optional>
 #include <set>
+#include <string>
 
 // A handle is the address of one of these; the set of live handles rejects stale or foreign ones.
 struct HWND__ {
@@ -14,6 +19,9 @@ struct HWND__ {
   DWORD style = 0;
   bool hadFocus = false;
   std::optional<bool> activeOverride;
+  WNDPROC procedure = nullptr;
+  // Whether the window procedure has been told that it has the focus.
+  bool focused = false;
 };
 
 namespace {
@@ -28,6 +36,35 @@ std::set<HWND> g_windows;
 
 bool IsLive(HWND window) { return window != nullptr && g_windows.count(window) != 0; }
 
+// The desktop is no window of ours; its handle only answers geometry.
+int g_desktopToken;
+HWND const kDesktop = reinterpret_cast<HWND>(&g_desktopToken);
+
+bool IsFullScreen(HWND window) { return (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+RECT DesktopRect() {
+  SDL_DisplayMode mode{};
+  if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetDesktopDisplayMode(0, &mode) != 0) return RECT{0, 0, 0, 0};
+  return RECT{0, 0, mode.w, mode.h};
+}
+
+// The client area in screen coordinates; a full-screen window covers the display from 0, 0.
+RECT ClientScreenRect(HWND window) {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window->sdlWindow, &width, &height);
+  if (!IsFullScreen(window)) SDL_GetWindowPosition(window->sdlWindow, &x, &y);
+  return RECT{x, y, x + width, y + height};
+}
+
+RECT OuterRect(DWORD style, const RECT& client, bool fullScreen) {
+  RECT outer = client;
+  if (!fullScreen) AdjustWindowRect(&outer, style, FALSE);
+  return outer;
+}
+
 bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 void ClientSizeFromOuter(DWORD style, int width, int height, int* clientWidth, int* clientHeight) {
@@ -38,7 +75,7 @@ void ClientSizeFromOuter(DWORD style, int width, int height, int* clientWidth, i
 
 }  // namespace
 
-HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR /*className*/, LPCSTR windowName, DWORD style, int x, int y, int width,
+HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND /*parent*/, HMENU /*menu*/, HINSTANCE /*instance*/, LPVOID /*param*/) {
   if (!Platform::StartSdlVideo()) return nullptr;
   int clientWidth = 0;
@@ -53,6 +90,7 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR /*className*/, LPCSTR windowName,
   HWND window = new HWND__;
   window->sdlWindow = sdlWindow;
   window->style = style;
+  window->procedure = Platform::ClassProcedure(className);
   std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
   g_windows.insert(window);
   return window;
@@ -71,6 +109,10 @@ BOOL DestroyWindow(HWND window) {
 
 BOOL GetClientRect(HWND window, LPRECT rect) {
   std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (window == kDesktop && rect != nullptr) {
+    *rect = DesktopRect();
+    return TRUE;
+  }
   if (!IsLive(window) || rect == nullptr) return FALSE;
   int width = 0;
   int height = 0;
@@ -81,21 +123,145 @@ BOOL GetClientRect(HWND window, LPRECT rect) {
 
 BOOL GetWindowRect(HWND window, LPRECT rect) {
   std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (window == kDesktop && rect != nullptr) {
+    *rect = DesktopRect();
+    return TRUE;
+  }
   if (!IsLive(window) || rect == nullptr) return FALSE;
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  SDL_GetWindowPosition(window->sdlWindow, &x, &y);
-  SDL_GetWindowSize(window->sdlWindow, &width, &height);
-  const bool framed = HasCaption(window->style);
-  const int side = framed ? kFrameSize : 0;
-  const int top = framed ? kFrameSize + kCaptionSize : 0;
-  *rect = RECT{x - side, y - top, x + width + side, y + height + side};
+  *rect = OuterRect(window->style, ClientScreenRect(window), IsFullScreen(window));
+  return TRUE;
+}
+
+BOOL GetWindowInfo(HWND window, PWINDOWINFO info) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (!IsLive(window) || info == nullptr) return FALSE;
+  const bool fullScreen = IsFullScreen(window);
+  info->rcClient = ClientScreenRect(window);
+  info->rcWindow = OuterRect(window->style, info->rcClient, fullScreen);
+  info->dwStyle = window->style;
+  info->dwExStyle = 0;
+  info->dwWindowStatus = window->focused ? 1 : 0;
+  info->cxWindowBorders = static_cast<UINT>(info->rcClient.left - info->rcWindow.left);
+  info->cyWindowBorders = static_cast<UINT>(info->rcWindow.bottom - info->rcClient.bottom);
+  info->atomWindowType = 0;
+  info->wCreatorVersion = 0x0500;
+  return TRUE;
+}
+
+LONG GetWindowLongA(HWND window, int index) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (!IsLive(window) || index != GWL_STYLE) return 0;
+  return static_cast<LONG>(window->style);
+}
+
+BOOL ShowWindow(HWND window, int command) {
+  WNDPROC procedure = nullptr;
+  bool wasVisible = false;
+  {
+    std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+    if (!IsLive(window)) return FALSE;
+    wasVisible = (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_SHOWN) != 0;
+    if (command == SW_HIDE) {
+      SDL_HideWindow(window->sdlWindow);
+      return wasVisible;
+    }
+    SDL_ShowWindow(window->sdlWindow);
+    if (window->focused) return wasVisible;
+    // Showing activates the window, and its procedure hears of the focus at once, as it would
+    // on Windows; SDL's own report of it later is then not passed on a second time.
+    window->focused = true;
+    procedure = window->procedure;
+  }
+  if (procedure != nullptr) procedure(window, WM_SETFOCUS, 0, 0);
+  return wasVisible;
+}
+
+BOOL UpdateWindow(HWND window) {
+  MSG waiting;
+  if (!Platform::MessageQueue::Instance().Take(waiting, false) || waiting.message != WM_PAINT ||
+      waiting.hwnd != window) {
+    return TRUE;
+  }
+  if (const WNDPROC procedure = Platform::WindowProcedureOf(window)) {
+    procedure(window, WM_PAINT, 0, 0);
+  } else {
+    DefWindowProcA(window, WM_PAINT, 0, 0);
+  }
+  return TRUE;
+}
+
+BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL /*menu*/) {
+  if (rect == nullptr) return FALSE;
+  if (HasCaption(style)) {
+    rect->left -= kFrameSize;
+    rect->right += kFrameSize;
+    rect->top -= kFrameSize + kCaptionSize;
+    rect->bottom += kFrameSize;
+  }
+  return TRUE;
+}
+
+BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, int height, UINT flags) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (!IsLive(window)) return FALSE;
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRect(&frame, window->style, FALSE);
+  if ((flags & SWP_NOSIZE) == 0) {
+    int clientWidth = 0;
+    int clientHeight = 0;
+    ClientSizeFromOuter(window->style, width, height, &clientWidth, &clientHeight);
+    if (clientWidth <= 0 || clientHeight <= 0) return FALSE;
+    SDL_SetWindowSize(window->sdlWindow, clientWidth, clientHeight);
+  }
+  if ((flags & SWP_NOMOVE) == 0) SDL_SetWindowPosition(window->sdlWindow, x - frame.left, y - frame.top);
+  if (flags & SWP_SHOWWINDOW) SDL_ShowWindow(window->sdlWindow);
+  return TRUE;
+}
+
+HWND GetDesktopWindow() { return kDesktop; }
+
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
+  if (rect == nullptr) return FALSE;
+  *rect = RECT{left, top, right, bottom};
   return TRUE;
 }
 
 namespace Platform {
+
+HWND WindowFromSdlId(Uint32 sdlWindowId) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  for (HWND live : g_windows) {
+    if (SDL_GetWindowID(live->sdlWindow) == sdlWindowId) return live;
+  }
+  return nullptr;
+}
+
+WNDPROC WindowProcedureOf(HWND window) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  return IsLive(window) ? window->procedure : nullptr;
+}
+
+POINT ClientOriginOf(HWND window) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (!IsLive(window)) return POINT{0, 0};
+  const RECT client = ClientScreenRect(window);
+  return POINT{client.left, client.top};
+}
+
+bool HasFocus(HWND window) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  return IsLive(window) && window->focused;
+}
+
+void SetFocusFlag(HWND window, bool focused) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (IsLive(window)) window->focused = focused;
+}
+
+void HideClosedWindow(HWND window) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (IsLive(window)) SDL_HideWindow(window->sdlWindow);
+}
 
 SDL_Window* SdlWindowOf(HWND window) {
   std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);

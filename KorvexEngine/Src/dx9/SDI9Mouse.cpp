@@ -4,6 +4,7 @@
 #include "srethrow.h"
 
 #include "Platform/Win32Input.h"
+#include "Platform/Win32Window.h"
 
 #include <algorithm>
 

@@ -5,7 +5,6 @@
 
 #include "Platform/Win32Types.h"
 
-typedef std::uint32_t ULONG;
 typedef std::int64_t LONGLONG;
 
 struct GUID {
@@ -14,6 +13,19 @@ struct GUID {
   WORD Data3;
   BYTE Data4[8];
 };
+
+typedef const GUID& REFGUID;
+typedef const GUID& REFIID;
+typedef GUID IID;
+
+inline bool operator==(const GUID& a, const GUID& b) {
+  if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
+  for (int i = 0; i < 8; ++i) {
+    if (a.Data4[i] != b.Data4[i]) return false;
+  }
+  return true;
+}
+inline bool operator!=(const GUID& a, const GUID& b) { return !(a == b); }
 
 union LARGE_INTEGER {
   struct {

@@ -3,7 +3,7 @@
 // thread's event pump feeds (see InputEvents.h), so any thread may poll them.
 #pragma once
 
-#include "Platform/Guid.h"
+#include "Platform/COM.h"
 #include "Platform/Win32Types.h"
 
 #define DIRECTINPUT_VERSION 0x0800
@@ -76,10 +76,8 @@ struct DIDEVICEOBJECTDATA {
 };
 typedef DIDEVICEOBJECTDATA* LPDIDEVICEOBJECTDATA;
 
-class IDirectInputDevice8A {
+class IDirectInputDevice8A : public IUnknown {
  public:
-  virtual ULONG AddRef() = 0;
-  virtual ULONG Release() = 0;
   virtual HRESULT SetDataFormat(LPCDIDATAFORMAT format) = 0;
   virtual HRESULT SetCooperativeLevel(HWND window, DWORD flags) = 0;
   virtual HRESULT SetProperty(REFGUID property, LPCDIPROPHEADER header) = 0;
@@ -87,20 +85,12 @@ class IDirectInputDevice8A {
   virtual HRESULT Unacquire() = 0;
   virtual HRESULT GetDeviceState(DWORD size, LPVOID data) = 0;
   virtual HRESULT GetDeviceData(DWORD objectDataSize, LPDIDEVICEOBJECTDATA data, DWORD* count, DWORD flags) = 0;
-
- protected:
-  virtual ~IDirectInputDevice8A() = default;
 };
 typedef IDirectInputDevice8A* LPDIRECTINPUTDEVICE8A;
 
-class IDirectInput8A {
+class IDirectInput8A : public IUnknown {
  public:
-  virtual ULONG AddRef() = 0;
-  virtual ULONG Release() = 0;
   virtual HRESULT CreateDevice(REFGUID device, LPDIRECTINPUTDEVICE8A* created, void* outer) = 0;
-
- protected:
-  virtual ~IDirectInput8A() = default;
 };
 typedef IDirectInput8A* LPDIRECTINPUT8A;
 

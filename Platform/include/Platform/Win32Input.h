@@ -7,23 +7,6 @@
 // The cursor in screen pixels; not clipped to any window.
 BOOL GetCursorPos(LPPOINT point);
 
-struct WINDOWINFO {
-  DWORD cbSize;
-  RECT rcWindow;
-  RECT rcClient;
-  DWORD dwStyle;
-  DWORD dwExStyle;
-  DWORD dwWindowStatus;
-  UINT cxWindowBorders;
-  UINT cyWindowBorders;
-  ATOM atomWindowType;
-  WORD wCreatorVersion;
-};
-typedef WINDOWINFO* PWINDOWINFO;
-
-// The outer and the client rectangle of the window in screen coordinates, and its style.
-BOOL GetWindowInfo(HWND window, PWINDOWINFO info);
-
 namespace Platform {
 namespace InputEvents {
 // The cursor is now at x, y in screen pixels.

@@ -1,0 +1,235 @@
+#include "Platform/InputEvents.h"
+#include "Platform/Win32.h"
+#include "Platform/Win32Input.h"
+#include "Platform/Win32Keyboard.h"
+#include "Platform/Win32Messages.h"
+#include "Platform/Win32Window.h"
+#include "Platform/Win32WindowClass.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Received {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+std::vector<Received> g_received;
+
+LRESULT RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  g_received.push_back({message, wParam, lParam});
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+class WindowMessages : public testing::Test {
+ protected:
+  void SetUp() override {
+    g_received.clear();
+    Platform::InputEvents::Reset();
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = &RecordingProcedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "MessagesTest";
+    ASSERT_NE(RegisterClassExA(&windowClass), 0);
+    m_window = CreateWindowExA(0, "MessagesTest", "MessagesTest", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, 320, 240,
+                               nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(m_window, nullptr);
+    m_sdlId = SDL_GetWindowID(Platform::SdlWindowOf(m_window));
+    DrainAll();
+  }
+
+  void TearDown() override {
+    DrainAll();
+    DestroyWindow(m_window);
+    UnregisterClassA("MessagesTest", GetModuleHandleA(nullptr));
+    Platform::InputEvents::Reset();
+  }
+
+  // Takes every waiting message, dispatching each but WM_QUIT; answers what was taken.
+  std::vector<MSG> DrainAll() {
+    std::vector<MSG> taken;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      taken.push_back(message);
+      if (message.message == WM_QUIT) continue;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    return taken;
+  }
+
+  void PushKey(SDL_Scancode scancode, bool down, bool repeat = false, Uint16 modifiers = KMOD_NONE) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.windowID = m_sdlId;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.repeat = repeat ? 1 : 0;
+    event.key.keysym.scancode = scancode;
+    event.key.keysym.mod = modifiers;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  }
+
+  void PushButton(Uint8 button, bool down, int x, int y) {
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.windowID = m_sdlId;
+    event.button.button = button;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = x;
+    event.button.y = y;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  }
+
+  void PushMotion(int x, int y, int dx, int dy) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = m_sdlId;
+    event.motion.x = x;
+    event.motion.y = y;
+    event.motion.xrel = dx;
+    event.motion.yrel = dy;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  }
+
+  void PushWindowEvent(Uint8 what) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = m_sdlId;
+    event.window.event = what;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+  }
+
+  HWND m_window = nullptr;
+  Uint32 m_sdlId = 0;
+};
+
+TEST_F(WindowMessages, KeysBecomeKeyMessagesWithTheirBits) {
+  PushKey(SDL_SCANCODE_A, true);
+  PushKey(SDL_SCANCODE_A, true, true);
+  PushKey(SDL_SCANCODE_A, false);
+  PushKey(SDL_SCANCODE_LEFT, true);
+  PushKey(SDL_SCANCODE_F4, true, false, KMOD_LALT);
+  const std::vector<MSG> taken = DrainAll();
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    DWORD lParam;
+  } expected[] = {
+      {WM_KEYDOWN, 'A', 0x001E0001},
+      {WM_KEYDOWN, 'A', 0x401E0001},     // a repeat: the key was down before
+      {WM_KEYUP, 'A', 0xC01E0001},       // a release: previous state and transition bits
+      {WM_KEYDOWN, VK_LEFT, 0x014B0001},  // an extended key
+      {WM_SYSKEYDOWN, VK_F1 + 3, 0x203E0001},
+      {WM_CLOSE, 0, 0},                  // Alt+F4 closes the window
+      {WM_QUIT, 0, 0},                   // and the closed window's procedure asked to quit
+  };
+  ASSERT_EQ(taken.size(), std::size(expected));
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    EXPECT_EQ(taken[i].message, expected[i].message) << i;
+    EXPECT_EQ(taken[i].wParam, expected[i].wParam) << i;
+    EXPECT_EQ(static_cast<DWORD>(taken[i].lParam), expected[i].lParam) << i;
+  }
+}
+
+TEST_F(WindowMessages, TheKeyboardStateIsThatOfTheMessageBeingTaken) {
+  PushKey(SDL_SCANCODE_LSHIFT, true);
+  PushKey(SDL_SCANCODE_A, true);
+  PushKey(SDL_SCANCODE_LSHIFT, false);
+  MSG message;
+  BYTE state[256];
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>(VK_SHIFT)) << "the generic key in the message";
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  GetKeyboardState(state);
+  EXPECT_EQ(state[VK_SHIFT] & 0x80, 0x80);
+  EXPECT_EQ(state[VK_LSHIFT] & 0x80, 0x80);
+  WORD character = 0;
+  ASSERT_EQ(ToAscii(static_cast<UINT>(message.wParam), static_cast<UINT>(message.lParam), state, &character, 0), 1);
+  EXPECT_EQ(character, 'A');
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  GetKeyboardState(state);
+  EXPECT_EQ(state[VK_SHIFT] & 0x80, 0);
+}
+
+TEST_F(WindowMessages, ButtonsMovesAndFocusReachTheWindowAndDirectInput) {
+  PushMotion(10, 20, 10, 20);
+  PushMotion(30, 40, 20, 20);
+  PushButton(SDL_BUTTON_LEFT, true, 30, 40);
+  PushButton(SDL_BUTTON_LEFT, false, 31, 41);
+  PushButton(SDL_BUTTON_RIGHT, true, 31, 41);
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+  const std::vector<MSG> taken = DrainAll();
+  const struct {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+  } expected[] = {
+      {WM_MOUSEMOVE, 0, MAKELPARAM(30, 40)},  // two moves merge into the latest
+      {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40)},
+      {WM_LBUTTONUP, 0, MAKELPARAM(31, 41)},
+      {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(31, 41)},
+      {WM_SETFOCUS, 0, 0},
+      {WM_KILLFOCUS, 0, 0},
+  };
+  ASSERT_EQ(taken.size(), std::size(expected));
+  for (std::size_t i = 0; i < taken.size(); ++i) {
+    EXPECT_EQ(taken[i].message, expected[i].message) << i;
+    EXPECT_EQ(taken[i].wParam, expected[i].wParam) << i;
+    EXPECT_EQ(taken[i].lParam, expected[i].lParam) << i;
+  }
+  bool askedForCursor = false;
+  for (const Received& received : g_received) {
+    askedForCursor |= received.message == WM_SETCURSOR && LOWORD(received.lParam) == HTCLIENT;
+  }
+  EXPECT_TRUE(askedForCursor);
+
+  WINDOWINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetWindowInfo(m_window, &info));
+  POINT cursor;
+  ASSERT_TRUE(GetCursorPos(&cursor));
+  EXPECT_EQ(cursor.x - info.rcClient.left, 31);
+  EXPECT_EQ(cursor.y - info.rcClient.top, 41);
+}
+
+TEST_F(WindowMessages, PostedMessagesComeInOrderThenQuitThenPaint) {
+  PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+  PostMessageA(m_window, WM_USER, 1, 2);
+  PostQuitMessage(3);
+  PostMessageA(m_window, WM_USER, 4, 5);
+  MSG message;
+  std::vector<UINT> order;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    order.push_back(message.message);
+    if (message.message == WM_QUIT) {
+      EXPECT_EQ(message.wParam, 3u);
+      continue;
+    }
+    DispatchMessageA(&message);
+  }
+  EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_USER, WM_QUIT, WM_PAINT}))
+      << "the paint is taken once and validated by the default procedure";
+}
+
+TEST_F(WindowMessages, ClosingTheWindowLeadsToQuit) {
+  PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  std::vector<UINT> order;
+  for (const MSG& message : DrainAll()) order.push_back(message.message);
+  EXPECT_EQ(order, (std::vector<UINT>{WM_CLOSE, WM_QUIT}));
+  ASSERT_FALSE(g_received.empty());
+  EXPECT_EQ(g_received.back().message, WM_DESTROY);
+}
