@@ -6,6 +6,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+
 namespace Platform {
 namespace D3D9 {
 namespace {
@@ -125,6 +127,8 @@ unsigned Texture9::PrepareForDrawing() {
 }
 
 void Texture9::Upload() {
+  const bool anyDirty = std::any_of(m_levels.begin(), m_levels.end(), [](const Level& level) { return level.dirty; });
+  if (!anyDirty) return;
   glBindTexture(GL_TEXTURE_2D, m_glTexture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (size_t index = 0; index < m_levels.size(); ++index) {
