@@ -4,14 +4,14 @@
 // once through SDL's own 2-D renderer (OpenGL driver) in the same process. Prints the frames per
 // second of both and their ratio.
 
-#include "Platform/D3D9.h"
-
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "Platform/D3D9.h"
 
 namespace {
 
@@ -65,7 +65,8 @@ struct Quads {
 class StandInScene {
  public:
   bool Open() {
-    m_window = CreateWindowExA(0, "Bench", "Bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
+    m_window =
+        CreateWindowExA(0, "Bench", "Bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
     m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
     if (m_window == nullptr || m_d3d == nullptr) return false;
     D3DPRESENT_PARAMETERS parameters{};
@@ -83,7 +84,8 @@ class StandInScene {
     }
     m_background = MakeTexture(kWidth, kHeight, Pattern(kWidth, kHeight, 0xFF204060));
     for (int index = 0; index < kSpriteTextures; ++index) {
-      m_spriteTextures.push_back(MakeTexture(kSpriteSize, kSpriteSize, Pattern(kSpriteSize, kSpriteSize, 0xFF8000FF + DWORD(index) * 0x3000)));
+      m_spriteTextures.push_back(
+          MakeTexture(kSpriteSize, kSpriteSize, Pattern(kSpriteSize, kSpriteSize, 0xFF8000FF + DWORD(index) * 0x3000)));
     }
     m_atlas = MakeTexture(kAtlasSize, kAtlasSize, Pattern(kAtlasSize, kAtlasSize, 0xFFFFFFFF));
     m_backgroundQuad = MakeQuads({{0.0f, 0.0f}}, float(kWidth), float(kHeight), 1.0f);
@@ -138,7 +140,8 @@ class StandInScene {
     D3DLOCKED_RECT locked{};
     texture->LockRect(0, &locked, nullptr, 0);
     for (int row = 0; row < height; ++row) {
-      std::memcpy(static_cast<BYTE*>(locked.pBits) + row * locked.Pitch, &pixels[size_t(row) * width], size_t(width) * 4);
+      std::memcpy(static_cast<BYTE*>(locked.pBits) + row * locked.Pitch, &pixels[size_t(row) * width],
+                  size_t(width) * 4);
     }
     texture->UnlockRect(0);
     return texture;

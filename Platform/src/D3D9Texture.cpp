@@ -66,7 +66,7 @@ Texture9::~Texture9() {
 
 HRESULT Texture9::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
   if (desc == nullptr || level >= m_levels.size()) return D3DERR_INVALIDCALL;
-  *desc = D3DSURFACE_DESC{m_format->format, D3DRTYPE_SURFACE, m_usage,          m_pool, D3DMULTISAMPLE_NONE, 0,
+  *desc = D3DSURFACE_DESC{m_format->format,      D3DRTYPE_SURFACE,      m_usage, m_pool, D3DMULTISAMPLE_NONE, 0,
                           m_levels[level].width, m_levels[level].height};
   return D3D_OK;
 }

@@ -1,12 +1,12 @@
 #include "Platform/Win32Window.h"
 
-#include "SdlVideo.h"
-
 #include <SDL2/SDL.h>
 
 #include <mutex>
 #include <optional>
 #include <set>
+
+#include "SdlVideo.h"
 
 // A handle is the address of one of these; the set of live handles rejects stale or foreign ones.
 struct HWND__ {
