@@ -1,14 +1,14 @@
 #include "D3D9Adapters.h"
 
-#include "D3D9Formats.h"
-#include "D3D9States.h"
-#include "D3D9VertexProcessor.h"
-
 #include <SDL2/SDL.h>
 
 #include <algorithm>
 #include <mutex>
 #include <optional>
+
+#include "D3D9Formats.h"
+#include "D3D9States.h"
+#include "D3D9VertexProcessor.h"
 
 namespace Platform {
 namespace D3D9 {
@@ -21,11 +21,15 @@ std::optional<std::vector<Testing::SimulatedAdapter>> g_simulated;
 
 D3DFORMAT FormatOf(Uint32 sdlFormat) {
   switch (SDL_BITSPERPIXEL(sdlFormat)) {
-    case 16: return D3DFMT_R5G6B5;
-    case 15: return D3DFMT_X1R5G5B5;
+    case 16:
+      return D3DFMT_R5G6B5;
+    case 15:
+      return D3DFMT_X1R5G5B5;
     case 24:
-    case 32: return D3DFMT_X8R8G8B8;
-    default: return D3DFMT_UNKNOWN;
+    case 32:
+      return D3DFMT_X8R8G8B8;
+    default:
+      return D3DFMT_UNKNOWN;
   }
 }
 

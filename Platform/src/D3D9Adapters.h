@@ -2,9 +2,9 @@
 // the modes they offer, their capabilities and the depth formats they accept.
 #pragma once
 
-#include "Platform/D3D9TestHooks.h"
-
 #include <vector>
+
+#include "Platform/D3D9TestHooks.h"
 
 namespace Platform {
 namespace D3D9 {

@@ -1,9 +1,9 @@
 // The memory of a vertex or index buffer and the rules of locking it, shared by both kinds.
 #pragma once
 
-#include "Platform/D3D9.h"
-
 #include <vector>
+
+#include "Platform/D3D9.h"
 
 namespace Platform {
 namespace D3D9 {

@@ -1,11 +1,11 @@
 // Vertex and index buffers: memory that the device reads when it draws.
 #pragma once
 
+#include <memory>
+
 #include "D3D9BufferStorage.h"
 #include "D3D9DeviceCore.h"
 #include "D3D9RefCounted.h"
-
-#include <memory>
 
 namespace Platform {
 namespace D3D9 {

@@ -22,27 +22,36 @@ typedef std::lock_guard<std::recursive_mutex> DeviceLock;
 // Vertices that a primitive count of a type takes; 0 for an unknown type.
 UINT VertexCountFor(D3DPRIMITIVETYPE type, UINT primitives) {
   switch (type) {
-    case D3DPT_POINTLIST: return primitives;
-    case D3DPT_LINELIST: return primitives * 2;
-    case D3DPT_LINESTRIP: return primitives + 1;
-    case D3DPT_TRIANGLELIST: return primitives * 3;
+    case D3DPT_POINTLIST:
+      return primitives;
+    case D3DPT_LINELIST:
+      return primitives * 2;
+    case D3DPT_LINESTRIP:
+      return primitives + 1;
+    case D3DPT_TRIANGLELIST:
+      return primitives * 3;
     case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN: return primitives + 2;
-    default: return 0;
+    case D3DPT_TRIANGLEFAN:
+      return primitives + 2;
+    default:
+      return 0;
   }
 }
 
 GLenum GLPrimitive(D3DPRIMITIVETYPE type) {
-  static const GLenum kModes[] = {GL_POINTS,    GL_POINTS,         GL_LINES,         GL_LINE_STRIP,
+  static const GLenum kModes[] = {GL_POINTS,    GL_POINTS,         GL_LINES,       GL_LINE_STRIP,
                                   GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_TRIANGLE_FAN};
   return kModes[type];
 }
 
 GLenum DepthStorage(D3DFORMAT format) {
   switch (format) {
-    case D3DFMT_D16: return GL_DEPTH_COMPONENT16;
-    case D3DFMT_D24S8: return GL_DEPTH24_STENCIL8;
-    default: return GL_DEPTH_COMPONENT24;
+    case D3DFMT_D16:
+      return GL_DEPTH_COMPONENT16;
+    case D3DFMT_D24S8:
+      return GL_DEPTH24_STENCIL8;
+    default:
+      return GL_DEPTH_COMPONENT24;
   }
 }
 
@@ -273,8 +282,8 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glDisable(GL_SCISSOR_TEST);
   // Rows are kept top first; the window's framebuffer has its first row at the bottom.
-  glBlitFramebuffer(0, 0, GLint(m_parameters.BackBufferWidth), GLint(m_parameters.BackBufferHeight), 0, height,
-                    width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  glBlitFramebuffer(0, 0, GLint(m_parameters.BackBufferWidth), GLint(m_parameters.BackBufferHeight), 0, height, width,
+                    0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
   const int interval = m_parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;
   if (interval != m_swapInterval) {
     SDL_GL_SetSwapInterval(interval);
@@ -289,8 +298,7 @@ void Device9::BindTarget() {
   const unsigned colour = m_renderTarget->PrepareForDrawing();
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
   if (colour != m_attachedTexture || m_renderTarget->Level() != m_attachedLevel) {
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour,
-                           GLint(m_renderTarget->Level()));
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(m_renderTarget->Level()));
     const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
     // A depth buffer smaller than the target cannot serve it.
     const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
@@ -361,8 +369,7 @@ HRESULT Device9::SetViewport(const D3DVIEWPORT9* viewport) {
   const D3DSURFACE_DESC& target = m_renderTarget->Desc();
   const bool inside = viewport->X <= target.Width && viewport->Width <= target.Width - viewport->X &&
                       viewport->Y <= target.Height && viewport->Height <= target.Height - viewport->Y;
-  const bool depthInRange =
-      viewport->MinZ >= 0.0f && viewport->MaxZ <= 1.0f && viewport->MinZ <= viewport->MaxZ;
+  const bool depthInRange = viewport->MinZ >= 0.0f && viewport->MaxZ <= 1.0f && viewport->MinZ <= viewport->MaxZ;
   if (!inside || !depthInRange) return D3DERR_INVALIDCALL;
   m_states.viewport = *viewport;
   return D3D_OK;

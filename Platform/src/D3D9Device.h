@@ -1,15 +1,15 @@
 // The device: state, resources, drawing through OpenGL, presentation and device loss.
 #pragma once
 
+#include <array>
+#include <memory>
+#include <vector>
+
 #include "D3D9Buffers.h"
 #include "D3D9DeviceCore.h"
 #include "D3D9RefCounted.h"
 #include "D3D9States.h"
 #include "D3D9VertexProcessor.h"
-
-#include <array>
-#include <memory>
-#include <vector>
 
 namespace Platform {
 namespace D3D9 {

@@ -3,14 +3,14 @@
 // device still frees its OpenGL objects in the right context.
 #pragma once
 
-#include "Platform/Win32Types.h"
-
 #include <SDL2/SDL.h>
 
 #include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
+
+#include "Platform/Win32Types.h"
 
 namespace Platform {
 namespace D3D9 {

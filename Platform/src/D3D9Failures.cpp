@@ -1,10 +1,10 @@
 #include "D3D9Failures.h"
 
-#include "Platform/D3D9TestHooks.h"
-
 #include <map>
 #include <mutex>
 #include <string>
+
+#include "Platform/D3D9TestHooks.h"
 
 namespace Platform {
 namespace {

@@ -37,8 +37,8 @@ GLenum BlendFactor(DWORD factor) {
 }
 
 GLenum BlendEquation(DWORD operation) {
-  static const GLenum kEquations[] = {GL_FUNC_ADD,     GL_FUNC_ADD, GL_FUNC_SUBTRACT, GL_FUNC_REVERSE_SUBTRACT,
-                                      GL_MIN, GL_MAX};
+  static const GLenum kEquations[] = {GL_FUNC_ADD, GL_FUNC_ADD, GL_FUNC_SUBTRACT, GL_FUNC_REVERSE_SUBTRACT,
+                                      GL_MIN,      GL_MAX};
   return operation < 6 ? kEquations[operation] : GL_FUNC_ADD;
 }
 
@@ -144,8 +144,8 @@ struct CombineArgument {
 };
 
 CombineArgument Argument(DWORD argument, bool alpha) {
-  static const GLenum kSources[] = {GL_PRIMARY_COLOR, GL_PREVIOUS,      GL_TEXTURE,
-                                    GL_CONSTANT,      GL_PRIMARY_COLOR, GL_PREVIOUS, GL_CONSTANT};
+  static const GLenum kSources[] = {GL_PRIMARY_COLOR, GL_PREVIOUS, GL_TEXTURE, GL_CONSTANT,
+                                    GL_PRIMARY_COLOR, GL_PREVIOUS, GL_CONSTANT};
   const DWORD select = argument & D3DTA_SELECTMASK;
   const GLenum source = select < 7 ? kSources[select] : GL_PREVIOUS;
   const bool complement = (argument & D3DTA_COMPLEMENT) != 0;
@@ -163,20 +163,33 @@ struct CombineOperation {
 
 CombineOperation Operation(DWORD op) {
   switch (op) {
-    case D3DTOP_SELECTARG1: return {GL_REPLACE, 1.0f, -1};
-    case D3DTOP_SELECTARG2: return {GL_REPLACE, 1.0f, -1};
-    case D3DTOP_MODULATE2X: return {GL_MODULATE, 2.0f, -1};
-    case D3DTOP_MODULATE4X: return {GL_MODULATE, 4.0f, -1};
-    case D3DTOP_ADD: return {GL_ADD, 1.0f, -1};
-    case D3DTOP_ADDSIGNED: return {GL_ADD_SIGNED, 1.0f, -1};
-    case D3DTOP_ADDSIGNED2X: return {GL_ADD_SIGNED, 2.0f, -1};
-    case D3DTOP_SUBTRACT: return {GL_SUBTRACT, 1.0f, -1};
-    case D3DTOP_BLENDDIFFUSEALPHA: return {GL_INTERPOLATE, 1.0f, D3DTA_DIFFUSE};
-    case D3DTOP_BLENDTEXTUREALPHA: return {GL_INTERPOLATE, 1.0f, D3DTA_TEXTURE};
-    case D3DTOP_BLENDFACTORALPHA: return {GL_INTERPOLATE, 1.0f, D3DTA_TFACTOR};
-    case D3DTOP_BLENDCURRENTALPHA: return {GL_INTERPOLATE, 1.0f, D3DTA_CURRENT};
+    case D3DTOP_SELECTARG1:
+      return {GL_REPLACE, 1.0f, -1};
+    case D3DTOP_SELECTARG2:
+      return {GL_REPLACE, 1.0f, -1};
+    case D3DTOP_MODULATE2X:
+      return {GL_MODULATE, 2.0f, -1};
+    case D3DTOP_MODULATE4X:
+      return {GL_MODULATE, 4.0f, -1};
+    case D3DTOP_ADD:
+      return {GL_ADD, 1.0f, -1};
+    case D3DTOP_ADDSIGNED:
+      return {GL_ADD_SIGNED, 1.0f, -1};
+    case D3DTOP_ADDSIGNED2X:
+      return {GL_ADD_SIGNED, 2.0f, -1};
+    case D3DTOP_SUBTRACT:
+      return {GL_SUBTRACT, 1.0f, -1};
+    case D3DTOP_BLENDDIFFUSEALPHA:
+      return {GL_INTERPOLATE, 1.0f, D3DTA_DIFFUSE};
+    case D3DTOP_BLENDTEXTUREALPHA:
+      return {GL_INTERPOLATE, 1.0f, D3DTA_TEXTURE};
+    case D3DTOP_BLENDFACTORALPHA:
+      return {GL_INTERPOLATE, 1.0f, D3DTA_TFACTOR};
+    case D3DTOP_BLENDCURRENTALPHA:
+      return {GL_INTERPOLATE, 1.0f, D3DTA_CURRENT};
     // The operations the engine never asks for are drawn as a modulation.
-    default: return {GL_MODULATE, 1.0f, -1};
+    default:
+      return {GL_MODULATE, 1.0f, -1};
   }
 }
 
@@ -188,8 +201,9 @@ void ApplyCombiner(const DWORD* stage, bool alpha) {
   // A disabled alpha operation under an enabled colour one passes the alpha on unchanged.
   const CombineOperation operation = op == D3DTOP_DISABLE ? CombineOperation{GL_REPLACE, 1.0f, -1} : Operation(op);
   const DWORD argument0 = op == D3DTOP_DISABLE ? D3DTA_CURRENT : op == D3DTOP_SELECTARG2 ? second : first;
-  const CombineArgument arguments[3] = {Argument(argument0, alpha), Argument(second, alpha),
-                                        Argument(DWORD(operation.interpolateSource < 0 ? 0 : operation.interpolateSource), true)};
+  const CombineArgument arguments[3] = {
+      Argument(argument0, alpha), Argument(second, alpha),
+      Argument(DWORD(operation.interpolateSource < 0 ? 0 : operation.interpolateSource), true)};
   glTexEnvi(GL_TEXTURE_ENV, alpha ? GL_COMBINE_ALPHA : GL_COMBINE_RGB, GLint(operation.mode));
   const GLenum sources[3] = {alpha ? GLenum(GL_SOURCE0_ALPHA) : GLenum(GL_SOURCE0_RGB),
                              alpha ? GLenum(GL_SOURCE1_ALPHA) : GLenum(GL_SOURCE1_RGB),
@@ -206,11 +220,16 @@ void ApplyCombiner(const DWORD* stage, bool alpha) {
 
 GLenum Wrap(DWORD address) {
   switch (address) {
-    case D3DTADDRESS_MIRROR: return GL_MIRRORED_REPEAT;
-    case D3DTADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
-    case D3DTADDRESS_BORDER: return GL_CLAMP_TO_BORDER;
-    case D3DTADDRESS_MIRRORONCE: return GL_MIRROR_CLAMP_TO_EDGE;
-    default: return GL_REPEAT;
+    case D3DTADDRESS_MIRROR:
+      return GL_MIRRORED_REPEAT;
+    case D3DTADDRESS_CLAMP:
+      return GL_CLAMP_TO_EDGE;
+    case D3DTADDRESS_BORDER:
+      return GL_CLAMP_TO_BORDER;
+    case D3DTADDRESS_MIRRORONCE:
+      return GL_MIRROR_CLAMP_TO_EDGE;
+    default:
+      return GL_REPEAT;
   }
 }
 

@@ -1,9 +1,9 @@
 #include "D3D9PresentParameters.h"
 
+#include <algorithm>
+
 #include "D3D9Adapters.h"
 #include "D3D9Formats.h"
-
-#include <algorithm>
 
 namespace Platform {
 namespace D3D9 {

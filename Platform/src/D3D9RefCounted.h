@@ -1,9 +1,9 @@
 // The reference count of the stand-in's objects: made with one reference, deleted at zero.
 #pragma once
 
-#include "Platform/D3D9.h"
-
 #include <atomic>
+
+#include "Platform/D3D9.h"
 
 namespace Platform {
 namespace D3D9 {

@@ -68,21 +68,29 @@ constexpr StateDefault kRenderDefaults[] = {
     {D3DRS_BLENDOPALPHA, D3DBLENDOP_ADD},
 };
 
-constexpr DWORD kStageStates[] = {
-    D3DTSS_COLOROP,      D3DTSS_COLORARG1,     D3DTSS_COLORARG2,     D3DTSS_ALPHAOP,
-    D3DTSS_ALPHAARG1,    D3DTSS_ALPHAARG2,     D3DTSS_BUMPENVMAT00,  D3DTSS_BUMPENVMAT01,
-    D3DTSS_BUMPENVMAT10, D3DTSS_BUMPENVMAT11,  D3DTSS_TEXCOORDINDEX, D3DTSS_BUMPENVLSCALE,
-    D3DTSS_BUMPENVLOFFSET, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTSS_COLORARG0, D3DTSS_ALPHAARG0,
-    D3DTSS_RESULTARG,    D3DTSS_CONSTANT};
+constexpr DWORD kStageStates[] = {D3DTSS_COLOROP,        D3DTSS_COLORARG1,
+                                  D3DTSS_COLORARG2,      D3DTSS_ALPHAOP,
+                                  D3DTSS_ALPHAARG1,      D3DTSS_ALPHAARG2,
+                                  D3DTSS_BUMPENVMAT00,   D3DTSS_BUMPENVMAT01,
+                                  D3DTSS_BUMPENVMAT10,   D3DTSS_BUMPENVMAT11,
+                                  D3DTSS_TEXCOORDINDEX,  D3DTSS_BUMPENVLSCALE,
+                                  D3DTSS_BUMPENVLOFFSET, D3DTSS_TEXTURETRANSFORMFLAGS,
+                                  D3DTSS_COLORARG0,      D3DTSS_ALPHAARG0,
+                                  D3DTSS_RESULTARG,      D3DTSS_CONSTANT};
 
-constexpr StateDefault kSamplerDefaults[] = {
-    {D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP}, {D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP},
-    {D3DSAMP_ADDRESSW, D3DTADDRESS_WRAP}, {D3DSAMP_BORDERCOLOR, 0},
-    {D3DSAMP_MAGFILTER, D3DTEXF_POINT},   {D3DSAMP_MINFILTER, D3DTEXF_POINT},
-    {D3DSAMP_MIPFILTER, D3DTEXF_NONE},    {D3DSAMP_MIPMAPLODBIAS, 0},
-    {D3DSAMP_MAXMIPLEVEL, 0},             {D3DSAMP_MAXANISOTROPY, 1},
-    {D3DSAMP_SRGBTEXTURE, 0},             {D3DSAMP_ELEMENTINDEX, 0},
-    {D3DSAMP_DMAPOFFSET, 0}};
+constexpr StateDefault kSamplerDefaults[] = {{D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP},
+                                             {D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP},
+                                             {D3DSAMP_ADDRESSW, D3DTADDRESS_WRAP},
+                                             {D3DSAMP_BORDERCOLOR, 0},
+                                             {D3DSAMP_MAGFILTER, D3DTEXF_POINT},
+                                             {D3DSAMP_MINFILTER, D3DTEXF_POINT},
+                                             {D3DSAMP_MIPFILTER, D3DTEXF_NONE},
+                                             {D3DSAMP_MIPMAPLODBIAS, 0},
+                                             {D3DSAMP_MAXMIPLEVEL, 0},
+                                             {D3DSAMP_MAXANISOTROPY, 1},
+                                             {D3DSAMP_SRGBTEXTURE, 0},
+                                             {D3DSAMP_ELEMENTINDEX, 0},
+                                             {D3DSAMP_DMAPOFFSET, 0}};
 
 void SetStageDefaults(DWORD stage, DWORD* states) {
   states[D3DTSS_COLOROP] = stage == 0 ? D3DTOP_MODULATE : D3DTOP_DISABLE;

@@ -2,9 +2,9 @@
 // defaults as a new or reset device has them.
 #pragma once
 
-#include "Platform/D3D9.h"
-
 #include <array>
+
+#include "Platform/D3D9.h"
 
 namespace Platform {
 namespace D3D9 {

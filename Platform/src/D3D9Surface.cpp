@@ -20,8 +20,8 @@ Surface9::Surface9(std::shared_ptr<DeviceCore> core, const D3DSURFACE_DESC& desc
 Surface9* Surface9::CreateBackBuffer(std::shared_ptr<DeviceCore> core, UINT width, UINT height, D3DFORMAT format) {
   const FormatInfo* info = FindTextureFormat(format);
   if (info == nullptr || !info->renderTarget || width == 0 || height == 0) return nullptr;
-  D3DSURFACE_DESC desc{format, D3DRTYPE_SURFACE, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT, D3DMULTISAMPLE_NONE, 0,
-                       width, height};
+  D3DSURFACE_DESC desc{format, D3DRTYPE_SURFACE, D3DUSAGE_RENDERTARGET, D3DPOOL_DEFAULT, D3DMULTISAMPLE_NONE, 0, width,
+                       height};
   return new Surface9(std::move(core), desc);
 }
 

@@ -2,11 +2,11 @@
 // of its own (the back buffer), held by the device.
 #pragma once
 
-#include "D3D9DeviceCore.h"
-#include "D3D9Formats.h"
-
 #include <atomic>
 #include <memory>
+
+#include "D3D9DeviceCore.h"
+#include "D3D9Formats.h"
 
 namespace Platform {
 namespace D3D9 {

@@ -6,6 +6,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+
 namespace Platform {
 namespace D3D9 {
 namespace {
@@ -64,7 +66,7 @@ Texture9::~Texture9() {
 
 HRESULT Texture9::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
   if (desc == nullptr || level >= m_levels.size()) return D3DERR_INVALIDCALL;
-  *desc = D3DSURFACE_DESC{m_format->format, D3DRTYPE_SURFACE, m_usage,          m_pool, D3DMULTISAMPLE_NONE, 0,
+  *desc = D3DSURFACE_DESC{m_format->format,      D3DRTYPE_SURFACE,      m_usage, m_pool, D3DMULTISAMPLE_NONE, 0,
                           m_levels[level].width, m_levels[level].height};
   return D3D_OK;
 }
@@ -125,6 +127,8 @@ unsigned Texture9::PrepareForDrawing() {
 }
 
 void Texture9::Upload() {
+  const bool anyDirty = std::any_of(m_levels.begin(), m_levels.end(), [](const Level& level) { return level.dirty; });
+  if (!anyDirty) return;
   glBindTexture(GL_TEXTURE_2D, m_glTexture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (size_t index = 0; index < m_levels.size(); ++index) {

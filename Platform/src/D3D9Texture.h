@@ -3,12 +3,12 @@
 // Render-target textures live only in OpenGL.
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "D3D9DeviceCore.h"
 #include "D3D9Formats.h"
 #include "D3D9RefCounted.h"
-
-#include <memory>
-#include <vector>
 
 namespace Platform {
 namespace D3D9 {

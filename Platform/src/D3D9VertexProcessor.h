@@ -3,10 +3,10 @@
 // without lights) and hands OpenGL clip-space vertices that need no further transform.
 #pragma once
 
-#include "D3D9States.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "D3D9States.h"
 
 namespace Platform {
 namespace D3D9 {
@@ -27,7 +27,7 @@ struct VertexLayout {
 };
 
 struct ProcessedVertices {
-  std::vector<float> positions;      // x, y, z, w in OpenGL clip space
+  std::vector<float> positions;       // x, y, z, w in OpenGL clip space
   std::vector<std::uint8_t> colours;  // r, g, b, a
   std::vector<float> texCoords[kDrawnStages];
   std::vector<float> fogCoords;  // 1 - fog factor, so that OpenGL's linear fog from 0 to 1 gives the factor

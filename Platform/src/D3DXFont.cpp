@@ -1,10 +1,6 @@
 // The device font: each text is rendered once with SDL2_ttf into a texture, kept among the last
 // few, and drawn as one pre-transformed quad with the device's states saved around it.
 
-#include "D3D9RefCounted.h"
-#include "Platform/D3DX9.h"
-#include "Platform/NativePath.h"
-
 #include <SDL2/SDL_ttf.h>
 
 #include <algorithm>
@@ -13,6 +9,10 @@
 #include <list>
 #include <mutex>
 #include <string>
+
+#include "D3D9RefCounted.h"
+#include "Platform/D3DX9.h"
+#include "Platform/NativePath.h"
 
 namespace Platform {
 namespace D3DX {
@@ -37,14 +37,20 @@ struct StateSetting {
 };
 
 // What the font draws with; every one of them is given back afterwards.
-const StateSetting kRenderStates[] = {
-    {D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA}, {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
-    {D3DRS_BLENDOP, D3DBLENDOP_ADD}, {D3DRS_ZENABLE, D3DZB_FALSE},       {D3DRS_CULLMODE, D3DCULL_NONE},
-    {D3DRS_ALPHATESTENABLE, FALSE}, {D3DRS_FOGENABLE, FALSE},            {D3DRS_FILLMODE, D3DFILL_SOLID},
-    {D3DRS_COLORWRITEENABLE, 0xF}};
+const StateSetting kRenderStates[] = {{D3DRS_ALPHABLENDENABLE, TRUE},
+                                      {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+                                      {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
+                                      {D3DRS_BLENDOP, D3DBLENDOP_ADD},
+                                      {D3DRS_ZENABLE, D3DZB_FALSE},
+                                      {D3DRS_CULLMODE, D3DCULL_NONE},
+                                      {D3DRS_ALPHATESTENABLE, FALSE},
+                                      {D3DRS_FOGENABLE, FALSE},
+                                      {D3DRS_FILLMODE, D3DFILL_SOLID},
+                                      {D3DRS_COLORWRITEENABLE, 0xF}};
 const StateSetting kStageStates[] = {
-    {D3DTSS_COLOROP, D3DTOP_MODULATE}, {D3DTSS_COLORARG1, D3DTA_TEXTURE}, {D3DTSS_COLORARG2, D3DTA_DIFFUSE},
-    {D3DTSS_ALPHAOP, D3DTOP_MODULATE}, {D3DTSS_ALPHAARG1, D3DTA_TEXTURE}, {D3DTSS_ALPHAARG2, D3DTA_DIFFUSE},
+    {D3DTSS_COLOROP, D3DTOP_MODULATE}, {D3DTSS_COLORARG1, D3DTA_TEXTURE},
+    {D3DTSS_COLORARG2, D3DTA_DIFFUSE}, {D3DTSS_ALPHAOP, D3DTOP_MODULATE},
+    {D3DTSS_ALPHAARG1, D3DTA_TEXTURE}, {D3DTSS_ALPHAARG2, D3DTA_DIFFUSE},
     {D3DTSS_TEXCOORDINDEX, 0},         {D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE}};
 const StateSetting kSamplerStates[] = {{D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP},
                                        {D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP},
@@ -90,7 +96,8 @@ class SavedStates {
   SavedStates& operator=(const SavedStates&) = delete;
 
   static void ApplyFontStates(IDirect3DDevice9& device) {
-    for (const StateSetting& setting : kRenderStates) device.SetRenderState(D3DRENDERSTATETYPE(setting.state), setting.value);
+    for (const StateSetting& setting : kRenderStates)
+      device.SetRenderState(D3DRENDERSTATETYPE(setting.state), setting.value);
     for (const StateSetting& setting : kStageStates) {
       device.SetTextureStageState(0, D3DTEXTURESTAGESTATETYPE(setting.state), setting.value);
     }
@@ -224,8 +231,9 @@ class Font9 : public D3D9::RefCounted<ID3DXFont> {
       return &m_cache.front();
     }
     const SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* surface = wrapWidth > 0 ? TTF_RenderUTF8_Blended_Wrapped(m_font, text.c_str(), white, Uint32(wrapWidth))
-                                         : TTF_RenderUTF8_Blended(m_font, text.c_str(), white);
+    SDL_Surface* surface = wrapWidth > 0
+                               ? TTF_RenderUTF8_Blended_Wrapped(m_font, text.c_str(), white, Uint32(wrapWidth))
+                               : TTF_RenderUTF8_Blended(m_font, text.c_str(), white);
     if (surface == nullptr) return nullptr;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(surface);
@@ -244,8 +252,8 @@ class Font9 : public D3D9::RefCounted<ID3DXFont> {
 
   IDirect3DTexture9* MakeTexture(SDL_Surface& pixels) {
     IDirect3DTexture9* texture = nullptr;
-    if (FAILED(m_device->CreateTexture(UINT(pixels.w), UINT(pixels.h), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                       &texture, nullptr))) {
+    if (FAILED(m_device->CreateTexture(UINT(pixels.w), UINT(pixels.h), 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture,
+                                       nullptr))) {
       return nullptr;
     }
     D3DLOCKED_RECT locked{};
@@ -293,9 +301,8 @@ class Font9 : public D3D9::RefCounted<ID3DXFont> {
   }
 
   bool FillQuad(const QuadVertex (&quad)[4]) {
-    if (m_quad == nullptr &&
-        FAILED(m_device->CreateVertexBuffer(sizeof quad, D3DUSAGE_WRITEONLY, kQuadFvf, D3DPOOL_MANAGED, &m_quad,
-                                            nullptr))) {
+    if (m_quad == nullptr && FAILED(m_device->CreateVertexBuffer(sizeof quad, D3DUSAGE_WRITEONLY, kQuadFvf,
+                                                                 D3DPOOL_MANAGED, &m_quad, nullptr))) {
       return false;
     }
     void* data = nullptr;

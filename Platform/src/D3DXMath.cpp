@@ -1,6 +1,6 @@
-#include "Platform/D3DX9.h"
-
 #include <cmath>
+
+#include "Platform/D3DX9.h"
 
 namespace {
 
@@ -50,8 +50,7 @@ D3DXMATRIX* D3DXMatrixRotationY(D3DXMATRIX* out, float angle) {
   return out;
 }
 
-D3DXMATRIX* D3DXMatrixLookAtRH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at,
-                               const D3DXVECTOR3* up) {
+D3DXMATRIX* D3DXMatrixLookAtRH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at, const D3DXVECTOR3* up) {
   const D3DXVECTOR3 zAxis = Normalize(Subtract(*eye, *at));
   const D3DXVECTOR3 xAxis = Normalize(Cross(*up, zAxis));
   const D3DXVECTOR3 yAxis = Cross(zAxis, xAxis);

@@ -1,6 +1,9 @@
 // The texture loaders of D3DX: the picture is read, keyed, stretched to the texture's size, given
 // its mip levels and packed into the texture's format.
 
+#include <fstream>
+#include <iterator>
+
 #include "D3D9Failures.h"
 #include "D3D9Formats.h"
 #include "D3D9Texture.h"
@@ -9,9 +12,6 @@
 #include "Platform/D3DX9.h"
 #include "Platform/NativePath.h"
 #include "Platform/Win32.h"
-
-#include <fstream>
-#include <iterator>
 
 namespace Platform {
 namespace D3DX {
@@ -29,8 +29,8 @@ struct LoadRequest {
   D3DCOLOR colourKey;
 };
 
-const LoadRequest kDefaultRequest{D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED,
-                                  D3DX_DEFAULT, D3DX_DEFAULT, 0};
+const LoadRequest kDefaultRequest{D3DX_DEFAULT,    D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN,
+                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0};
 
 UINT NextPowerOfTwo(UINT value) {
   UINT power = 1;
@@ -83,12 +83,13 @@ std::vector<ImageLevel> BuildLevels(DecodedImage& image, const LoadRequest& requ
 
 void FillInfo(const DecodedImage& image, D3DXIMAGE_INFO* info) {
   if (info == nullptr) return;
-  *info = D3DXIMAGE_INFO{image.levels[0].width, image.levels[0].height, 1,   UINT(image.levels.size()),
-                         image.sourceFormat,     D3DRTYPE_TEXTURE,       image.fileFormat};
+  *info =
+      D3DXIMAGE_INFO{image.levels[0].width, image.levels[0].height, 1, UINT(image.levels.size()), image.sourceFormat,
+                     D3DRTYPE_TEXTURE,      image.fileFormat};
 }
 
-HRESULT CreateFromImage(IDirect3DDevice9* device, DecodedImage& image, const LoadRequest& request,
-                        D3DXIMAGE_INFO* info, IDirect3DTexture9** texture) {
+HRESULT CreateFromImage(IDirect3DDevice9* device, DecodedImage& image, const LoadRequest& request, D3DXIMAGE_INFO* info,
+                        IDirect3DTexture9** texture) {
   for (ImageLevel& level : image.levels) ApplyColourKey(request.colourKey, &level);
   const UINT width = TextureSize(request.width, image.levels[0].width);
   const UINT height = TextureSize(request.height, image.levels[0].height);
@@ -178,11 +179,10 @@ HRESULT D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* device, LPCVOID data
   return Platform::D3DX::LoadFromMemory(device, data, size, Platform::D3DX::kDefaultRequest, nullptr, texture);
 }
 
-HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice9* device, LPCVOID data, UINT size, UINT width,
-                                            UINT height, UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
-                                            DWORD filter, DWORD mipFilter, D3DCOLOR colorKey,
-                                            D3DXIMAGE_INFO* sourceInfo, PALETTEENTRY* /*palette*/,
-                                            IDirect3DTexture9** texture) {
+HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice9* device, LPCVOID data, UINT size, UINT width, UINT height,
+                                            UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD filter,
+                                            DWORD mipFilter, D3DCOLOR colorKey, D3DXIMAGE_INFO* sourceInfo,
+                                            PALETTEENTRY* /*palette*/, IDirect3DTexture9** texture) {
   const LoadRequest request{width, height, mipLevels, usage, format, pool, filter, mipFilter, colorKey};
   return Platform::D3DX::LoadFromMemory(device, data, size, request, sourceInfo, texture);
 }

@@ -52,7 +52,8 @@ Header ReadHeader(const BYTE* header) {
   result.pixelFormat.flags = ReadDword(format + 4);
   result.pixelFormat.fourCC = ReadDword(format + 8);
   result.pixelFormat.bitCount = ReadDword(format + 12);
-  for (int channel = 0; channel < 4; ++channel) result.pixelFormat.masks[channel] = ReadDword(format + 16 + 4 * channel);
+  for (int channel = 0; channel < 4; ++channel)
+    result.pixelFormat.masks[channel] = ReadDword(format + 16 + 4 * channel);
   result.caps2 = ReadDword(header + 108);
   return result;
 }
@@ -175,12 +176,19 @@ void DecodeBlock(const BYTE* block, BlockKind kind, DWORD* pixels) {
 
 bool BlockKindOf(DWORD fourCC, BlockKind* kind) {
   switch (fourCC) {
-    case D3DFMT_DXT1: *kind = BlockKind::Dxt1; return true;
+    case D3DFMT_DXT1:
+      *kind = BlockKind::Dxt1;
+      return true;
     case D3DFMT_DXT2:
-    case D3DFMT_DXT3: *kind = BlockKind::Dxt3; return true;
+    case D3DFMT_DXT3:
+      *kind = BlockKind::Dxt3;
+      return true;
     case D3DFMT_DXT4:
-    case D3DFMT_DXT5: *kind = BlockKind::Dxt5; return true;
-    default: return false;
+    case D3DFMT_DXT5:
+      *kind = BlockKind::Dxt5;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -276,7 +284,8 @@ HRESULT ReadDds(const BYTE* data, size_t size, DecodedImage* image) {
   BlockKind kind = BlockKind::Dxt1;
   UncompressedLayout layout{};
   const bool compressed = (header.pixelFormat.flags & kPixelFourCC) != 0;
-  if (compressed ? !BlockKindOf(header.pixelFormat.fourCC, &kind) : !DescribeUncompressed(header.pixelFormat, &layout)) {
+  if (compressed ? !BlockKindOf(header.pixelFormat.fourCC, &kind)
+                 : !DescribeUncompressed(header.pixelFormat, &layout)) {
     return D3DXERR_INVALIDDATA;
   }
   DecodedImage result;

@@ -1,9 +1,9 @@
 // A picture read from a file, before it becomes a texture: every level as 0xAARRGGBB pixels.
 #pragma once
 
-#include "Platform/D3DX9.h"
-
 #include <vector>
+
+#include "Platform/D3DX9.h"
 
 namespace Platform {
 namespace D3DX {

@@ -1,5 +1,9 @@
 // The Direct3D object: the adapters, their modes, capabilities and format checks, and the device.
 
+#include <SDL2/SDL.h>
+
+#include <cstdio>
+
 #include "D3D9Adapters.h"
 #include "D3D9Device.h"
 #include "D3D9Failures.h"
@@ -7,10 +11,6 @@
 #include "D3D9PresentParameters.h"
 #include "D3D9RefCounted.h"
 #include "SdlVideo.h"
-
-#include <SDL2/SDL.h>
-
-#include <cstdio>
 
 namespace Platform {
 namespace D3D9 {
@@ -31,7 +31,6 @@ bool IsRenderTargetFormat(D3DFORMAT format) {
 
 class Direct3D9 : public RefCounted<IDirect3D9> {
  public:
-
   UINT GetAdapterCount() override { return AdapterCount(); }
 
   HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) override {
@@ -78,8 +77,8 @@ class Direct3D9 : public RefCounted<IDirect3D9> {
     if ((usage & D3DUSAGE_DEPTHSTENCIL) != 0) {
       available = resourceType == D3DRTYPE_SURFACE && AdapterAcceptsDepthFormat(adapter, checkFormat);
     } else if ((usage & D3DUSAGE_RENDERTARGET) != 0) {
-      available = (resourceType == D3DRTYPE_SURFACE || resourceType == D3DRTYPE_TEXTURE) &&
-                  IsRenderTargetFormat(checkFormat);
+      available =
+          (resourceType == D3DRTYPE_SURFACE || resourceType == D3DRTYPE_TEXTURE) && IsRenderTargetFormat(checkFormat);
     } else {
       available = (resourceType == D3DRTYPE_SURFACE || resourceType == D3DRTYPE_TEXTURE) &&
                   FindTextureFormat(checkFormat) != nullptr;
@@ -91,8 +90,9 @@ class Direct3D9 : public RefCounted<IDirect3D9> {
                                  D3DFORMAT depthStencilFormat) override {
     if (adapter >= AdapterCount() || !IsDisplayFormat(adapterFormat)) return D3DERR_INVALIDCALL;
     if (type != D3DDEVTYPE_HAL) return D3DERR_NOTAVAILABLE;
-    return IsRenderTargetFormat(renderTargetFormat) && AdapterAcceptsDepthFormat(adapter, depthStencilFormat) ? D3D_OK
-                                                                                        : D3DERR_NOTAVAILABLE;
+    return IsRenderTargetFormat(renderTargetFormat) && AdapterAcceptsDepthFormat(adapter, depthStencilFormat)
+               ? D3D_OK
+               : D3DERR_NOTAVAILABLE;
   }
 
   HRESULT CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviorFlags,

@@ -37,9 +37,7 @@ DWORD Pack4444(DWORD p) {
   return (Narrow(ChannelOf(p, 24), 4) << 12) | (Narrow(ChannelOf(p, 16), 4) << 8) | (Narrow(ChannelOf(p, 8), 4) << 4) |
          Narrow(ChannelOf(p, 0), 4);
 }
-DWORD PackAbgr(DWORD p) {
-  return (p & 0xFF00FF00u) | (ChannelOf(p, 16)) | (ChannelOf(p, 0) << 16);
-}
+DWORD PackAbgr(DWORD p) { return (p & 0xFF00FF00u) | (ChannelOf(p, 16)) | (ChannelOf(p, 0) << 16); }
 
 const Packer kPackers[] = {
     {D3DFMT_A8R8G8B8, 4, [](DWORD p) { return p; }},
@@ -133,10 +131,9 @@ ImageLevel HalveLevel(const ImageLevel& source) {
       const UINT right = std::min(2 * x + 1, source.width - 1);
       const UINT top = std::min(2 * y, source.height - 1);
       const UINT bottom = std::min(2 * y + 1, source.height - 1);
-      const DWORD corners[4] = {source.pixels[size_t(top) * source.width + left],
-                                source.pixels[size_t(top) * source.width + right],
-                                source.pixels[size_t(bottom) * source.width + left],
-                                source.pixels[size_t(bottom) * source.width + right]};
+      const DWORD corners[4] = {
+          source.pixels[size_t(top) * source.width + left], source.pixels[size_t(top) * source.width + right],
+          source.pixels[size_t(bottom) * source.width + left], source.pixels[size_t(bottom) * source.width + right]};
       DWORD average = 0;
       for (int shift : {24, 16, 8, 0}) {
         DWORD sum = 0;

@@ -9,9 +9,7 @@ namespace Platform {
 bool StartSdlVideo() {
   static std::once_flag started;
   static bool ready = false;
-  std::call_once(started, [] {
-    ready = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0;
-  });
+  std::call_once(started, [] { ready = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0; });
   return ready;
 }
 

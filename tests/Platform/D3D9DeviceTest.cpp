@@ -1,6 +1,6 @@
-#include "D3D9Fixture.h"
-
 #include <cmath>
+
+#include "D3D9Fixture.h"
 
 using D3D9Test::DeviceFixture;
 using D3D9Test::WindowedParameters;
@@ -200,12 +200,12 @@ TEST_F(DeviceCreation, SimulatedAdaptersReportWhatTestsDescribe) {
   EXPECT_EQ(desktop.Format, D3DFMT_X1R5G5B5);
   EXPECT_EQ(desktop.Width, 1280u);
   EXPECT_EQ(d3d->GetAdapterModeCount(0, D3DFMT_X8R8G8B8), 2u);
-  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE,
-                                   D3DFMT_D32),
-            D3DERR_NOTAVAILABLE);
-  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE,
-                                   D3DFMT_D16),
-            D3D_OK);
+  EXPECT_EQ(
+      d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D32),
+      D3DERR_NOTAVAILABLE);
+  EXPECT_EQ(
+      d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D16),
+      D3D_OK);
   // The first adapter refuses what it does not offer.
   D3DPRESENT_PARAMETERS parameters = WindowedParameters(window);
   EXPECT_EQ(Create(&parameters), D3DERR_INVALIDCALL);  // immediate presentation

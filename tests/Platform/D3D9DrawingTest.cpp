@@ -123,9 +123,8 @@ TEST_F(Drawing, OtherStageOperationsCombineTextureAndDiffuse) {
     DWORD expected;  // texture 0x40408020 (alpha 0x40) with diffuse 0x80206080
   };
   const Case cases[] = {
-      {D3DTOP_ADD, 0xFF60E0A0},         {D3DTOP_SUBTRACT, 0xFF202000},  // clamped at zero
-      {D3DTOP_MODULATE2X, 0xFF106020},  {D3DTOP_BLENDTEXTUREALPHA, 0xFF286868},
-      {D3DTOP_BLENDDIFFUSEALPHA, 0xFF307050},
+      {D3DTOP_ADD, 0xFF60E0A0},        {D3DTOP_SUBTRACT, 0xFF202000},  // clamped at zero
+      {D3DTOP_MODULATE2X, 0xFF106020}, {D3DTOP_BLENDTEXTUREALPHA, 0xFF286868}, {D3DTOP_BLENDDIFFUSEALPHA, 0xFF307050},
   };
   IDirect3DTexture9* texture = MakeTexture(1, 1, {0x40408020});
   device->SetTexture(0, texture);
@@ -174,13 +173,19 @@ TEST_F(Drawing, BlendFactorsFollowDirect3D) {
     DWORD expected;  // source 0x40 red-ish at alpha 0x80 over 0x20 grey
   };
   const Case cases[] = {
-      {D3DBLEND_ONE, D3DBLEND_ZERO, 0xFFC08040},       {D3DBLEND_ZERO, D3DBLEND_ONE, 0xFF202020},
-      {D3DBLEND_ONE, D3DBLEND_ONE, 0xFFE0A060},        {D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA, 0xFF705030},
-      {D3DBLEND_SRCCOLOR, D3DBLEND_ZERO, 0xFF904010},  {D3DBLEND_INVSRCCOLOR, D3DBLEND_ZERO, 0xFF304030},
-      {D3DBLEND_DESTCOLOR, D3DBLEND_ZERO, 0xFF181008}, {D3DBLEND_INVDESTCOLOR, D3DBLEND_ZERO, 0xFFA87038},
-      {D3DBLEND_ZERO, D3DBLEND_SRCALPHA, 0xFF101010},  {D3DBLEND_ZERO, D3DBLEND_INVSRCCOLOR, 0xFF081018},
+      {D3DBLEND_ONE, D3DBLEND_ZERO, 0xFFC08040},
+      {D3DBLEND_ZERO, D3DBLEND_ONE, 0xFF202020},
+      {D3DBLEND_ONE, D3DBLEND_ONE, 0xFFE0A060},
+      {D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA, 0xFF705030},
+      {D3DBLEND_SRCCOLOR, D3DBLEND_ZERO, 0xFF904010},
+      {D3DBLEND_INVSRCCOLOR, D3DBLEND_ZERO, 0xFF304030},
+      {D3DBLEND_DESTCOLOR, D3DBLEND_ZERO, 0xFF181008},
+      {D3DBLEND_INVDESTCOLOR, D3DBLEND_ZERO, 0xFFA87038},
+      {D3DBLEND_ZERO, D3DBLEND_SRCALPHA, 0xFF101010},
+      {D3DBLEND_ZERO, D3DBLEND_INVSRCCOLOR, 0xFF081018},
       // The back buffer has no alpha: destination alpha reads as one.
-      {D3DBLEND_DESTALPHA, D3DBLEND_ZERO, 0xFFC08040}, {D3DBLEND_INVDESTALPHA, D3DBLEND_ONE, 0xFF202020},
+      {D3DBLEND_DESTALPHA, D3DBLEND_ZERO, 0xFFC08040},
+      {D3DBLEND_INVDESTALPHA, D3DBLEND_ONE, 0xFF202020},
       {D3DBLEND_BOTHSRCALPHA, D3DBLEND_ZERO, 0xFF705030},
   };
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
@@ -256,15 +261,11 @@ TEST_F(Drawing, CullingFollowsScreenWinding) {
 }
 
 TEST_F(Drawing, StripsFansAndIndexedListsDrawTheSameQuad) {
-  const std::vector<RhwVertex> strip = {{0, 0, 0, 1, kRed, 0, 0},
-                                        {2, 0, 0, 1, kRed, 0, 0},
-                                        {0, 2, 0, 1, kRed, 0, 0},
-                                        {2, 2, 0, 1, kRed, 0, 0}};
+  const std::vector<RhwVertex> strip = {
+      {0, 0, 0, 1, kRed, 0, 0}, {2, 0, 0, 1, kRed, 0, 0}, {0, 2, 0, 1, kRed, 0, 0}, {2, 2, 0, 1, kRed, 0, 0}};
   DrawVertices(D3D9Test::kRhwFvf, D3DPT_TRIANGLESTRIP, 2, strip);
-  std::vector<RhwVertex> fan = {{2, 0, 0, 1, kGreen, 0, 0},
-                                {4, 0, 0, 1, kGreen, 0, 0},
-                                {4, 2, 0, 1, kGreen, 0, 0},
-                                {2, 2, 0, 1, kGreen, 0, 0}};
+  std::vector<RhwVertex> fan = {
+      {2, 0, 0, 1, kGreen, 0, 0}, {4, 0, 0, 1, kGreen, 0, 0}, {4, 2, 0, 1, kGreen, 0, 0}, {2, 2, 0, 1, kGreen, 0, 0}};
   DrawVertices(D3D9Test::kRhwFvf, D3DPT_TRIANGLEFAN, 2, fan);
   for (D3DFORMAT format : {D3DFMT_INDEX16, D3DFMT_INDEX32}) {
     const float left = format == D3DFMT_INDEX16 ? 4.0f : 6.0f;
@@ -276,12 +277,12 @@ TEST_F(Drawing, StripsFansAndIndexedListsDrawTheSameQuad) {
     const UINT indexSize = format == D3DFMT_INDEX16 ? 2 : 4;
     IDirect3DVertexBuffer9* vertices = nullptr;
     IDirect3DIndexBuffer9* indexBuffer = nullptr;
-    ASSERT_EQ(device->CreateVertexBuffer(4 * sizeof(RhwVertex), D3DUSAGE_WRITEONLY, D3D9Test::kRhwFvf,
-                                         D3DPOOL_MANAGED, &vertices, nullptr),
+    ASSERT_EQ(device->CreateVertexBuffer(4 * sizeof(RhwVertex), D3DUSAGE_WRITEONLY, D3D9Test::kRhwFvf, D3DPOOL_MANAGED,
+                                         &vertices, nullptr),
               D3D_OK);
-    ASSERT_EQ(device->CreateIndexBuffer(6 * indexSize, D3DUSAGE_WRITEONLY, format, D3DPOOL_MANAGED, &indexBuffer,
-                                        nullptr),
-              D3D_OK);
+    ASSERT_EQ(
+        device->CreateIndexBuffer(6 * indexSize, D3DUSAGE_WRITEONLY, format, D3DPOOL_MANAGED, &indexBuffer, nullptr),
+        D3D_OK);
     void* data = nullptr;
     vertices->Lock(0, 0, &data, 0);
     std::memcpy(data, quad.data(), 4 * sizeof(RhwVertex));

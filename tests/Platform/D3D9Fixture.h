@@ -1,13 +1,13 @@
 // A small windowed device over a hidden window, and the drawing helpers that pixel tests share.
 #pragma once
 
-#include "Platform/D3D9.h"
-#include "Platform/D3D9TestHooks.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
+
+#include "Platform/D3D9.h"
+#include "Platform/D3D9TestHooks.h"
 
 namespace D3D9Test {
 

@@ -1,8 +1,8 @@
-#include "D3D9Fixture.h"
-
 #include <atomic>
 #include <chrono>
 #include <thread>
+
+#include "D3D9Fixture.h"
 
 using D3D9Test::DeviceFixture;
 
@@ -125,10 +125,14 @@ TEST_F(Resources, FormatsAreSampledAsDirect3DReadsThem) {
     DWORD expected;  // what the stage reads, as ARGB
   };
   const Case cases[] = {
-      {D3DFMT_A8R8G8B8, 4, 0x80102030, 0x80102030}, {D3DFMT_X8R8G8B8, 4, 0x00102030, 0xFF102030},
-      {D3DFMT_R5G6B5, 2, 0xF800, 0xFFFF0000},       {D3DFMT_A1R5G5B5, 2, 0x83E0, 0xFF00FF00},
-      {D3DFMT_X1R5G5B5, 2, 0x001F, 0xFF0000FF},     {D3DFMT_A4R4G4B4, 2, 0x8F0F, 0x88FF00FF},
-      {D3DFMT_L8, 1, 0x40, 0xFF404040},             {D3DFMT_A8L8, 2, 0x8040, 0x80404040},
+      {D3DFMT_A8R8G8B8, 4, 0x80102030, 0x80102030},
+      {D3DFMT_X8R8G8B8, 4, 0x00102030, 0xFF102030},
+      {D3DFMT_R5G6B5, 2, 0xF800, 0xFFFF0000},
+      {D3DFMT_A1R5G5B5, 2, 0x83E0, 0xFF00FF00},
+      {D3DFMT_X1R5G5B5, 2, 0x001F, 0xFF0000FF},
+      {D3DFMT_A4R4G4B4, 2, 0x8F0F, 0x88FF00FF},
+      {D3DFMT_L8, 1, 0x40, 0xFF404040},
+      {D3DFMT_A8L8, 2, 0x8040, 0x80404040},
   };
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
   // Blending with alpha over black shows the colour times its alpha; over white the alpha itself.

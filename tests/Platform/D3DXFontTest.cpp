@@ -1,7 +1,7 @@
+#include <algorithm>
+
 #include "D3D9Fixture.h"
 #include "Platform/D3DX9.h"
-
-#include <algorithm>
 
 namespace {
 

@@ -34,8 +34,7 @@ typedef int INT;
 // --- Enumerations ------------------------------------------------------------------------------
 
 typedef DWORD D3DCOLOR;
-#define D3DCOLOR_ARGB(a, r, g, b) \
-  ((D3DCOLOR)((((a)&0xff) << 24) | (((r)&0xff) << 16) | (((g)&0xff) << 8) | ((b)&0xff)))
+#define D3DCOLOR_ARGB(a, r, g, b) ((D3DCOLOR)((((a)&0xff) << 24) | (((r)&0xff) << 16) | (((g)&0xff) << 8) | ((b)&0xff)))
 #define D3DCOLOR_XRGB(r, g, b) D3DCOLOR_ARGB(0xff, r, g, b)
 
 #define MAKEFOURCC(a, b, c, d) \
@@ -351,12 +350,7 @@ enum D3DTEXTUREADDRESS : DWORD {
   D3DTADDRESS_MIRRORONCE = 5
 };
 
-enum D3DTEXTUREFILTERTYPE : DWORD {
-  D3DTEXF_NONE = 0,
-  D3DTEXF_POINT = 1,
-  D3DTEXF_LINEAR = 2,
-  D3DTEXF_ANISOTROPIC = 3
-};
+enum D3DTEXTUREFILTERTYPE : DWORD { D3DTEXF_NONE = 0, D3DTEXF_POINT = 1, D3DTEXF_LINEAR = 2, D3DTEXF_ANISOTROPIC = 3 };
 
 // --- Structures ---------------------------------------------------------------------------------
 
@@ -548,8 +542,8 @@ struct IDirect3DDevice9 : IUnknown {
   virtual HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex, UINT minIndex, UINT numVertices,
                                        UINT startIndex, UINT primitiveCount) = 0;
 
-  virtual HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool,
-                                     IDirect3DVertexBuffer9** buffer, HANDLE* sharedHandle) = 0;
+  virtual HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, IDirect3DVertexBuffer9** buffer,
+                                     HANDLE* sharedHandle) = 0;
   virtual HRESULT CreateIndexBuffer(UINT length, DWORD usage, D3DFORMAT format, D3DPOOL pool,
                                     IDirect3DIndexBuffer9** buffer, HANDLE* sharedHandle) = 0;
   virtual HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,

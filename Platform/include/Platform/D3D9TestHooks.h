@@ -2,9 +2,9 @@
 // make a call fail as a machine seldom makes it fail. Not part of the interfaces the engine uses.
 #pragma once
 
-#include "Platform/D3D9.h"
-
 #include <vector>
+
+#include "Platform/D3D9.h"
 
 namespace Platform {
 namespace Testing {
