@@ -161,36 +161,33 @@ struct CombineOperation {
   int interpolateSource;  // D3DTA_ value whose alpha weighs an interpolation, or -1
 };
 
+struct OperationEntry {
+  DWORD op;
+  CombineOperation combine;
+};
+
+// The operations the engine never asks for are missing here and drawn as a modulation.
+const OperationEntry kOperations[] = {
+    {D3DTOP_SELECTARG1, {GL_REPLACE, 1.0f, -1}},
+    {D3DTOP_SELECTARG2, {GL_REPLACE, 1.0f, -1}},
+    {D3DTOP_MODULATE, {GL_MODULATE, 1.0f, -1}},
+    {D3DTOP_MODULATE2X, {GL_MODULATE, 2.0f, -1}},
+    {D3DTOP_MODULATE4X, {GL_MODULATE, 4.0f, -1}},
+    {D3DTOP_ADD, {GL_ADD, 1.0f, -1}},
+    {D3DTOP_ADDSIGNED, {GL_ADD_SIGNED, 1.0f, -1}},
+    {D3DTOP_ADDSIGNED2X, {GL_ADD_SIGNED, 2.0f, -1}},
+    {D3DTOP_SUBTRACT, {GL_SUBTRACT, 1.0f, -1}},
+    {D3DTOP_BLENDDIFFUSEALPHA, {GL_INTERPOLATE, 1.0f, D3DTA_DIFFUSE}},
+    {D3DTOP_BLENDTEXTUREALPHA, {GL_INTERPOLATE, 1.0f, D3DTA_TEXTURE}},
+    {D3DTOP_BLENDFACTORALPHA, {GL_INTERPOLATE, 1.0f, D3DTA_TFACTOR}},
+    {D3DTOP_BLENDCURRENTALPHA, {GL_INTERPOLATE, 1.0f, D3DTA_CURRENT}},
+};
+
 CombineOperation Operation(DWORD op) {
-  switch (op) {
-    case D3DTOP_SELECTARG1:
-      return {GL_REPLACE, 1.0f, -1};
-    case D3DTOP_SELECTARG2:
-      return {GL_REPLACE, 1.0f, -1};
-    case D3DTOP_MODULATE2X:
-      return {GL_MODULATE, 2.0f, -1};
-    case D3DTOP_MODULATE4X:
-      return {GL_MODULATE, 4.0f, -1};
-    case D3DTOP_ADD:
-      return {GL_ADD, 1.0f, -1};
-    case D3DTOP_ADDSIGNED:
-      return {GL_ADD_SIGNED, 1.0f, -1};
-    case D3DTOP_ADDSIGNED2X:
-      return {GL_ADD_SIGNED, 2.0f, -1};
-    case D3DTOP_SUBTRACT:
-      return {GL_SUBTRACT, 1.0f, -1};
-    case D3DTOP_BLENDDIFFUSEALPHA:
-      return {GL_INTERPOLATE, 1.0f, D3DTA_DIFFUSE};
-    case D3DTOP_BLENDTEXTUREALPHA:
-      return {GL_INTERPOLATE, 1.0f, D3DTA_TEXTURE};
-    case D3DTOP_BLENDFACTORALPHA:
-      return {GL_INTERPOLATE, 1.0f, D3DTA_TFACTOR};
-    case D3DTOP_BLENDCURRENTALPHA:
-      return {GL_INTERPOLATE, 1.0f, D3DTA_CURRENT};
-    // The operations the engine never asks for are drawn as a modulation.
-    default:
-      return {GL_MODULATE, 1.0f, -1};
+  for (const OperationEntry& entry : kOperations) {
+    if (entry.op == op) return entry.combine;
   }
+  return {GL_MODULATE, 1.0f, -1};
 }
 
 // One half (colour or alpha) of a stage's combiner.
