@@ -1,4 +1,5 @@
 #include "Platform/InputEvents.h"
+#include "Platform/InputInjection.h"
 #include "Platform/Win32.h"
 #include "Platform/Win32Input.h"
 #include "Platform/Win32Keyboard.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <vector>
+
+using namespace Platform::Testing;
 
 namespace {
 
@@ -47,7 +50,6 @@ class WindowMessages : public testing::Test {
     m_window = CreateWindowExA(0, "MessagesTest", "MessagesTest", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, 320, 240,
                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(m_window, nullptr);
-    m_sdlId = SDL_GetWindowID(Platform::SdlWindowOf(m_window));
     DrainAll();
   }
 
@@ -71,57 +73,15 @@ class WindowMessages : public testing::Test {
     return taken;
   }
 
-  void PushKey(SDL_Scancode scancode, bool down, bool repeat = false, Uint16 modifiers = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.windowID = m_sdlId;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.repeat = repeat ? 1 : 0;
-    event.key.keysym.scancode = scancode;
-    event.key.keysym.mod = modifiers;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
-
-  void PushButton(Uint8 button, bool down, int x, int y) {
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.windowID = m_sdlId;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = x;
-    event.button.y = y;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
-
-  void PushMotion(int x, int y, int dx, int dy) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = m_sdlId;
-    event.motion.x = x;
-    event.motion.y = y;
-    event.motion.xrel = dx;
-    event.motion.yrel = dy;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
-
-  void PushWindowEvent(Uint8 what) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.windowID = m_sdlId;
-    event.window.event = what;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
-  }
-
   HWND m_window = nullptr;
-  Uint32 m_sdlId = 0;
 };
 
 TEST_F(WindowMessages, KeysBecomeKeyMessagesWithTheirBits) {
-  PushKey(SDL_SCANCODE_A, true);
-  PushKey(SDL_SCANCODE_A, true, true);
-  PushKey(SDL_SCANCODE_A, false);
-  PushKey(SDL_SCANCODE_LEFT, true);
-  PushKey(SDL_SCANCODE_F4, true, false, KMOD_LALT);
+  InjectKey(m_window, SDL_SCANCODE_A, true);
+  InjectKey(m_window, SDL_SCANCODE_A, true, true);
+  InjectKey(m_window, SDL_SCANCODE_A, false);
+  InjectKey(m_window, SDL_SCANCODE_LEFT, true);
+  InjectKey(m_window, SDL_SCANCODE_F4, true, false, KMOD_LALT);
   const std::vector<MSG> taken = DrainAll();
   const struct {
     UINT message;
@@ -145,9 +105,9 @@ TEST_F(WindowMessages, KeysBecomeKeyMessagesWithTheirBits) {
 }
 
 TEST_F(WindowMessages, TheKeyboardStateIsThatOfTheMessageBeingTaken) {
-  PushKey(SDL_SCANCODE_LSHIFT, true);
-  PushKey(SDL_SCANCODE_A, true);
-  PushKey(SDL_SCANCODE_LSHIFT, false);
+  InjectKey(m_window, SDL_SCANCODE_LSHIFT, true);
+  InjectKey(m_window, SDL_SCANCODE_A, true);
+  InjectKey(m_window, SDL_SCANCODE_LSHIFT, false);
   MSG message;
   BYTE state[256];
   ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
@@ -164,14 +124,14 @@ TEST_F(WindowMessages, TheKeyboardStateIsThatOfTheMessageBeingTaken) {
   EXPECT_EQ(state[VK_SHIFT] & 0x80, 0);
 }
 
-TEST_F(WindowMessages, ButtonsMovesAndFocusReachTheWindowAndDirectInput) {
-  PushMotion(10, 20, 10, 20);
-  PushMotion(30, 40, 20, 20);
-  PushButton(SDL_BUTTON_LEFT, true, 30, 40);
-  PushButton(SDL_BUTTON_LEFT, false, 31, 41);
-  PushButton(SDL_BUTTON_RIGHT, true, 31, 41);
-  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
-  PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+TEST_F(WindowMessages, ButtonsMovesAndFocusReachTheWindowAndMoveTheCursor) {
+  InjectMouseMove(m_window, 10, 20, 10, 20);
+  InjectMouseMove(m_window, 30, 40, 20, 20);
+  InjectMouseButton(m_window, SDL_BUTTON_LEFT, true, 30, 40);
+  InjectMouseButton(m_window, SDL_BUTTON_LEFT, false, 31, 41);
+  InjectMouseButton(m_window, SDL_BUTTON_RIGHT, true, 31, 41);
+  InjectFocus(m_window, true);
+  InjectFocus(m_window, false);
   const std::vector<MSG> taken = DrainAll();
   const struct {
     UINT message;
@@ -207,7 +167,7 @@ TEST_F(WindowMessages, ButtonsMovesAndFocusReachTheWindowAndDirectInput) {
 }
 
 TEST_F(WindowMessages, PostedMessagesComeInOrderThenQuitThenPaint) {
-  PushWindowEvent(SDL_WINDOWEVENT_EXPOSED);
+  InjectExposure(m_window);
   PostMessageA(m_window, WM_USER, 1, 2);
   PostQuitMessage(3);
   PostMessageA(m_window, WM_USER, 4, 5);
@@ -226,7 +186,7 @@ TEST_F(WindowMessages, PostedMessagesComeInOrderThenQuitThenPaint) {
 }
 
 TEST_F(WindowMessages, ClosingTheWindowLeadsToQuit) {
-  PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  InjectClose(m_window);
   std::vector<UINT> order;
   for (const MSG& message : DrainAll()) order.push_back(message.message);
   EXPECT_EQ(order, (std::vector<UINT>{WM_CLOSE, WM_QUIT}));
