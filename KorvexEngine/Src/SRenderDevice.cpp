@@ -1,0 +1,12 @@
+#include "SRenderDevice.h"
+
+namespace SCore {
+
+SRenderDevice::SRenderDevice() = default;
+
+SRenderDevice::~SRenderDevice() {
+  ResetHandler.reset();
+  LostHandler.reset();
+}
+
+}  // namespace SCore

@@ -1,0 +1,488 @@
+#include "SD3D9RenderDevice.h"
+
+#include "KorvexCoreDX9Exception.h"
+#include "SD3D9ResultTexts.h"
+#include "SLoger.h"
+#include "STexture.h"
+#include "TScopedLock.h"
+#include "srethrow.h"
+
+#include "Platform/Win32.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace SCore {
+
+namespace {
+
+const char* const kSource = ".\\Src\\dx9\\SD3D9RenderDevice";
+
+typedef KorvexEngine::TScopedLock<SRenderLockGuard> SHold;
+
+static_assert(sizeof(SMatrix) == sizeof(D3DMATRIX), "the engine's matrices have Direct3D's layout");
+
+D3DMATRIX ToNative(const SMatrix& matrix) {
+  D3DMATRIX native;
+  std::memcpy(&native, &matrix, sizeof native);
+  return native;
+}
+
+SMatrix FromNative(const D3DMATRIX& native) {
+  SMatrix matrix;
+  std::memcpy(static_cast<void*>(&matrix), &native, sizeof matrix);
+  return matrix;
+}
+
+int DisplayDepth(D3DFORMAT format) {
+  if (format == D3DFMT_X8R8G8B8) return 32;
+  if (format == D3DFMT_R5G6B5) return 16;
+  throw KorvexCoreDX9Exception("Current Display Mode is not R5G6B5 or X8R8G8B8 format");
+}
+
+void ClientSize(HWND window, UINT& width, UINT& height) {
+  RECT client{};
+  GetClientRect(window, &client);
+  width = UINT(client.right - client.left);
+  height = UINT(client.bottom - client.top);
+}
+
+const SD3D9ResultTexts kCreateDeviceTexts = {{{D3DERR_OUTOFVIDEOMEMORY, "OUTOFVIDEOMEMORY"},
+                                              {D3DERR_NOTAVAILABLE, "NOTAVAILABLE"},
+                                              {D3DERR_INVALIDCALL, "INVALIDCALL"}},
+                                             "UNKNOWN ERROR"};
+
+const SD3D9ResultTexts kResetTexts = {{{E_OUTOFMEMORY, "E_OUTOFMEMORY)"},
+                                       {D3DERR_OUTOFVIDEOMEMORY, "D3DERR_OUTOFVIDEOMEMORY)"},
+                                       {D3DERR_DRIVERINTERNALERROR, "D3DERR_DRIVERINTERNALERROR)"},
+                                       {D3DERR_DEVICELOST, "D3DERR_DEVICELOST)"},
+                                       {D3DERR_INVALIDCALL, "D3DERR_INVALIDCALL)"}},
+                                      "UNKNOWN ERROR)"};
+
+}  // namespace
+
+SD3D9RenderDevice::SD3D9RenderDevice() = default;
+
+SD3D9RenderDevice::~SD3D9RenderDevice() { Kill(); }
+
+// --- Creation ------------------------------------------------------------------------------------
+
+void SD3D9RenderDevice::Create(HWND window, UINT width, UINT height, int colorDepth, int fullScreen) {
+  KORVEX_TRY
+    Init();
+    m_adapter = ChooseAdapter();
+    CreateD3DDevice(window, ChooseBehaviourFlags(), width, height, colorDepth, fullScreen);
+  KORVEX_RETHROW("SD3D9RenderDevice::Create()", kSource)
+}
+
+void SD3D9RenderDevice::Init() {
+  KORVEX_TRY
+    CreateD3D9Device();
+    m_adapterInfo.reset(new SD3D9AdapterInfo);
+    m_adapterInfo->FillAdapterInfo(m_d3d);
+  KORVEX_RETHROW("SD3D9RenderDevice::Init()", kSource)
+}
+
+void SD3D9RenderDevice::CreateD3D9Device() {
+  KORVEX_TRY
+    g_Loger << GetTimeStamp() << " Create D3D9...";
+    if (m_d3d != nullptr) throw KorvexCoreDX9Exception("D3D9 Device already init");
+    m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    if (m_d3d == nullptr) throw KorvexCoreDX9Exception("can't create D3D9 Device");
+    g_Loger << GetTimeStamp() << " Done\n";
+  KORVEX_RETHROW("SD3D9RenderDevice::CreateD3D9Device()", kSource)
+}
+
+UINT SD3D9RenderDevice::ChooseAdapter() {
+  for (UINT adapter = 0; adapter < m_adapterInfo->DisplayModes.size(); ++adapter) {
+    if ((m_adapterInfo->Caps[adapter].DevCaps & D3DDEVCAPS_PUREDEVICE) != 0) return adapter;
+  }
+  return 0;
+}
+
+DWORD SD3D9RenderDevice::ChooseBehaviourFlags() const {
+  const bool pure = (m_adapterInfo->Caps[m_adapter].DevCaps & D3DDEVCAPS_PUREDEVICE) != 0;
+  return pure ? D3DCREATE_HARDWARE_VERTEXPROCESSING : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
+}
+
+void SD3D9RenderDevice::CreateD3DDevice(HWND window, DWORD behaviourFlags, UINT width, UINT height, int colorDepth,
+                                        int fullScreen) {
+  KORVEX_TRY
+    g_Loger << GetTimeStamp() << " Create D3D Device...\n";
+    m_requestedWidth = width;
+    m_requestedHeight = height;
+    const int displayDepth = DisplayDepth(m_adapterInfo->DisplayModes[m_adapter].Format);
+    if (fullScreen == 0) {
+      if (colorDepth != 0 && colorDepth != displayDepth)
+        throw KorvexCoreDX9Exception("In Windowed mode ColorDepth is not Display Color Depth");
+      colorDepth = displayDepth;
+    }
+    BuildPresentParameters(window, colorDepth, fullScreen);
+    const HRESULT result =
+        m_d3d->CreateDevice(m_adapter, D3DDEVTYPE_HAL, window, behaviourFlags, &m_presentParameters, &m_device);
+    if (FAILED(result)) m_device = nullptr;
+    RaiseIfFailed(result, "Can't create D3D9 Device: ", kCreateDeviceTexts);
+    m_device->GetRenderTarget(0, &m_backBuffer);
+    ViewRect = D3DVIEWPORT9{0, 0, m_presentParameters.BackBufferWidth, m_presentParameters.BackBufferHeight, 0.0f,
+                            1.0f};
+    DoSetView();
+    m_window = window;
+    LogPresentParameters();
+    g_Loger << GetTimeStamp() << " Done\n";
+  KORVEX_RETHROW("SD3D9RenderDevice::CreateD3DDevice()", kSource)
+}
+
+void SD3D9RenderDevice::BuildPresentParameters(HWND window, int colorDepth, int fullScreen) {
+  D3DPRESENT_PARAMETERS& parameters = m_presentParameters;
+  parameters = D3DPRESENT_PARAMETERS{};
+  parameters.hDeviceWindow = window;
+  parameters.BackBufferFormat = ColorDepthToFormat(colorDepth);
+  parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+  parameters.BackBufferCount = 1;
+  parameters.Windowed = fullScreen == 0 ? TRUE : FALSE;
+  if (fullScreen == 0) {
+    ClientSize(window, parameters.BackBufferWidth, parameters.BackBufferHeight);
+  } else {
+    parameters.BackBufferWidth = m_requestedWidth;
+    parameters.BackBufferHeight = m_requestedHeight;
+  }
+  parameters.FullScreen_RefreshRateInHz = 0;
+  parameters.PresentationInterval = FindCompatiblePresentationInterval(m_adapter);
+  parameters.EnableAutoDepthStencil = TRUE;
+  parameters.AutoDepthStencilFormat =
+      GetAllowableZBufferFormat(parameters.BackBufferFormat, parameters.BackBufferFormat, m_adapter);
+}
+
+D3DFORMAT SD3D9RenderDevice::ColorDepthToFormat(int bits) {
+  if (bits == 16) return D3DFMT_R5G6B5;
+  if (bits == 32) return D3DFMT_X8R8G8B8;
+  return D3DFMT_UNKNOWN;
+}
+
+UINT SD3D9RenderDevice::FindCompatiblePresentationInterval(UINT adapter) {
+  KORVEX_TRY
+    // Unsynchronised presentation first, whenever the adapter allows it.
+    static const DWORD kPreferred[] = {D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_ONE,
+                                       D3DPRESENT_INTERVAL_TWO, D3DPRESENT_INTERVAL_THREE,
+                                       D3DPRESENT_INTERVAL_FOUR};
+    const DWORD offered = m_adapterInfo->Caps[adapter].PresentationIntervals;
+    for (DWORD interval : kPreferred) {
+      if ((offered & interval) != 0) return interval;
+    }
+    throw KorvexCoreDX9Exception("Can't find Compatible Presentation Interval");
+  KORVEX_RETHROW("SD3D9RenderDevice::FindCompatiblePresentationInterval()", kSource)
+}
+
+D3DFORMAT SD3D9RenderDevice::GetAllowableZBufferFormat(D3DFORMAT adapterFormat, D3DFORMAT backBufferFormat,
+                                                       UINT adapter) {
+  KORVEX_TRY
+    for (D3DFORMAT depthFormat : {D3DFMT_D32, D3DFMT_D16}) {
+      if (TestZBufferFormat(adapterFormat, depthFormat, adapter, backBufferFormat)) return depthFormat;
+    }
+    return D3DFMT_UNKNOWN;
+  KORVEX_RETHROW("SD3D9RenderDevice::GetAllowableZBufferFormat()", kSource)
+}
+
+bool SD3D9RenderDevice::TestZBufferFormat(D3DFORMAT adapterFormat, D3DFORMAT depthFormat, UINT adapter,
+                                          D3DFORMAT backBufferFormat) {
+  KORVEX_TRY
+    if (FAILED(m_d3d->CheckDeviceFormat(adapter, D3DDEVTYPE_HAL, adapterFormat, D3DUSAGE_DEPTHSTENCIL,
+                                        D3DRTYPE_SURFACE, depthFormat)))
+      return false;
+    return SUCCEEDED(
+        m_d3d->CheckDepthStencilMatch(adapter, D3DDEVTYPE_HAL, adapterFormat, backBufferFormat, depthFormat));
+  KORVEX_RETHROW("SD3D9RenderDevice::TestZBufferFormat()", kSource)
+}
+
+void SD3D9RenderDevice::LogPresentParameters() {
+  const D3DPRESENT_PARAMETERS& p = m_presentParameters;
+  g_Loger << GetTimeStamp() << " Present parameters: " << "\n";
+  g_Loger << " AutoDepthStencilFormat:" << unsigned(p.AutoDepthStencilFormat) << "\n";
+  g_Loger << " BackBufferCount:" << int(p.BackBufferCount) << "\n";
+  g_Loger << " BackBufferFormat" << unsigned(p.BackBufferFormat) << "\n";
+  g_Loger << " BackBufferHeight:" << int(p.BackBufferHeight) << "\n";
+  g_Loger << " BackBufferWidth:" << int(p.BackBufferWidth) << "\n";
+  g_Loger << " EnableAutoDepthStencil:" << unsigned(p.EnableAutoDepthStencil) << "\n";
+  g_Loger << " Flags:" << int(p.Flags) << "\n";
+  g_Loger << " FullScreen_RefreshRateInHz:" << int(p.FullScreen_RefreshRateInHz) << "\n";
+  g_Loger << " hDeviceWindow:" << static_cast<const void*>(p.hDeviceWindow) << "\n";
+  g_Loger << " MultiSampleQuality:" << int(p.MultiSampleQuality) << "\n";
+  g_Loger << " MultiSampleType:" << unsigned(p.MultiSampleType) << "\n";
+  g_Loger << " PresentationInterval:" << int(p.PresentationInterval) << "\n";
+  g_Loger << " SwapEffect:" << unsigned(p.SwapEffect) << "\n";
+  g_Loger << " Windowed:" << unsigned(p.Windowed) << "\n";
+  g_Loger << "\n";
+}
+
+// --- Loss and reset ------------------------------------------------------------------------------
+
+void SD3D9RenderDevice::TestCooperativeLevel() {
+  KORVEX_TRY
+    HRESULT result;
+    {
+      SHold hold(m_lock);
+      result = m_device->TestCooperativeLevel();
+    }
+    if (result == D3DERR_DEVICELOST) {
+      g_Loger << GetTimeStamp() << " SD3D9RenderDevice TestCooperativeLevel device lost\n";
+      Sleep(1000);
+      if (!m_isLost) {
+        if (LostHandler) LostHandler->Invoke();
+        m_isLost = true;
+      }
+    } else if (result == D3DERR_DEVICENOTRESET) {
+      g_Loger << GetTimeStamp() << " SD3D9RenderDevice TestCooperativeLevel device not reset Reseting\n";
+      Reset();
+      g_Loger << GetTimeStamp() << " SD3D9RenderDevice TestCooperativeLevel device not reset reseting done\n";
+      m_isLost = false;
+      if (ResetHandler) ResetHandler->Invoke();
+    }
+  KORVEX_RETHROW("SD3D9RenderDevice::TestCooperativeLevel()", kSource)
+}
+
+void SD3D9RenderDevice::Reset() {
+  KORVEX_TRY
+    g_Loger << GetTimeStamp() << " SD3D9RenderDevice Reset\n";
+    OnLostDevice();
+    LogPresentParameters();
+    HRESULT result;
+    {
+      SHold hold(m_lock);
+      result = m_device->Reset(&m_presentParameters);
+    }
+    g_Loger << GetTimeStamp() << " SD3D9RenderDevice Reset HRESULT:" << int(result) << "\n";
+    RaiseIfFailed(result, "can't reset D3D9 device(", kResetTexts);
+    OnResetDevice();
+  KORVEX_RETHROW("SD3D9RenderDevice::Reset()", kSource)
+}
+
+void SD3D9RenderDevice::OnLostDevice() {
+  for (ID3DXFont* font : m_fonts) font->OnLostDevice();
+  ReleaseBackBuffer();
+}
+
+void SD3D9RenderDevice::OnResetDevice() {
+  for (ID3DXFont* font : m_fonts) font->OnResetDevice();
+  SHold hold(m_lock);
+  m_device->GetRenderTarget(0, &m_backBuffer);
+  // A reset unbinds every texture.
+  ForgetAllTextures();
+}
+
+void SD3D9RenderDevice::SetFullScreen(bool fullScreen) {
+  KORVEX_TRY
+    const D3DPRESENT_PARAMETERS previous = m_presentParameters;
+    const BOOL windowed = fullScreen ? FALSE : TRUE;
+    D3DPRESENT_PARAMETERS& parameters = m_presentParameters;
+    if (windowed != parameters.Windowed) {
+      parameters.Windowed = windowed;
+      parameters.FullScreen_RefreshRateInHz = 0;
+      if (fullScreen) {
+        parameters.BackBufferWidth = m_requestedWidth;
+        parameters.BackBufferHeight = m_requestedHeight;
+        parameters.PresentationInterval = FindCompatiblePresentationInterval(m_adapter);
+      } else {
+        ClientSize(m_window, parameters.BackBufferWidth, parameters.BackBufferHeight);
+      }
+    }
+    try {
+      Reset();
+    } catch (const KorvexCoreException&) {
+      // Otherwise every following frame would retry the reset that has just failed.
+      m_presentParameters = previous;
+      throw;
+    }
+  KORVEX_RETHROW("SD3D9RenderDevice::SetFullScreen()", kSource)
+}
+
+void SD3D9RenderDevice::Kill() {
+  g_Loger << GetTimeStamp() << " SD3D9RenderDevice Kill\n";
+  m_fonts.clear();
+  ReleaseBackBuffer();
+  if (m_d3d != nullptr) {
+    m_d3d->Release();
+    m_d3d = nullptr;
+  }
+  if (m_device != nullptr) {
+    m_device->Release();
+    m_device = nullptr;
+  }
+  g_Loger << GetTimeStamp() << " SD3D9RenderDevice Kill done\n";
+}
+
+void SD3D9RenderDevice::ReleaseBackBuffer() {
+  if (m_backBuffer == nullptr) return;
+  m_backBuffer->Release();
+  m_backBuffer = nullptr;
+}
+
+void SD3D9RenderDevice::RegisterFont(ID3DXFont* font) { m_fonts.push_back(font); }
+
+void SD3D9RenderDevice::UnregisterFont(ID3DXFont* font) {
+  m_fonts.erase(std::remove(m_fonts.begin(), m_fonts.end(), font), m_fonts.end());
+}
+
+void SD3D9RenderDevice::ForgetTexture(const STexture* texture) {
+  SHold hold(m_lock);
+  for (STexture*& cached : m_textureCache) {
+    if (cached == texture) cached = nullptr;
+  }
+}
+
+void SD3D9RenderDevice::ForgetAllTextures() { std::fill(std::begin(m_textureCache), std::end(m_textureCache), nullptr); }
+
+// --- Lock --------------------------------------------------------------------------------------
+
+IDirect3DDevice9* SD3D9RenderDevice::Lock() {
+  m_lock.Lock();
+  return m_device;
+}
+
+void SD3D9RenderDevice::Unlock() { m_lock.Unlock(); }
+
+// --- Frame operations --------------------------------------------------------------------------
+
+void SD3D9RenderDevice::DoClearScene(BYTE red, BYTE green, BYTE blue) {
+  KORVEX_TRY
+    SHold hold(m_lock);
+    m_device->Clear(0, nullptr, D3DCLEAR_TARGET, D3DCOLOR_XRGB(red, green, blue), 0.0f, 0);
+  KORVEX_RETHROW("SD3D9RenderDevice::DoClearScene()", kSource)
+}
+
+void SD3D9RenderDevice::DoClearScene(float depth) {
+  KORVEX_TRY
+    SHold hold(m_lock);
+    m_device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, depth, 0);
+  KORVEX_RETHROW("SD3D9RenderDevice::DoClearScene()", kSource)
+}
+
+void SD3D9RenderDevice::DoBeginScene() {
+  KORVEX_TRY
+    TestCooperativeLevel();
+    SHold hold(m_lock);
+    m_device->BeginScene();
+  KORVEX_RETHROW("SD3D9RenderDevice::DoBeginScene()", kSource)
+}
+
+void SD3D9RenderDevice::EndScene() {
+  KORVEX_TRY
+    SHold hold(m_lock);
+    m_device->EndScene();
+    m_device->Present(nullptr, nullptr, nullptr, nullptr);
+  KORVEX_RETHROW("SD3D9RenderDevice::EndScene()", kSource)
+}
+
+void SD3D9RenderDevice::DoSetTransform(D3DTRANSFORMSTATETYPE state, const SMatrix* matrix) {
+  KORVEX_TRY
+    const D3DMATRIX native = ToNative(*matrix);
+    HRESULT result;
+    {
+      SHold hold(m_lock);
+      result = m_device->SetTransform(state, &native);
+    }
+    RaiseIfFailed(result, "can't set transform ", {{{D3DERR_INVALIDCALL, "INVALIDCALL"}}, "UNKNOWN ERROR"});
+  KORVEX_RETHROW("SD3D9RenderDevice::DoSetTransform()", kSource)
+}
+
+SMatrix* SD3D9RenderDevice::DoGetTransform(SMatrix* matrix, D3DTRANSFORMSTATETYPE state) {
+  KORVEX_TRY
+    D3DMATRIX native{};
+    HRESULT result;
+    {
+      SHold hold(m_lock);
+      result = m_device->GetTransform(state, &native);
+    }
+    RaiseIfFailed(result, "can't get transform ", {{{D3DERR_INVALIDCALL, "INVALIDCALL"}}, "UNKNOWN ERROR"});
+    *matrix = FromNative(native);
+    return matrix;
+  KORVEX_RETHROW("SD3D9RenderDevice::DoGetTransform()", kSource)
+}
+
+void SD3D9RenderDevice::DoPushTransform(D3DTRANSFORMSTATETYPE state) {
+  KORVEX_TRY
+    SMatrix current;
+    m_transformStack.push_back(*DoGetTransform(&current, state));
+  KORVEX_RETHROW("SD3D9RenderDevice::DoPushTransform()", kSource)
+}
+
+void SD3D9RenderDevice::DoPopTransform(D3DTRANSFORMSTATETYPE state) {
+  KORVEX_TRY
+    // An unpaired pop has nothing to restore.
+    if (m_transformStack.empty()) return;
+    const SMatrix top = m_transformStack.back();
+    m_transformStack.pop_back();
+    DoSetTransform(state, &top);
+  KORVEX_RETHROW("SD3D9RenderDevice::DoPopTransform()", kSource)
+}
+
+void SD3D9RenderDevice::DoSetTexture(DWORD stage, STexture* texture) {
+  KORVEX_TRY
+    if (stage >= kTextureStages) throw KorvexCoreDX9Exception("can't set texture");
+    if (m_textureCache[stage] == texture) return;
+    HRESULT result;
+    {
+      SHold hold(m_lock);
+      result = m_device->SetTexture(stage, texture != nullptr ? texture->GetNative() : nullptr);
+    }
+    if (FAILED(result)) throw KorvexCoreDX9Exception("can't set texture");
+    m_textureCache[stage] = texture;
+  KORVEX_RETHROW("SD3D9RenderDevice::DoSetTexture()", kSource)
+}
+
+void SD3D9RenderDevice::DoSetRenderTarget(STexture* texture) {
+  KORVEX_TRY
+    if (texture == nullptr) {
+      SHold hold(m_lock);
+      if (FAILED(m_device->SetRenderTarget(0, m_backBuffer)))
+        throw KorvexCoreDX9Exception("can't set NULL RenderTarget");
+      return;
+    }
+    IDirect3DSurface9* surface = nullptr;
+    if (texture->GetNative() != nullptr) texture->GetNative()->GetSurfaceLevel(0, &surface);
+    if (surface == nullptr) throw KorvexCoreDX9Exception("can't set RenderTarget");
+    HRESULT result;
+    {
+      SHold hold(m_lock);
+      result = m_device->SetRenderTarget(0, surface);
+    }
+    // The device keeps the surface bound by a reference of its own.
+    surface->Release();
+    if (FAILED(result)) throw KorvexCoreDX9Exception("can't set RenderTarget");
+  KORVEX_RETHROW("SD3D9RenderDevice::DoSetRenderTarget()", kSource)
+}
+
+void SD3D9RenderDevice::DoSetView() {
+  KORVEX_TRY
+    const D3DVIEWPORT9 view = ViewRect;
+    SHold hold(m_lock);
+    m_device->SetViewport(&view);
+  KORVEX_RETHROW("SD3D9RenderDevice::DoSetView()", kSource)
+}
+
+UINT SD3D9RenderDevice::GetWidth() { return m_presentParameters.BackBufferWidth; }
+
+UINT SD3D9RenderDevice::GetHeight() { return m_presentParameters.BackBufferHeight; }
+
+// Drawing comes with the frame operations.
+void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>&, const boost::shared_ptr<SIndexBuffer>&,
+                                 UINT) {}
+
+// Drawing comes with the frame operations.
+void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>&, UINT) {}
+
+// Drawing comes with the frame operations.
+void SD3D9RenderDevice::DoBindVertexBuffer(const boost::shared_ptr<SVertexBuffer>&) {}
+
+// Drawing comes with the frame operations.
+void SD3D9RenderDevice::DoBindIndexBuffer(const boost::shared_ptr<SIndexBuffer>&) {}
+
+// Drawing comes with the frame operations.
+void SD3D9RenderDevice::DoSetmaterial(const SMaterial&) {}
+
+// Drawing comes with the frame operations.
+void SD3D9RenderDevice::DoSetTextureFiltration(DWORD, const STextureFiltration&) {}
+
+// Drawing comes with the frame operations.
+void SD3D9RenderDevice::DoSetFog(const SFog&) {}
+
+}  // namespace SCore
