@@ -1,0 +1,43 @@
+#pragma once
+
+#include "SThread.h"
+#include "SUIMessageManager.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <atomic>
+
+namespace SCore {
+class SViewport;
+}
+
+namespace KorvexEngine {
+
+// The UI input thread: a tick of the message manager every 50 ms until it is told to stop. Every
+// UI handler runs on it. Anything raised in a tick ends the thread with one log line.
+class SInputMessager : public SThread {
+ public:
+  SInputMessager();
+  // Stops the thread and waits for it, whether it is running or only about to start.
+  ~SInputMessager() override;
+
+  void Init(boost::shared_ptr<SCore::SViewport> viewport);
+  void AddListener(boost::shared_ptr<UI::SUIControl> listener);
+  const boost::shared_ptr<UI::SUIMessageManager>& GetMessageManager() const { return m_messageManager; }
+
+  // Starts the thread; it counts as running from now on, so that destroying the messager waits
+  // for it even before its first tick.
+  void Start();
+  void Stop() { m_stop = 1; }
+  bool IsRunning() const { return m_running != 0; }
+
+  void Run() override;
+
+ private:
+  std::atomic<int> m_stop{0};
+  std::atomic<int> m_running{0};
+  boost::shared_ptr<SCore::SViewport> m_viewport;
+  boost::shared_ptr<UI::SUIMessageManager> m_messageManager;
+};
+
+}  // namespace KorvexEngine
