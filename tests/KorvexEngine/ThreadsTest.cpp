@@ -9,6 +9,7 @@
 #include "Platform/TestHooks.h"
 
 #include "LogCapture.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include <stdexcept>
 #include <thread>
 
+using TestSupport::WaitUntil;
 using KorvexEngine::SBackgroundWorker;
 using KorvexEngine::SLockGuard;
 using KorvexEngine::TSafeData;
@@ -28,15 +30,6 @@ using KorvexEngine::UI::SUIEvent;
 
 namespace {
 
-// Polls a flag the way the engine's threads signal each other; fails the test after five seconds.
-bool WaitUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 // The owner of a worker, as the application frame is: its task and finish are member functions.
 class Owner {

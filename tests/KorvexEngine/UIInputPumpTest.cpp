@@ -9,6 +9,7 @@
 #include "Platform/TestHooks.h"
 
 #include "LogCapture.h"
+#include "WaitUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+using TestSupport::WaitUntil;
 using KorvexEngine::SInputMessager;
 using KorvexEngine::UI::SUIControl;
 using KorvexEngine::UI::SUIMessageManager;
@@ -183,14 +185,6 @@ class InputOnlyViewport : public SCore::SViewport {
   boost::shared_ptr<SCore::STexture> DoCreateTexture(const std::string&) override { return {}; }
 };
 
-bool WaitUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  return true;
-}
 
 }  // namespace
 
