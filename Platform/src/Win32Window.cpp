@@ -20,6 +20,7 @@ struct HWND__ {
   bool hadFocus = false;
   std::optional<bool> activeOverride;
   WNDPROC procedure = nullptr;
+  HCURSOR classCursor = nullptr;
   // Whether the window procedure has been told that it has the focus.
   bool focused = false;
 };
@@ -91,6 +92,7 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
   window->sdlWindow = sdlWindow;
   window->style = style;
   window->procedure = Platform::ClassProcedure(className);
+  window->classCursor = Platform::ClassCursor(className);
   std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
   g_windows.insert(window);
   return window;
@@ -219,6 +221,12 @@ BOOL SetWindowPos(HWND window, HWND /*insertAfter*/, int x, int y, int width, in
 }
 
 HWND GetDesktopWindow() { return kDesktop; }
+
+ULONG_PTR GetClassLongPtrA(HWND window, int index) {
+  std::lock_guard<std::recursive_mutex> lock(g_windowsMutex);
+  if (!IsLive(window) || index != GCLP_HCURSOR) return 0;
+  return reinterpret_cast<ULONG_PTR>(window->classCursor);
+}
 
 BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom) {
   if (rect == nullptr) return FALSE;

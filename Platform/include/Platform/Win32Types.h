@@ -13,6 +13,7 @@ typedef std::int32_t LONG;
 typedef std::uint32_t ULONG;
 typedef std::int32_t HRESULT;
 typedef std::uintptr_t UINT_PTR;
+typedef std::uintptr_t ULONG_PTR;
 typedef std::intptr_t LONG_PTR;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;

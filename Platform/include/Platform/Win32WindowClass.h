@@ -6,7 +6,7 @@
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define COLOR_WINDOW 5
-#define GCL_HCURSOR (-12)
+#define GCLP_HCURSOR (-12)
 #define IDC_ARROW ((LPCSTR)32512)
 #define IDI_APPLICATION ((LPCSTR)32512)
 
@@ -28,8 +28,9 @@ struct WNDCLASSEXA {
 // Answers 0 for a class without a name or a procedure, or a name that is taken.
 ATOM RegisterClassExA(const WNDCLASSEXA* windowClass);
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
-// GCL_HCURSOR: the class's cursor.
-DWORD GetClassLongA(HWND window, int index);
+// GCLP_HCURSOR: the cursor of the window's class. Handles are 64 bits wide here, so this is the
+// pointer-sized form of GetClassLongA.
+ULONG_PTR GetClassLongPtrA(HWND window, int index);
 
 // The program has no cursor or icon resources: its own module answers null, the system
 // (a null module) its arrow.

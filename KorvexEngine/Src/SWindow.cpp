@@ -1,0 +1,12 @@
+#include "SWindow.h"
+
+#include "Platform/Win32.h"
+#include "Platform/Win32WindowClass.h"
+
+namespace SCore {
+
+SWindow::SWindow(const std::string& name) : m_name(name) {}
+
+SWindow::~SWindow() { UnregisterClassA(m_name.c_str(), GetModuleHandleA(nullptr)); }
+
+}  // namespace SCore
