@@ -2,7 +2,7 @@
 
 namespace SCore {
 
-SViewport::SViewport() = default;
+SViewport::SViewport() : m_textureManager(new STextureManager()) {}
 
 SViewport::~SViewport() {
   m_textureManager.reset();

@@ -6,6 +6,7 @@
 #include "SRenderDevice.h"
 #include "SRenderPass.h"
 #include "STexture.h"
+#include "STextureManager.h"
 #include "SVertexBuffer.h"
 
 #include <boost/shared_ptr.hpp>
@@ -13,8 +14,6 @@
 #include <string>
 
 namespace SCore {
-
-class STextureManager;
 
 // The render device, the input and the texture manager of one renderer, and the factory of every
 // device resource.
@@ -44,7 +43,6 @@ class SViewport {
  protected:
   boost::shared_ptr<SRenderDevice> m_renderDevice;
   boost::shared_ptr<SInput> m_input;
-  // Comes with the texture manager's own work; empty until then.
   boost::shared_ptr<STextureManager> m_textureManager;
 };
 
