@@ -188,11 +188,11 @@ void KorvexApplication::DoLoadTextures(SCore::SDeserializator& reader) {
     for (UINT i = 0; i < count; ++i) {
       reader.DoBeginChild(i);
       std::string name;
-      reader.DoGetValue("Name", name);
+      reader.DoDeserialize("Name", name);
       const boost::shared_ptr<SCore::STexture> texture = m_viewport->CreateTexture(name);
       SCore::g_Loger << SCore::GetTimeStamp() << " loading texture" << name << "\n";
       std::string path;
-      reader.DoGetValue("Path", path);
+      reader.DoDeserialize("Path", path);
       const std::vector<char> bytes = ReadFileToBytes(WidenBytes(path));
       if (bytes.empty()) throw SCore::KorvexCoreException(("texture file is empty: " + path).c_str());
       {
@@ -200,7 +200,7 @@ void KorvexApplication::DoLoadTextures(SCore::SDeserializator& reader) {
         const UINT size = static_cast<UINT>(bytes.size());
         if (reader.DoIsAvialableName("MipLevels")) {
           UINT mipLevels = 0;
-          reader.DoGetValue("MipLevels", mipLevels);
+          reader.DoDeserialize("MipLevels", mipLevels);
           texture->LoadFromMemory(m_viewport->GetRenderDevice(), bytes.data(), size, mipLevels);
         } else {
           texture->LoadFromMemory(m_viewport->GetRenderDevice(), bytes.data(), size);

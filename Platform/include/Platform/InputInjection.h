@@ -6,6 +6,7 @@
 #include "Platform/Win32Types.h"
 
 #include <SDL_keycode.h>
+#include <SDL_mouse.h>
 #include <SDL_scancode.h>
 
 namespace Platform {
