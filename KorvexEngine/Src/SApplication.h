@@ -38,7 +38,7 @@ class SApplication {
   void KeyWentDown(UINT key, LPARAM lParam);
   void KeyWentUp(UINT key);
 
-  static const int kNoCharacter = -1;
+  static constexpr int kNoCharacter = -1;
   WORD m_characterBuffer[256];
   BYTE m_keyboardState[256];
   int m_characterOfKey[256];
