@@ -6,8 +6,9 @@
 
 namespace SCore {
 
-// The holder of the application window. Its name is both the window class's name and the title;
-// the window class is unregistered when the holder goes, the window itself goes with the process.
+// The holder of the application window. Its name is both the window class's name and the title.
+// When the holder goes, so do the window and then its class (a class cannot be unregistered while
+// a window of it exists).
 class SWindow {
  public:
   explicit SWindow(const std::string& name);
