@@ -218,7 +218,7 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   if (m_loss == Loss::Lost) return D3DERR_DEVICELOST;
   ReleaseBindings();
   m_inScene = false;
-  m_core->SetKeepCurrent(false);
+  m_core->StopKeepingCurrent();
   // Only the device may still hold the back buffer, and nothing of the default pool may live on.
   const bool backBufferHeld = m_backBuffer->OwnReferences() > 1;
   const bool defaultPoolAlive = m_core->defaultPoolResources > 1;
@@ -251,7 +251,7 @@ HRESULT Device9::BeginScene() {
   if (m_inScene) return D3DERR_INVALIDCALL;
   if (!IsOperational()) return D3DERR_DEVICELOST;
   m_inScene = true;
-  m_core->SetKeepCurrent(true);
+  m_core->KeepCurrentOnThisThread();
   return D3D_OK;
 }
 
@@ -259,7 +259,7 @@ HRESULT Device9::EndScene() {
   DeviceLock lock(m_core->Mutex());
   if (!m_inScene) return D3DERR_INVALIDCALL;
   m_inScene = false;
-  m_core->SetKeepCurrent(false);
+  m_core->StopKeepingCurrent();
   // Hand the context back now that the scene no longer keeps it.
   GLSection section(*m_core);
   return D3D_OK;

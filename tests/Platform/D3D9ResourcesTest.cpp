@@ -240,6 +240,23 @@ TEST_F(Resources, DrawingMovesBetweenThreadsOutsideScenes) {
   EXPECT_EQ(Pixel(1, 0), 0xFF0000FFu);
 }
 
+// A call from another thread inside the main thread's scene must not carry the context away with it.
+TEST_F(Resources, AnotherThreadsCallInsideASceneLeavesTheContextFree) {
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  std::thread other([&] { EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0), D3D_OK); });
+  other.join();
+  EXPECT_EQ(device->EndScene(), D3D_OK);
+  EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0), D3D_OK);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFF0000FF);
+  EXPECT_EQ(device->EndScene(), D3D_OK);
+  EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), 0xFF0000FFu);
+  EXPECT_EQ(Pixel(1, 0), 0xFF000000u);
+}
+
 TEST_F(Resources, DeviceAndResourcesMayOutliveTheirWindow) {
   IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFF00FF00});
   device->SetTexture(0, texture);
