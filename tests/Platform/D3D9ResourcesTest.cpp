@@ -89,6 +89,26 @@ TEST_F(Resources, TextureHasAFullMipChainAndLocksEachLevel) {
   EXPECT_EQ(texture->Release(), 0u);
 }
 
+// What is written under a lock reaches the drawing once unlocked, even when a draw came in between,
+// whether or not the texture had been drawn with before.
+TEST_F(Resources, WritesUnderALockShowAfterUnlockEvenWithADrawDuringTheLock) {
+  for (bool drawnBefore : {false, true}) {
+    SCOPED_TRACE(drawnBefore ? "drawn before the lock" : "first drawn during the lock");
+    IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFFFF0000});
+    device->SetTexture(0, texture);
+    if (drawnBefore) DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    *static_cast<DWORD*>(locked.pBits) = 0xFF00FF00;
+    ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+    device->SetTexture(0, nullptr);
+    EXPECT_EQ(texture->Release(), 0u);
+  }
+}
+
 TEST_F(Resources, TextureCreationChecksItsArguments) {
   IDirect3DTexture9* texture = nullptr;
   struct Case {
