@@ -1,5 +1,5 @@
-// The texture loaders of D3DX: the picture is read, keyed, stretched to the texture's size, given
-// its mip levels and packed into the texture's format.
+// The texture loaders of D3DX: the picture is read, keyed, stretched (or copied, unfiltered) to the
+// texture's size, given its mip levels and packed into the texture's format.
 
 #include <fstream>
 #include <iterator>
@@ -68,10 +68,12 @@ std::vector<ImageLevel> BuildLevels(DecodedImage& image, const LoadRequest& requ
                                     UINT count) {
   std::vector<ImageLevel> levels;
   const bool sizeKept = image.levels[0].width == width && image.levels[0].height == height;
-  const bool filtered = (request.filter & 0xFF) != D3DX_FILTER_POINT && (request.filter & 0xFF) != D3DX_FILTER_NONE;
+  const DWORD kind = request.filter & 0xFF;
   for (UINT index = 0; index < count; ++index) {
-    if (index == 0) {
-      levels.push_back(Resample(image.levels[0], width, height, filtered));
+    if (index == 0 && kind == D3DX_FILTER_NONE) {
+      levels.push_back(CopyToCorner(image.levels[0], width, height));
+    } else if (index == 0) {
+      levels.push_back(Resample(image.levels[0], width, height, kind != D3DX_FILTER_POINT));
     } else if (sizeKept && index < image.levels.size()) {
       levels.push_back(std::move(image.levels[index]));
     } else {

@@ -136,10 +136,10 @@ class TextureLoading : public DeviceFixture {
   }
 
   HRESULT FromMemoryEx(const std::string& bytes, UINT mipLevels, D3DFORMAT format, D3DXIMAGE_INFO* info = nullptr,
-                       D3DCOLOR colourKey = 0) {
+                       D3DCOLOR colourKey = 0, DWORD filter = D3DX_FILTER_TRIANGLE) {
     return D3DXCreateTextureFromFileInMemoryEx(device, bytes.data(), UINT(bytes.size()), D3DX_DEFAULT, D3DX_DEFAULT,
-                                               mipLevels, 0, format, D3DPOOL_MANAGED, D3DX_FILTER_TRIANGLE,
-                                               D3DX_FILTER_TRIANGLE, colourKey, info, nullptr, &texture);
+                                               mipLevels, 0, format, D3DPOOL_MANAGED, filter, D3DX_FILTER_TRIANGLE,
+                                               colourKey, info, nullptr, &texture);
   }
 
   D3DSURFACE_DESC LevelDesc(UINT level) {
@@ -254,6 +254,13 @@ TEST_F(TextureLoading, SizesRoundUpToPowersOfTwoWithAFullChain) {
   ASSERT_EQ(texture->GetLevelCount(), 4u);
   EXPECT_EQ(LevelDesc(3).Width, 1u);
   EXPECT_EQ(LevelPixels(3)[0], 0x80808080u);  // stretched and averaged, never padded
+}
+
+TEST_F(TextureLoading, WithoutAFilterThePictureIsCopiedToTheTopLeftAndTheRestIsTransparent) {
+  const std::vector<BYTE> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255};
+  const std::string file = EncodePicture("png", 3, 1, 3, rgb);
+  ASSERT_EQ(FromMemoryEx(file, 1, D3DFMT_A8R8G8B8, nullptr, 0, D3DX_FILTER_NONE), D3D_OK);
+  EXPECT_EQ(LevelPixels(0), (std::vector<DWORD>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x00000000}));
 }
 
 TEST_F(TextureLoading, ExtendedLoadKeepsTheAskedFormatLevelsAndColourKey) {
