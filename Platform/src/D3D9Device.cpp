@@ -1,5 +1,6 @@
 #include "D3D9Device.h"
 
+#include "D3D9Adapters.h"
 #include "D3D9Failures.h"
 #include "D3D9GLState.h"
 #include "D3D9PresentParameters.h"
@@ -207,6 +208,11 @@ HRESULT Device9::TestCooperativeLevel() {
   UpdateLoss();
   if (m_loss == Loss::Lost) return D3DERR_DEVICELOST;
   if (m_loss == Loss::NotReset) return D3DERR_DEVICENOTRESET;
+  return D3D_OK;
+}
+
+HRESULT Device9::GetDeviceCaps(D3DCAPS9* caps) {
+  if (caps == nullptr || !AdapterCaps(m_adapter, caps)) return D3DERR_INVALIDCALL;
   return D3D_OK;
 }
 

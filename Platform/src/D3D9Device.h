@@ -24,6 +24,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   ~Device9() override;
 
   HRESULT TestCooperativeLevel() override;
+  HRESULT GetDeviceCaps(D3DCAPS9* caps) override;
   HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override;
   HRESULT Present(const RECT* source, const RECT* dest, HWND destWindow, const void* dirtyRegion) override;
   HRESULT BeginScene() override;

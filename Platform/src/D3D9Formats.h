@@ -17,6 +17,9 @@ struct FormatInfo {
   unsigned glType;
 };
 
+// The longest side a texture may have.
+constexpr UINT kMaxTextureSize = 8192;
+
 // Null for a format that textures and surfaces cannot have.
 const FormatInfo* FindTextureFormat(D3DFORMAT format);
 

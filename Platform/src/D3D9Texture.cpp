@@ -12,8 +12,6 @@ namespace Platform {
 namespace D3D9 {
 namespace {
 
-constexpr UINT kMaxTextureSize = 8192;
-
 UINT LevelSize(UINT size, UINT level) {
   const UINT shifted = size >> level;
   return shifted > 0 ? shifted : 1;

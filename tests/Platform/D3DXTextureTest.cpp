@@ -263,6 +263,30 @@ TEST_F(TextureLoading, WithoutAFilterThePictureIsCopiedToTheTopLeftAndTheRestIsT
   EXPECT_EQ(LevelPixels(0), (std::vector<DWORD>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x00000000}));
 }
 
+TEST_F(TextureLoading, FormatsWeCannotFillFallBackToThirtyTwoBits) {
+  const std::string opaque = EncodePicture("png", 2, 2, 3, std::vector<BYTE>(2 * 2 * 3, 0x40));
+  const std::string translucent = EncodePicture("png", 2, 2, 4, std::vector<BYTE>(2 * 2 * 4, 0x40));
+  for (D3DFORMAT asked : {D3DFMT_DXT1, D3DFMT_DXT5, D3DFMT_P8}) {
+    for (const std::string* file : {&opaque, &translucent}) {
+      ASSERT_EQ(FromMemoryEx(*file, 1, asked), D3D_OK) << asked;
+      EXPECT_EQ(LevelDesc(0).Format, file == &opaque ? D3DFMT_X8R8G8B8 : D3DFMT_A8R8G8B8) << asked;
+      texture->Release();
+      texture = nullptr;
+    }
+  }
+}
+
+TEST_F(TextureLoading, PicturesLargerThanTheDeviceAllowsShrinkToItsMaximum) {
+  D3DCAPS9 caps{};
+  ASSERT_EQ(device->GetDeviceCaps(&caps), D3D_OK);
+  const UINT wide = caps.MaxTextureWidth + 1;
+  const std::string file = EncodePicture("png", int(wide), 3, 3, std::vector<BYTE>(size_t(wide) * 3 * 3, 0x40));
+  ASSERT_EQ(FromMemoryEx(file, 1, D3DFMT_X8R8G8B8), D3D_OK);
+  EXPECT_EQ(LevelDesc(0).Width, caps.MaxTextureWidth);
+  EXPECT_EQ(LevelDesc(0).Height, 4u);
+  EXPECT_EQ(LevelPixels(0).back(), 0xFF404040u);
+}
+
 TEST_F(TextureLoading, ExtendedLoadKeepsTheAskedFormatLevelsAndColourKey) {
   const std::vector<BYTE> rgb = {255, 0, 255, 0, 255, 0, 0, 0, 255, 255, 255, 255};
   const std::string file = EncodePicture("png", 2, 2, 3, rgb);
