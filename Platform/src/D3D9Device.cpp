@@ -277,11 +277,8 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   if (!IsOperational()) return D3DERR_DEVICELOST;
   GLSection section(*m_core);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  const unsigned colour = m_backBuffer->PrepareForDrawing();
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);
-  glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
-  m_attachedTexture = colour;
-  m_attachedLevel = 0;
+  // The back buffer is read through our framebuffer and drawn into the window's own.
+  AttachTarget(*m_backBuffer);
   int width = 0;
   int height = 0;
   SDL_GL_GetDrawableSize(m_core->Window(), &width, &height);
@@ -300,20 +297,24 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   return D3D_OK;
 }
 
-void Device9::BindTarget() {
-  const unsigned colour = m_renderTarget->PrepareForDrawing();
+// Colour and depth are attached together, so that the record of what is attached always covers both.
+void Device9::AttachTarget(Surface9& target) {
+  const unsigned colour = target.PrepareForDrawing();
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-  if (colour != m_attachedTexture || m_renderTarget->Level() != m_attachedLevel) {
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(m_renderTarget->Level()));
-    const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
-    // A depth buffer smaller than the target cannot serve it.
-    const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
-    const GLenum attachment =
-        m_parameters.AutoDepthStencilFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthFits ? m_depthBuffer : 0);
-    m_attachedTexture = colour;
-    m_attachedLevel = m_renderTarget->Level();
-  }
+  if (colour == m_attachedTexture && target.Level() == m_attachedLevel) return;
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(target.Level()));
+  const D3DSURFACE_DESC& desc = target.Desc();
+  // A depth buffer smaller than the target cannot serve it.
+  const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
+  const GLenum attachment =
+      m_parameters.AutoDepthStencilFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthFits ? m_depthBuffer : 0);
+  m_attachedTexture = colour;
+  m_attachedLevel = target.Level();
+}
+
+void Device9::BindTarget() {
+  AttachTarget(*m_renderTarget);
   const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
   glViewport(0, 0, GLsizei(desc.Width), GLsizei(desc.Height));
 }

@@ -79,6 +79,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   template <class Resource>
   bool BelongsHere(Resource* resource) const;
 
+  void AttachTarget(Surface9& target);
   void BindTarget();
   void MakeDepthBuffer();
   HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const std::vector<UINT>* indices, UINT firstVertex,

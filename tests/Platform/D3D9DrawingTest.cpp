@@ -32,6 +32,14 @@ class Drawing : public DeviceFixture {
     for (int x = 0; x < int(expected.size()); ++x) EXPECT_EQ(Pixel(x, y), expected[x]) << "pixel " << x << "," << y;
   }
 
+  // A render-target texture of one level, and the surface of that level.
+  void MakeRenderTarget(UINT width, UINT height, IDirect3DTexture9** texture, IDirect3DSurface9** surface) {
+    ASSERT_EQ(device->CreateTexture(width, height, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, texture,
+                                    nullptr),
+              D3D_OK);
+    ASSERT_EQ((*texture)->GetSurfaceLevel(0, surface), D3D_OK);
+  }
+
   void SetAdditiveBlending() {
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
@@ -455,12 +463,10 @@ TEST_F(Drawing, LightingWithoutLightsLeavesBlack) {
 
 TEST_F(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
   IDirect3DTexture9* target = nullptr;
-  ASSERT_EQ(device->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &target, nullptr),
-            D3D_OK);
-  IDirect3DSurface9* saved = nullptr;
   IDirect3DSurface9* surface = nullptr;
+  ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(4, 4, &target, &surface));
+  IDirect3DSurface9* saved = nullptr;
   device->GetRenderTarget(0, &saved);
-  target->GetSurfaceLevel(0, &surface);
   ASSERT_EQ(device->SetRenderTarget(0, surface), D3D_OK);
   D3DVIEWPORT9 viewport{};
   device->GetViewport(&viewport);
@@ -480,6 +486,25 @@ TEST_F(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
   device->SetTexture(0, nullptr);
   surface->Release();
   saved->Release();
+  target->Release();
+}
+
+TEST_F(Drawing, BackBufferKeepsItsDepthBufferAfterDrawingIntoALargerTarget) {
+  IDirect3DTexture9* target = nullptr;
+  IDirect3DSurface9* surface = nullptr;
+  ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(2 * kWidth, 2 * kHeight, &target, &surface));
+  IDirect3DSurface9* backBuffer = nullptr;
+  device->GetRenderTarget(0, &backBuffer);
+  ASSERT_EQ(device->SetRenderTarget(0, surface), D3D_OK);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed);  // the depth buffer is too small to serve here
+  ASSERT_EQ(device->SetRenderTarget(0, backBuffer), D3D_OK);
+  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kGreen, 0.5f);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.8f);  // farther: fails the depth test
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  surface->Release();
+  backBuffer->Release();
   target->Release();
 }
 
