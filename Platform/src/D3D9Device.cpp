@@ -119,6 +119,9 @@ HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& 
     }
     glClientActiveTexture(GL_TEXTURE0);
     created->MakeDepthBuffer();
+    GLint subpixelBits = 0;
+    glGetIntegerv(GL_SUBPIXEL_BITS, &subpixelBits);
+    created->m_centreShift = PixelCentreShift(subpixelBits);
   }
   *device = created;
   return D3D_OK;
@@ -580,7 +583,7 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   const D3DSURFACE_DESC& target = m_renderTarget->Desc();
   const TargetSize size{target.Width, target.Height};
   const bool fixedStatesCurrent = FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing;
-  VertexProcessor processor(m_states, layout, size);
+  VertexProcessor processor(m_states, layout, size, m_centreShift);
   processor.Process(storage.Bytes() + m_streamOffset + size_t(firstVertex) * stride, stride, vertexCount, &m_vertices);
   ApplyDrawState(DrawSetup{&m_states, m_textures, m_whiteTexture, layout.pretransformed, size}, fixedStatesCurrent);
   Submit(type, vertexCount, indices);

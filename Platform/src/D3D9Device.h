@@ -109,6 +109,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   UINT m_depthHeight = 0;
   unsigned m_whiteTexture = 0;
   int m_swapInterval = -1;
+  float m_centreShift = PixelCentreShift(0);
   unsigned m_attachedTexture = 0;
   UINT m_attachedLevel = 0;
   ProcessedVertices m_vertices;
