@@ -6,6 +6,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+
 namespace Platform {
 namespace D3D9 {
 namespace {
@@ -248,7 +250,10 @@ void ApplySampler(Texture9& texture, const DWORD* sampler) {
                   GLint(MinFilter(sampler[D3DSAMP_MINFILTER], sampler[D3DSAMP_MIPFILTER])));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(Wrap(sampler[D3DSAMP_ADDRESSU])));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(Wrap(sampler[D3DSAMP_ADDRESSV])));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, GLint(sampler[D3DSAMP_MAXMIPLEVEL]));
+  // Direct3D takes a largest level beyond the chain as its smallest level; OpenGL would find the
+  // texture incomplete.
+  const DWORD largestLevel = std::min<DWORD>(sampler[D3DSAMP_MAXMIPLEVEL], texture.GetLevelCount() - 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, GLint(largestLevel));
   const D3DCOLOR border = sampler[D3DSAMP_BORDERCOLOR];
   const GLfloat rgba[4] = {float((border >> 16) & 0xFF) / 255.0f, float((border >> 8) & 0xFF) / 255.0f,
                            float(border & 0xFF) / 255.0f, float(border >> 24) / 255.0f};

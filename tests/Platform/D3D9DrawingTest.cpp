@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "D3D9Fixture.h"
 
 using D3D9Test::DeviceFixture;
@@ -38,6 +40,24 @@ class Drawing : public DeviceFixture {
                                     nullptr),
               D3D_OK);
     ASSERT_EQ((*texture)->GetSurfaceLevel(0, surface), D3D_OK);
+  }
+
+  // A square 32-bit texture with a full mip chain, each level filled with its own colour.
+  IDirect3DTexture9* MakeLevelColouredTexture(UINT size, const std::vector<D3DCOLOR>& levelColours) {
+    IDirect3DTexture9* texture = nullptr;
+    EXPECT_EQ(device->CreateTexture(size, size, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+    EXPECT_EQ(texture->GetLevelCount(), levelColours.size());
+    for (UINT level = 0; level < levelColours.size(); ++level) {
+      const UINT side = size >> level;
+      D3DLOCKED_RECT locked{};
+      EXPECT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+      for (UINT y = 0; y < side; ++y) {
+        DWORD* row = static_cast<DWORD*>(locked.pBits) + y * UINT(locked.Pitch) / 4;
+        std::fill(row, row + side, levelColours[level]);
+      }
+      texture->UnlockRect(level);
+    }
+    return texture;
   }
 
   void SetAdditiveBlending() {
@@ -385,28 +405,24 @@ TEST_F(Drawing, LinearFilteringBlendsNeighbouringTexels) {
 }
 
 TEST_F(Drawing, MipFilteringPicksTheSmallerLevel) {
-  IDirect3DTexture9* texture = nullptr;
-  ASSERT_EQ(device->CreateTexture(4, 4, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
-  ASSERT_EQ(texture->GetLevelCount(), 3u);
-  const D3DCOLOR levelColours[] = {kRed, kGreen, kBlue};
-  for (UINT level = 0; level < 3; ++level) {
-    D3DSURFACE_DESC desc{};
-    texture->GetLevelDesc(level, &desc);
-    D3DLOCKED_RECT locked{};
-    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
-    for (UINT y = 0; y < desc.Height; ++y) {
-      for (UINT x = 0; x < desc.Width; ++x) {
-        static_cast<DWORD*>(locked.pBits)[y * UINT(locked.Pitch) / 4 + x] = levelColours[level];
-      }
-    }
-    texture->UnlockRect(level);
-  }
+  IDirect3DTexture9* texture = MakeLevelColouredTexture(4, {kRed, kGreen, kBlue});
   device->SetTexture(0, texture);
   // A 4 by 4 texture on a 1 by 1 pixel area: level 2 (1 by 1) with mipmapping, level 0 without.
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
   device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
   DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0xFFFFFFFF);
   ExpectRow(0, {kRed, kBlue});
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, MaximumMipLevelBeyondTheChainSamplesTheSmallestLevel) {
+  IDirect3DTexture9* texture = MakeLevelColouredTexture(2, {kRed, kGreen});
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+  device->SetSamplerState(0, D3DSAMP_MAXMIPLEVEL, 5);
+  DrawRect(0.0f, 0.0f, 2.0f, 2.0f, 0xFFFFFFFF);
+  ExpectRow(0, {kGreen, kGreen});
   device->SetTexture(0, nullptr);
   texture->Release();
 }
