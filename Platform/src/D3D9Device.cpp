@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace Platform {
 namespace D3D9 {
@@ -20,24 +21,29 @@ namespace {
 
 typedef std::lock_guard<std::recursive_mutex> DeviceLock;
 
-// Vertices that a primitive count of a type takes; 0 for an unknown type.
-UINT VertexCountFor(D3DPRIMITIVETYPE type, UINT primitives) {
+// Vertices (or indices) that a primitive count of a type takes; 0 for an unknown type. The largest
+// counts take more than 32 bits.
+unsigned long long VertexCountFor(D3DPRIMITIVETYPE type, UINT primitives) {
+  const unsigned long long count = primitives;
   switch (type) {
     case D3DPT_POINTLIST:
-      return primitives;
+      return count;
     case D3DPT_LINELIST:
-      return primitives * 2;
+      return count * 2;
     case D3DPT_LINESTRIP:
-      return primitives + 1;
+      return count + 1;
     case D3DPT_TRIANGLELIST:
-      return primitives * 3;
+      return count * 3;
     case D3DPT_TRIANGLESTRIP:
     case D3DPT_TRIANGLEFAN:
-      return primitives + 2;
+      return count + 2;
     default:
       return 0;
   }
 }
+
+// No buffer holds more vertices than 32 bits count, so anything larger lies beyond the buffer.
+bool FitsInUint(unsigned long long value) { return value <= std::numeric_limits<UINT>::max(); }
 
 GLenum GLPrimitive(D3DPRIMITIVETYPE type) {
   static const GLenum kModes[] = {GL_POINTS,    GL_POINTS,         GL_LINES,       GL_LINE_STRIP,
@@ -524,9 +530,9 @@ HRESULT Device9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT pri
   DeviceLock lock(m_core->Mutex());
   HRESULT result = D3D_OK;
   if (TakeScriptedFailure("DrawPrimitive", &result)) return result;
-  const UINT vertexCount = VertexCountFor(type, primitiveCount);
-  if (vertexCount == 0) return D3DERR_INVALIDCALL;
-  return Draw(type, primitiveCount, nullptr, startVertex, vertexCount);
+  const unsigned long long vertexCount = VertexCountFor(type, primitiveCount);
+  if (vertexCount == 0 || !FitsInUint(vertexCount)) return D3DERR_INVALIDCALL;
+  return Draw(type, primitiveCount, nullptr, startVertex, UINT(vertexCount));
 }
 
 HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex, UINT /*minIndex*/,
@@ -534,7 +540,7 @@ HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex
   DeviceLock lock(m_core->Mutex());
   HRESULT result = D3D_OK;
   if (TakeScriptedFailure("DrawIndexedPrimitive", &result)) return result;
-  const UINT indexCount = VertexCountFor(type, primitiveCount);
+  const unsigned long long indexCount = VertexCountFor(type, primitiveCount);
   if (indexCount == 0 || m_indices == nullptr) return D3DERR_INVALIDCALL;
   const BufferStorage& storage = m_indices->Storage();
   const UINT indexSize = m_indices->IndexSize();
@@ -544,7 +550,7 @@ HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex
   std::vector<UINT> indices(indexCount);
   long long lowest = -1;
   long long highest = -1;
-  for (UINT index = 0; index < indexCount; ++index) {
+  for (size_t index = 0; index < indices.size(); ++index) {
     const BYTE* at = storage.Bytes() + size_t(startIndex + index) * indexSize;
     UINT value = 0;
     if (indexSize == 2) {
@@ -555,7 +561,7 @@ HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex
       std::memcpy(&value, at, 4);
     }
     const long long vertex = static_cast<long long>(value) + baseVertexIndex;
-    if (vertex < 0) return D3DERR_INVALIDCALL;
+    if (vertex < 0 || !FitsInUint(static_cast<unsigned long long>(vertex))) return D3DERR_INVALIDCALL;
     indices[index] = static_cast<UINT>(vertex);
     lowest = lowest < 0 ? vertex : std::min(lowest, vertex);
     highest = std::max(highest, vertex);
@@ -571,10 +577,11 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   const UINT stride = m_streamStride;
   const BufferStorage& storage = m_stream->Storage();
   if (stride < layout.size || m_streamOffset > storage.Length()) return D3DERR_INVALIDCALL;
-  // The last vertex needs only its own size, not a whole stride, after its start.
-  const unsigned long long needed =
-      m_streamOffset + (static_cast<unsigned long long>(firstVertex) + vertexCount - 1) * stride + layout.size;
-  if (needed > storage.Length()) return D3DERR_INVALIDCALL;
+  // The last vertex needs only its own size, not a whole stride, after its start. Divided rather
+  // than multiplied, so that no product can overflow.
+  const UINT room = storage.Length() - m_streamOffset;
+  const unsigned long long lastVertex = static_cast<unsigned long long>(firstVertex) + vertexCount - 1;
+  if (room < layout.size || lastVertex > (room - layout.size) / stride) return D3DERR_INVALIDCALL;
   if (!IsOperational()) return D3D_OK;
   const bool continuesDrawing = m_core->LastSectionWasBy(this);
   GLSection section(*m_core, this);

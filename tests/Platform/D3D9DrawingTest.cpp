@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "D3D9Fixture.h"
 
@@ -352,6 +353,19 @@ TEST_F(Drawing, DrawsWithoutVerticesOrWithBadArgumentsAreRefused) {
   EXPECT_EQ(device->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1), D3DERR_INVALIDCALL);
   EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 0), D3DERR_INVALIDCALL);
   EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3DERR_INVALIDCALL);  // no indices
+  // Counts whose vertices wrap around 32 bits to a count the buffer would hold.
+  const std::pair<D3DPRIMITIVETYPE, UINT> hugeCounts[] = {
+      {D3DPT_TRIANGLELIST, 0x55555556}, {D3DPT_LINELIST, 0x80000001}, {D3DPT_TRIANGLESTRIP, 0xFFFFFFFF}};
+  for (const auto& [type, count] : hugeCounts) {
+    EXPECT_EQ(device->DrawPrimitive(type, 0, count), D3DERR_INVALIDCALL) << type;
+  }
+  IDirect3DIndexBuffer9* indices = nullptr;
+  device->CreateIndexBuffer(3 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices, nullptr);
+  device->SetIndices(indices);
+  EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3D_OK);
+  EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 0x55555556), D3DERR_INVALIDCALL);
+  device->SetIndices(nullptr);
+  indices->Release();
   device->SetFVF(D3DFVF_DIFFUSE);
   EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);  // no position
   device->SetStreamSource(0, nullptr, 0, 0);
