@@ -240,23 +240,24 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   D3DPRESENT_PARAMETERS checked = parameters != nullptr ? *parameters : D3DPRESENT_PARAMETERS{};
   if (parameters != nullptr && checked.hDeviceWindow == nullptr) checked.hDeviceWindow = m_window;
   if (backBufferHeld || defaultPoolAlive || FAILED(CheckPresentParameters(m_adapter, m_window, &checked))) {
-    // A failed reset leaves the device waiting for another.
-    Rebind(m_renderTarget, m_backBuffer);
-    m_loss = Loss::NotReset;
-    return D3DERR_INVALIDCALL;
+    return FailReset(D3DERR_INVALIDCALL);
   }
+  // Without the context no depth buffer could match the new back buffer.
+  GLSection section(*m_core);
+  if (!section.IsReady()) return FailReset(D3DERR_DRIVERINTERNALERROR);
   result = MakeSwapChain(checked);
-  if (FAILED(result)) {
-    m_loss = Loss::NotReset;
-    return result;
-  }
-  {
-    GLSection section(*m_core);
-    if (section.IsReady()) MakeDepthBuffer();
-  }
+  if (FAILED(result)) return FailReset(result);
+  MakeDepthBuffer();
   *parameters = checked;
   m_loss = Loss::None;
   return D3D_OK;
+}
+
+HRESULT Device9::FailReset(HRESULT result) {
+  // A failed reset leaves the device waiting for another.
+  Rebind(m_renderTarget, m_backBuffer);
+  m_loss = Loss::NotReset;
+  return result;
 }
 
 // --- Frame ----------------------------------------------------------------------------------------

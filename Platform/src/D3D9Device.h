@@ -73,6 +73,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   Device9(std::shared_ptr<DeviceCore> core, UINT adapter, HWND window);
   HRESULT MakeSwapChain(const D3DPRESENT_PARAMETERS& parameters);
   void ApplyWindowMode();
+  HRESULT FailReset(HRESULT result);
   void ReleaseBindings();
   void UpdateLoss();
   bool IsOperational();
