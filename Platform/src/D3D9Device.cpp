@@ -2,6 +2,7 @@
 
 #include "D3D9Adapters.h"
 #include "D3D9Failures.h"
+#include "D3D9Formats.h"
 #include "D3D9GLState.h"
 #include "D3D9PresentParameters.h"
 #include "D3D9Surface.h"
@@ -343,8 +344,8 @@ HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR 
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthMask(GL_TRUE);
   glStencilMask(0xFFFFFFFF);
-  glClearColor(float((color >> 16) & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f, float(color & 0xFF) / 255.0f,
-               float(color >> 24) / 255.0f);
+  const std::array<float, 4> rgba = ColourToFloats(color);
+  glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
   glClearDepth(std::min(1.0f, std::max(0.0f, z)));
   glClearStencil(GLint(stencil));
   const GLbitfield mask = ((flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |

@@ -1,5 +1,7 @@
 #include "D3D9Formats.h"
 
+#include <cstring>
+
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -47,6 +49,17 @@ UINT FullMipChainLength(UINT width, UINT height) {
     ++levels;
   }
   return levels;
+}
+
+DWORD ReadDword(const BYTE* at) {
+  DWORD value = 0;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
+std::array<float, 4> ColourToFloats(D3DCOLOR colour) {
+  return {float((colour >> 16) & 0xFF) / 255.0f, float((colour >> 8) & 0xFF) / 255.0f, float(colour & 0xFF) / 255.0f,
+          float(colour >> 24) / 255.0f};
 }
 
 }  // namespace D3D9

@@ -1,6 +1,8 @@
 // What the device knows of each pixel format: its size, whether it has alpha, whether it can be
-// drawn into, and how OpenGL takes it.
+// drawn into, and how OpenGL takes it; with the reading of pixels and colours that its users share.
 #pragma once
+
+#include <array>
 
 #include "Platform/D3D9.h"
 
@@ -28,6 +30,12 @@ bool IsDisplayFormat(D3DFORMAT format);
 
 // Levels of a full mip chain down to 1 by 1.
 UINT FullMipChainLength(UINT width, UINT height);
+
+// A little-endian DWORD from memory that need not be aligned.
+DWORD ReadDword(const BYTE* at);
+
+// An ARGB colour as OpenGL takes colours: red, green, blue and alpha from 0 to 1.
+std::array<float, 4> ColourToFloats(D3DCOLOR colour);
 
 }  // namespace D3D9
 }  // namespace Platform

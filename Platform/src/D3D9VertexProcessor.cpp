@@ -1,5 +1,7 @@
 #include "D3D9VertexProcessor.h"
 
+#include "D3D9Formats.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -12,12 +14,6 @@ constexpr DWORD kOpaqueWhite = 0xFFFFFFFF;
 
 float ReadFloat(const BYTE* at) {
   float value = 0.0f;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
-
-DWORD ReadDword(const BYTE* at) {
-  DWORD value = 0;
   std::memcpy(&value, at, sizeof value);
   return value;
 }
