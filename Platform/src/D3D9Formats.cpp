@@ -1,7 +1,5 @@
 #include "D3D9Formats.h"
 
-#include <cstring>
-
 #include <GL/gl.h>
 #include <GL/glext.h>
 
@@ -49,12 +47,6 @@ UINT FullMipChainLength(UINT width, UINT height) {
     ++levels;
   }
   return levels;
-}
-
-DWORD ReadDword(const BYTE* at) {
-  DWORD value = 0;
-  std::memcpy(&value, at, sizeof value);
-  return value;
 }
 
 std::array<float, 4> ColourToFloats(D3DCOLOR colour) {

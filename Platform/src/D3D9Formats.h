@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstring>
 
 #include "Platform/D3D9.h"
 
@@ -31,8 +32,12 @@ bool IsDisplayFormat(D3DFORMAT format);
 // Levels of a full mip chain down to 1 by 1.
 UINT FullMipChainLength(UINT width, UINT height);
 
-// A little-endian DWORD from memory that need not be aligned.
-DWORD ReadDword(const BYTE* at);
+// A little-endian DWORD from memory that need not be aligned. Inline: vertices are read with it.
+inline DWORD ReadDword(const BYTE* at) {
+  DWORD value = 0;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
 
 // An ARGB colour as OpenGL takes colours: red, green, blue and alpha from 0 to 1.
 std::array<float, 4> ColourToFloats(D3DCOLOR colour);
