@@ -14,8 +14,6 @@ namespace Platform {
 namespace D3D9 {
 namespace {
 
-constexpr DWORD kMaxTextureSize = 8192;
-
 std::mutex g_simulatedMutex;
 std::optional<std::vector<Testing::SimulatedAdapter>> g_simulated;
 

@@ -1,6 +1,8 @@
 #include "D3D9Device.h"
 
+#include "D3D9Adapters.h"
 #include "D3D9Failures.h"
+#include "D3D9Formats.h"
 #include "D3D9GLState.h"
 #include "D3D9PresentParameters.h"
 #include "D3D9Surface.h"
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace Platform {
 namespace D3D9 {
@@ -19,24 +22,29 @@ namespace {
 
 typedef std::lock_guard<std::recursive_mutex> DeviceLock;
 
-// Vertices that a primitive count of a type takes; 0 for an unknown type.
-UINT VertexCountFor(D3DPRIMITIVETYPE type, UINT primitives) {
+// Vertices (or indices) that a primitive count of a type takes; 0 for an unknown type. The largest
+// counts take more than 32 bits.
+unsigned long long VertexCountFor(D3DPRIMITIVETYPE type, UINT primitives) {
+  const unsigned long long count = primitives;
   switch (type) {
     case D3DPT_POINTLIST:
-      return primitives;
+      return count;
     case D3DPT_LINELIST:
-      return primitives * 2;
+      return count * 2;
     case D3DPT_LINESTRIP:
-      return primitives + 1;
+      return count + 1;
     case D3DPT_TRIANGLELIST:
-      return primitives * 3;
+      return count * 3;
     case D3DPT_TRIANGLESTRIP:
     case D3DPT_TRIANGLEFAN:
-      return primitives + 2;
+      return count + 2;
     default:
       return 0;
   }
 }
+
+// No buffer holds more vertices than 32 bits count, so anything larger lies beyond the buffer.
+bool FitsInUint(unsigned long long value) { return value <= std::numeric_limits<UINT>::max(); }
 
 GLenum GLPrimitive(D3DPRIMITIVETYPE type) {
   static const GLenum kModes[] = {GL_POINTS,    GL_POINTS,         GL_LINES,       GL_LINE_STRIP,
@@ -118,6 +126,9 @@ HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& 
     }
     glClientActiveTexture(GL_TEXTURE0);
     created->MakeDepthBuffer();
+    GLint subpixelBits = 0;
+    glGetIntegerv(GL_SUBPIXEL_BITS, &subpixelBits);
+    created->m_centreShift = PixelCentreShift(subpixelBits);
   }
   *device = created;
   return D3D_OK;
@@ -210,6 +221,11 @@ HRESULT Device9::TestCooperativeLevel() {
   return D3D_OK;
 }
 
+HRESULT Device9::GetDeviceCaps(D3DCAPS9* caps) {
+  if (caps == nullptr || !AdapterCaps(m_adapter, caps)) return D3DERR_INVALIDCALL;
+  return D3D_OK;
+}
+
 HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   DeviceLock lock(m_core->Mutex());
   HRESULT result = D3D_OK;
@@ -218,30 +234,31 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   if (m_loss == Loss::Lost) return D3DERR_DEVICELOST;
   ReleaseBindings();
   m_inScene = false;
-  m_core->SetKeepCurrent(false);
+  m_core->StopKeepingCurrent();
   // Only the device may still hold the back buffer, and nothing of the default pool may live on.
   const bool backBufferHeld = m_backBuffer->OwnReferences() > 1;
   const bool defaultPoolAlive = m_core->defaultPoolResources > 1;
   D3DPRESENT_PARAMETERS checked = parameters != nullptr ? *parameters : D3DPRESENT_PARAMETERS{};
   if (parameters != nullptr && checked.hDeviceWindow == nullptr) checked.hDeviceWindow = m_window;
   if (backBufferHeld || defaultPoolAlive || FAILED(CheckPresentParameters(m_adapter, m_window, &checked))) {
-    // A failed reset leaves the device waiting for another.
-    Rebind(m_renderTarget, m_backBuffer);
-    m_loss = Loss::NotReset;
-    return D3DERR_INVALIDCALL;
+    return FailReset(D3DERR_INVALIDCALL);
   }
+  // Without the context no depth buffer could match the new back buffer.
+  GLSection section(*m_core);
+  if (!section.IsReady()) return FailReset(D3DERR_DRIVERINTERNALERROR);
   result = MakeSwapChain(checked);
-  if (FAILED(result)) {
-    m_loss = Loss::NotReset;
-    return result;
-  }
-  {
-    GLSection section(*m_core);
-    if (section.IsReady()) MakeDepthBuffer();
-  }
+  if (FAILED(result)) return FailReset(result);
+  MakeDepthBuffer();
   *parameters = checked;
   m_loss = Loss::None;
   return D3D_OK;
+}
+
+HRESULT Device9::FailReset(HRESULT result) {
+  // A failed reset leaves the device waiting for another.
+  Rebind(m_renderTarget, m_backBuffer);
+  m_loss = Loss::NotReset;
+  return result;
 }
 
 // --- Frame ----------------------------------------------------------------------------------------
@@ -251,7 +268,7 @@ HRESULT Device9::BeginScene() {
   if (m_inScene) return D3DERR_INVALIDCALL;
   if (!IsOperational()) return D3DERR_DEVICELOST;
   m_inScene = true;
-  m_core->SetKeepCurrent(true);
+  m_core->KeepCurrentOnThisThread();
   return D3D_OK;
 }
 
@@ -259,7 +276,7 @@ HRESULT Device9::EndScene() {
   DeviceLock lock(m_core->Mutex());
   if (!m_inScene) return D3DERR_INVALIDCALL;
   m_inScene = false;
-  m_core->SetKeepCurrent(false);
+  m_core->StopKeepingCurrent();
   // Hand the context back now that the scene no longer keeps it.
   GLSection section(*m_core);
   return D3D_OK;
@@ -271,11 +288,8 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   if (!IsOperational()) return D3DERR_DEVICELOST;
   GLSection section(*m_core);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  const unsigned colour = m_backBuffer->PrepareForDrawing();
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, m_framebuffer);
-  glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
-  m_attachedTexture = colour;
-  m_attachedLevel = 0;
+  // The back buffer is read through our framebuffer and drawn into the window's own.
+  AttachTarget(*m_backBuffer);
   int width = 0;
   int height = 0;
   SDL_GL_GetDrawableSize(m_core->Window(), &width, &height);
@@ -294,20 +308,24 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   return D3D_OK;
 }
 
-void Device9::BindTarget() {
-  const unsigned colour = m_renderTarget->PrepareForDrawing();
+// Colour and depth are attached together, so that the record of what is attached always covers both.
+void Device9::AttachTarget(Surface9& target) {
+  const unsigned colour = target.PrepareForDrawing();
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-  if (colour != m_attachedTexture || m_renderTarget->Level() != m_attachedLevel) {
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(m_renderTarget->Level()));
-    const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
-    // A depth buffer smaller than the target cannot serve it.
-    const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
-    const GLenum attachment =
-        m_parameters.AutoDepthStencilFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthFits ? m_depthBuffer : 0);
-    m_attachedTexture = colour;
-    m_attachedLevel = m_renderTarget->Level();
-  }
+  if (colour == m_attachedTexture && target.Level() == m_attachedLevel) return;
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(target.Level()));
+  const D3DSURFACE_DESC& desc = target.Desc();
+  // A depth buffer smaller than the target cannot serve it.
+  const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
+  const GLenum attachment =
+      m_parameters.AutoDepthStencilFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthFits ? m_depthBuffer : 0);
+  m_attachedTexture = colour;
+  m_attachedLevel = target.Level();
+}
+
+void Device9::BindTarget() {
+  AttachTarget(*m_renderTarget);
   const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
   glViewport(0, 0, GLsizei(desc.Width), GLsizei(desc.Height));
 }
@@ -326,8 +344,8 @@ HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR 
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthMask(GL_TRUE);
   glStencilMask(0xFFFFFFFF);
-  glClearColor(float((color >> 16) & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f, float(color & 0xFF) / 255.0f,
-               float(color >> 24) / 255.0f);
+  const std::array<float, 4> rgba = ColourToFloats(color);
+  glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
   glClearDepth(std::min(1.0f, std::max(0.0f, z)));
   glClearStencil(GLint(stencil));
   const GLbitfield mask = ((flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |
@@ -514,9 +532,9 @@ HRESULT Device9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT pri
   DeviceLock lock(m_core->Mutex());
   HRESULT result = D3D_OK;
   if (TakeScriptedFailure("DrawPrimitive", &result)) return result;
-  const UINT vertexCount = VertexCountFor(type, primitiveCount);
-  if (vertexCount == 0) return D3DERR_INVALIDCALL;
-  return Draw(type, primitiveCount, nullptr, startVertex, vertexCount);
+  const unsigned long long vertexCount = VertexCountFor(type, primitiveCount);
+  if (vertexCount == 0 || !FitsInUint(vertexCount)) return D3DERR_INVALIDCALL;
+  return Draw(type, primitiveCount, nullptr, startVertex, UINT(vertexCount));
 }
 
 HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex, UINT /*minIndex*/,
@@ -524,7 +542,7 @@ HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex
   DeviceLock lock(m_core->Mutex());
   HRESULT result = D3D_OK;
   if (TakeScriptedFailure("DrawIndexedPrimitive", &result)) return result;
-  const UINT indexCount = VertexCountFor(type, primitiveCount);
+  const unsigned long long indexCount = VertexCountFor(type, primitiveCount);
   if (indexCount == 0 || m_indices == nullptr) return D3DERR_INVALIDCALL;
   const BufferStorage& storage = m_indices->Storage();
   const UINT indexSize = m_indices->IndexSize();
@@ -534,7 +552,7 @@ HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex
   std::vector<UINT> indices(indexCount);
   long long lowest = -1;
   long long highest = -1;
-  for (UINT index = 0; index < indexCount; ++index) {
+  for (size_t index = 0; index < indices.size(); ++index) {
     const BYTE* at = storage.Bytes() + size_t(startIndex + index) * indexSize;
     UINT value = 0;
     if (indexSize == 2) {
@@ -545,7 +563,7 @@ HRESULT Device9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexIndex
       std::memcpy(&value, at, 4);
     }
     const long long vertex = static_cast<long long>(value) + baseVertexIndex;
-    if (vertex < 0) return D3DERR_INVALIDCALL;
+    if (vertex < 0 || !FitsInUint(static_cast<unsigned long long>(vertex))) return D3DERR_INVALIDCALL;
     indices[index] = static_cast<UINT>(vertex);
     lowest = lowest < 0 ? vertex : std::min(lowest, vertex);
     highest = std::max(highest, vertex);
@@ -561,10 +579,11 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   const UINT stride = m_streamStride;
   const BufferStorage& storage = m_stream->Storage();
   if (stride < layout.size || m_streamOffset > storage.Length()) return D3DERR_INVALIDCALL;
-  // The last vertex needs only its own size, not a whole stride, after its start.
-  const unsigned long long needed =
-      m_streamOffset + (static_cast<unsigned long long>(firstVertex) + vertexCount - 1) * stride + layout.size;
-  if (needed > storage.Length()) return D3DERR_INVALIDCALL;
+  // The last vertex needs only its own size, not a whole stride, after its start. Divided rather
+  // than multiplied, so that no product can overflow.
+  const UINT room = storage.Length() - m_streamOffset;
+  const unsigned long long lastVertex = static_cast<unsigned long long>(firstVertex) + vertexCount - 1;
+  if (room < layout.size || lastVertex > (room - layout.size) / stride) return D3DERR_INVALIDCALL;
   if (!IsOperational()) return D3D_OK;
   const bool continuesDrawing = m_core->LastSectionWasBy(this);
   GLSection section(*m_core, this);
@@ -573,7 +592,7 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   const D3DSURFACE_DESC& target = m_renderTarget->Desc();
   const TargetSize size{target.Width, target.Height};
   const bool fixedStatesCurrent = FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing;
-  VertexProcessor processor(m_states, layout, size);
+  VertexProcessor processor(m_states, layout, size, m_centreShift);
   processor.Process(storage.Bytes() + m_streamOffset + size_t(firstVertex) * stride, stride, vertexCount, &m_vertices);
   ApplyDrawState(DrawSetup{&m_states, m_textures, m_whiteTexture, layout.pretransformed, size}, fixedStatesCurrent);
   Submit(type, vertexCount, indices);

@@ -24,6 +24,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   ~Device9() override;
 
   HRESULT TestCooperativeLevel() override;
+  HRESULT GetDeviceCaps(D3DCAPS9* caps) override;
   HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override;
   HRESULT Present(const RECT* source, const RECT* dest, HWND destWindow, const void* dirtyRegion) override;
   HRESULT BeginScene() override;
@@ -72,12 +73,14 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   Device9(std::shared_ptr<DeviceCore> core, UINT adapter, HWND window);
   HRESULT MakeSwapChain(const D3DPRESENT_PARAMETERS& parameters);
   void ApplyWindowMode();
+  HRESULT FailReset(HRESULT result);
   void ReleaseBindings();
   void UpdateLoss();
   bool IsOperational();
   template <class Resource>
   bool BelongsHere(Resource* resource) const;
 
+  void AttachTarget(Surface9& target);
   void BindTarget();
   void MakeDepthBuffer();
   HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const std::vector<UINT>* indices, UINT firstVertex,
@@ -107,6 +110,7 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   UINT m_depthHeight = 0;
   unsigned m_whiteTexture = 0;
   int m_swapInterval = -1;
+  float m_centreShift = PixelCentreShift(0);
   unsigned m_attachedTexture = 0;
   UINT m_attachedLevel = 0;
   ProcessedVertices m_vertices;

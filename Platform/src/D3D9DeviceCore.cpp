@@ -61,7 +61,8 @@ bool DeviceCore::Enter(const void* user) {
 
 void DeviceCore::Leave() {
   if (--m_depth > 0) return;
-  if (m_madeCurrent && !m_keepCurrent && IsSdlWindowAlive(m_window)) SDL_GL_MakeCurrent(m_window, nullptr);
+  const bool keep = m_keepingThread == std::this_thread::get_id();
+  if (m_madeCurrent && !keep && IsSdlWindowAlive(m_window)) SDL_GL_MakeCurrent(m_window, nullptr);
   m_madeCurrent = false;
 }
 

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "Platform/Win32Types.h"
@@ -26,9 +27,11 @@ class DeviceCore {
   std::recursive_mutex& Mutex() { return m_mutex; }
   SDL_Window* Window() const { return m_window; }
 
-  // While set, the context stays current on the drawing thread between calls (within a scene);
-  // otherwise each outermost OpenGL section hands it back so that another thread may take it.
-  void SetKeepCurrent(bool keep) { m_keepCurrent = keep; }
+  // Within a scene the context stays current between calls on the thread that began it. Every
+  // other thread hands it back after each outermost OpenGL section: a thread that kept it and then
+  // ended would leave it where no one else can ever make it current again.
+  void KeepCurrentOnThisThread() { m_keepingThread = std::this_thread::get_id(); }
+  void StopKeepingCurrent() { m_keepingThread = std::thread::id(); }
 
   // OpenGL objects are made and deleted only with the context current; objects dropped on a thread
   // without it wait here until the next OpenGL section.
@@ -54,7 +57,7 @@ class DeviceCore {
   SDL_GLContext m_context;
   int m_depth = 0;
   bool m_madeCurrent = false;
-  bool m_keepCurrent = false;
+  std::thread::id m_keepingThread;
   const void* m_lastUser = nullptr;
   std::vector<unsigned> m_pendingTextures;
   std::vector<unsigned> m_pendingRenderbuffers;

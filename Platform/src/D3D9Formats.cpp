@@ -49,5 +49,10 @@ UINT FullMipChainLength(UINT width, UINT height) {
   return levels;
 }
 
+std::array<float, 4> ColourToFloats(D3DCOLOR colour) {
+  return {float((colour >> 16) & 0xFF) / 255.0f, float((colour >> 8) & 0xFF) / 255.0f, float(colour & 0xFF) / 255.0f,
+          float(colour >> 24) / 255.0f};
+}
+
 }  // namespace D3D9
 }  // namespace Platform

@@ -1,10 +1,13 @@
 #include "D3D9GLState.h"
 
+#include "D3D9Formats.h"
 #include "D3D9Texture.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
 #include <GL/glext.h>
+
+#include <algorithm>
 
 namespace Platform {
 namespace D3D9 {
@@ -43,14 +46,13 @@ GLenum BlendEquation(DWORD operation) {
 }
 
 void SetColour(GLenum target, GLenum name, D3DCOLOR colour) {
-  const GLfloat rgba[4] = {float((colour >> 16) & 0xFF) / 255.0f, float((colour >> 8) & 0xFF) / 255.0f,
-                           float(colour & 0xFF) / 255.0f, float(colour >> 24) / 255.0f};
+  const std::array<float, 4> rgba = ColourToFloats(colour);
   if (target == GL_FOG) {
-    glFogfv(name, rgba);
+    glFogfv(name, rgba.data());
   } else if (target == GL_BLEND) {
     glBlendColor(rgba[0], rgba[1], rgba[2], rgba[3]);
   } else {
-    glTexEnvfv(target, name, rgba);
+    glTexEnvfv(target, name, rgba.data());
   }
 }
 
@@ -239,8 +241,8 @@ GLenum MinFilter(DWORD min, DWORD mip) {
 
 void ApplySampler(Texture9& texture, const DWORD* sampler) {
   std::vector<DWORD>& applied = texture.AppliedSampler();
-  const std::vector<DWORD> wanted(sampler, sampler + kSamplerStateLimit);
-  if (applied == wanted) return;
+  const DWORD* samplerEnd = sampler + kSamplerStateLimit;
+  if (applied.size() == kSamplerStateLimit && std::equal(sampler, samplerEnd, applied.begin())) return;
   const DWORD mag = sampler[D3DSAMP_MAGFILTER];
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER,
                   mag == D3DTEXF_LINEAR || mag == D3DTEXF_ANISOTROPIC ? GL_LINEAR : GL_NEAREST);
@@ -248,12 +250,13 @@ void ApplySampler(Texture9& texture, const DWORD* sampler) {
                   GLint(MinFilter(sampler[D3DSAMP_MINFILTER], sampler[D3DSAMP_MIPFILTER])));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(Wrap(sampler[D3DSAMP_ADDRESSU])));
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(Wrap(sampler[D3DSAMP_ADDRESSV])));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, GLint(sampler[D3DSAMP_MAXMIPLEVEL]));
-  const D3DCOLOR border = sampler[D3DSAMP_BORDERCOLOR];
-  const GLfloat rgba[4] = {float((border >> 16) & 0xFF) / 255.0f, float((border >> 8) & 0xFF) / 255.0f,
-                           float(border & 0xFF) / 255.0f, float(border >> 24) / 255.0f};
-  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, rgba);
-  applied = wanted;
+  // Direct3D takes a largest level beyond the chain as its smallest level; OpenGL would find the
+  // texture incomplete.
+  const DWORD largestLevel = std::min<DWORD>(sampler[D3DSAMP_MAXMIPLEVEL], texture.GetLevelCount() - 1);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, GLint(largestLevel));
+  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, ColourToFloats(sampler[D3DSAMP_BORDERCOLOR]).data());
+  // Assigned in place: after the first time the texture's record needs no new memory.
+  applied.assign(sampler, samplerEnd);
 }
 
 bool StageEnabled(const DeviceStates& states, DWORD stage) {

@@ -12,8 +12,6 @@ namespace Platform {
 namespace D3D9 {
 namespace {
 
-constexpr UINT kMaxTextureSize = 8192;
-
 UINT LevelSize(UINT size, UINT level) {
   const UINT shifted = size >> level;
   return shifted > 0 ? shifted : 1;
@@ -94,14 +92,17 @@ HRESULT Texture9::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect,
   locked->Pitch = static_cast<INT>(pitch);
   locked->pBits = entry.pixels.data() + size_t(area.top) * pitch + size_t(area.left) * m_format->bytesPerPixel;
   entry.locked = true;
-  if ((flags & D3DLOCK_READONLY) == 0) entry.dirty = true;
+  entry.lockedForWriting = (flags & D3DLOCK_READONLY) == 0;
   return D3D_OK;
 }
 
 HRESULT Texture9::UnlockRect(UINT level) {
   std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
   if (level >= m_levels.size() || !m_levels[level].locked) return D3DERR_INVALIDCALL;
-  m_levels[level].locked = false;
+  Level& entry = m_levels[level];
+  entry.locked = false;
+  // Only now are the writes complete; a draw during the lock must not take them as uploaded.
+  if (entry.lockedForWriting) entry.dirty = true;
   return D3D_OK;
 }
 
@@ -127,14 +128,16 @@ unsigned Texture9::PrepareForDrawing() {
 }
 
 void Texture9::Upload() {
-  const bool anyDirty = std::any_of(m_levels.begin(), m_levels.end(), [](const Level& level) { return level.dirty; });
-  if (!anyDirty) return;
+  const auto pending = [](const Level& level) { return level.dirty && !level.locked; };
+  if (m_glStorageMade && std::none_of(m_levels.begin(), m_levels.end(), pending)) return;
   glBindTexture(GL_TEXTURE_2D, m_glTexture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (size_t index = 0; index < m_levels.size(); ++index) {
     Level& level = m_levels[index];
-    if (!level.dirty) continue;
-    const void* pixels = IsRenderTarget() ? nullptr : level.pixels.data();
+    if (m_glStorageMade && !pending(level)) continue;
+    // A locked level may be half written (by another thread too): it gets its storage now and its
+    // pixels once unlocked.
+    const void* pixels = IsRenderTarget() || level.locked ? nullptr : level.pixels.data();
     const auto width = static_cast<GLsizei>(level.width);
     const auto height = static_cast<GLsizei>(level.height);
     if (!m_glStorageMade) {
@@ -144,7 +147,7 @@ void Texture9::Upload() {
       glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), 0, 0, width, height, m_format->glFormat,
                       m_format->glType, pixels);
     }
-    level.dirty = false;
+    if (!level.locked) level.dirty = false;
   }
   m_glStorageMade = true;
 }

@@ -46,6 +46,7 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
     UINT height;
     std::vector<BYTE> pixels;
     bool locked = false;
+    bool lockedForWriting = false;
     bool dirty = true;
   };
 

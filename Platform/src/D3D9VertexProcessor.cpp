@@ -1,5 +1,7 @@
 #include "D3D9VertexProcessor.h"
 
+#include "D3D9Formats.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -8,21 +10,10 @@ namespace Platform {
 namespace D3D9 {
 namespace {
 
-// OpenGL samples pixel centres at half-integers, Direct3D 9 at integers. The extra shift of one
-// sub-pixel step (OpenGL snaps to 1/256) moves edges that would pass exactly through a centre just
-// up and to the left of it, which gives Direct3D's top-left fill rule whatever OpenGL's own rule.
-constexpr float kCentreShift = 0.5f - 1.0f / 256.0f;
-
 constexpr DWORD kOpaqueWhite = 0xFFFFFFFF;
 
 float ReadFloat(const BYTE* at) {
   float value = 0.0f;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
-
-DWORD ReadDword(const BYTE* at) {
-  DWORD value = 0;
   std::memcpy(&value, at, sizeof value);
   return value;
 }
@@ -80,8 +71,15 @@ void ProcessedVertices::Resize(size_t count) {
   fogCoords.resize(count);
 }
 
-VertexProcessor::VertexProcessor(const DeviceStates& states, const VertexLayout& layout, TargetSize target)
-    : m_states(states), m_layout(layout), m_target(target) {
+float PixelCentreShift(int subpixelBits) {
+  // A driver that answers nothing sensible is taken to snap as finely as most do.
+  const int bits = subpixelBits >= 1 && subpixelBits <= 16 ? subpixelBits : 8;
+  return 0.5f - std::ldexp(1.0f, -bits);
+}
+
+VertexProcessor::VertexProcessor(const DeviceStates& states, const VertexLayout& layout, TargetSize target,
+                                 float centreShift)
+    : m_states(states), m_layout(layout), m_target(target), m_centreShift(centreShift) {
   m_worldView = Multiply(states.world[0], states.view);
   m_worldViewProjection = Multiply(m_worldView, states.projection);
   m_perspective = states.projection._34 != 0.0f;
@@ -144,8 +142,8 @@ VertexProcessor::ScreenPosition VertexProcessor::PretransformedPosition(const fl
 
 void VertexProcessor::ToClipSpace(const ScreenPosition& screen, float* out) const {
   const float w = screen.w;
-  out[0] = 2.0f * (screen.x + kCentreShift * w) / float(m_target.width) - w;
-  out[1] = 2.0f * (screen.y + kCentreShift * w) / float(m_target.height) - w;
+  out[0] = 2.0f * (screen.x + m_centreShift * w) / float(m_target.width) - w;
+  out[1] = 2.0f * (screen.y + m_centreShift * w) / float(m_target.height) - w;
   out[2] = 2.0f * screen.z - w;
   out[3] = w;
 }

@@ -39,9 +39,15 @@ struct TargetSize {
   UINT height;
 };
 
+// OpenGL samples pixel centres at half-integers, Direct3D 9 at integers. The extra shift of one
+// sub-pixel step (what OpenGL snaps vertices to) moves edges that would pass exactly through a
+// centre just up and to the left of it, which gives Direct3D's top-left fill rule whatever OpenGL's
+// own rule. Takes the driver's GL_SUBPIXEL_BITS.
+float PixelCentreShift(int subpixelBits);
+
 class VertexProcessor {
  public:
-  VertexProcessor(const DeviceStates& states, const VertexLayout& layout, TargetSize target);
+  VertexProcessor(const DeviceStates& states, const VertexLayout& layout, TargetSize target, float centreShift);
   // Processes count vertices that lie stride bytes apart from data on.
   void Process(const BYTE* data, UINT stride, UINT count, ProcessedVertices* out) const;
 
@@ -61,6 +67,7 @@ class VertexProcessor {
   const DeviceStates& m_states;
   const VertexLayout& m_layout;
   TargetSize m_target;
+  float m_centreShift;
   D3DMATRIX m_worldView;
   D3DMATRIX m_worldViewProjection;
   bool m_perspective;

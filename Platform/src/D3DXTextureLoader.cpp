@@ -1,6 +1,7 @@
-// The texture loaders of D3DX: the picture is read, keyed, stretched to the texture's size, given
-// its mip levels and packed into the texture's format.
+// The texture loaders of D3DX: the picture is read, keyed, stretched (or copied, unfiltered) to the
+// texture's size, given its mip levels and packed into the texture's format.
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -38,10 +39,12 @@ UINT NextPowerOfTwo(UINT value) {
   return power;
 }
 
-UINT TextureSize(UINT requested, UINT source) {
-  if (requested == D3DX_DEFAULT || requested == 0) return NextPowerOfTwo(source);
-  if (requested == D3DX_DEFAULT_NONPOW2 || requested == D3DX_FROM_FILE) return source;
-  return requested;
+// As D3DX does, each side is limited to the device's maximum on its own, whatever the aspect.
+UINT TextureSize(UINT requested, UINT source, DWORD maximum) {
+  UINT size = requested;
+  if (requested == D3DX_DEFAULT || requested == 0) size = NextPowerOfTwo(source);
+  if (requested == D3DX_DEFAULT_NONPOW2 || requested == D3DX_FROM_FILE) size = source;
+  return std::min<UINT>(size, maximum);
 }
 
 bool IsValidFilter(DWORD filter) {
@@ -49,11 +52,10 @@ bool IsValidFilter(DWORD filter) {
   return filter == D3DX_DEFAULT || (kind >= D3DX_FILTER_NONE && kind <= D3DX_FILTER_BOX);
 }
 
+// A format we cannot fill (compressed, paletted, none asked for) gives way to the closest we can.
 D3DFORMAT TextureFormat(D3DFORMAT requested, bool hasAlpha) {
-  if (requested == D3DFMT_UNKNOWN || requested == D3DFORMAT(D3DX_DEFAULT)) {
-    return hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
-  }
-  return requested;
+  if (CanPack(requested)) return requested;
+  return hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
 }
 
 UINT LevelCount(UINT requested, UINT width, UINT height, UINT fileLevels) {
@@ -68,10 +70,12 @@ std::vector<ImageLevel> BuildLevels(DecodedImage& image, const LoadRequest& requ
                                     UINT count) {
   std::vector<ImageLevel> levels;
   const bool sizeKept = image.levels[0].width == width && image.levels[0].height == height;
-  const bool filtered = (request.filter & 0xFF) != D3DX_FILTER_POINT && (request.filter & 0xFF) != D3DX_FILTER_NONE;
+  const DWORD kind = request.filter & 0xFF;
   for (UINT index = 0; index < count; ++index) {
-    if (index == 0) {
-      levels.push_back(Resample(image.levels[0], width, height, filtered));
+    if (index == 0 && kind == D3DX_FILTER_NONE) {
+      levels.push_back(CopyToCorner(image.levels[0], width, height));
+    } else if (index == 0) {
+      levels.push_back(Resample(image.levels[0], width, height, kind != D3DX_FILTER_POINT));
     } else if (sizeKept && index < image.levels.size()) {
       levels.push_back(std::move(image.levels[index]));
     } else {
@@ -90,14 +94,16 @@ void FillInfo(const DecodedImage& image, D3DXIMAGE_INFO* info) {
 
 HRESULT CreateFromImage(IDirect3DDevice9* device, DecodedImage& image, const LoadRequest& request, D3DXIMAGE_INFO* info,
                         IDirect3DTexture9** texture) {
+  D3DCAPS9 caps{};
+  HRESULT result = device->GetDeviceCaps(&caps);
+  if (FAILED(result)) return result;
   for (ImageLevel& level : image.levels) ApplyColourKey(request.colourKey, &level);
-  const UINT width = TextureSize(request.width, image.levels[0].width);
-  const UINT height = TextureSize(request.height, image.levels[0].height);
+  const UINT width = TextureSize(request.width, image.levels[0].width, caps.MaxTextureWidth);
+  const UINT height = TextureSize(request.height, image.levels[0].height, caps.MaxTextureHeight);
   const D3DFORMAT format = TextureFormat(request.format, image.hasAlpha);
-  if (!CanPack(format)) return D3DERR_INVALIDCALL;
   const UINT count = LevelCount(request.mipLevels, width, height, UINT(image.levels.size()));
   IDirect3DTexture9* created = nullptr;
-  HRESULT result = device->CreateTexture(width, height, count, request.usage, format, request.pool, &created, nullptr);
+  result = device->CreateTexture(width, height, count, request.usage, format, request.pool, &created, nullptr);
   if (FAILED(result)) return result;
   auto* ours = dynamic_cast<D3D9::Texture9*>(created);
   std::vector<ImageLevel> levels = BuildLevels(image, request, width, height, count);

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "D3D9Formats.h"
+
 namespace Platform {
 namespace D3DX {
 namespace {
+
+using D3D9::ReadDword;
 
 constexpr size_t kMagicSize = 4;
 constexpr size_t kHeaderSize = 124;
@@ -35,12 +39,6 @@ struct Header {
   PixelFormat pixelFormat;
   DWORD caps2;
 };
-
-DWORD ReadDword(const BYTE* at) {
-  DWORD value = 0;
-  std::memcpy(&value, at, sizeof value);
-  return value;
-}
 
 Header ReadHeader(const BYTE* header) {
   Header result{};
@@ -249,16 +247,6 @@ class LevelReader {
   size_t m_offset = kMagicSize + kHeaderSize;
 };
 
-UINT FullChain(UINT width, UINT height) {
-  UINT levels = 1;
-  while (width > 1 || height > 1) {
-    width = std::max(1u, width / 2);
-    height = std::max(1u, height / 2);
-    ++levels;
-  }
-  return levels;
-}
-
 D3DFORMAT SourceFormatOf(const PixelFormat& format, const UncompressedLayout& layout) {
   if (layout.luminance) return layout.hasAlpha ? D3DFMT_A8L8 : D3DFMT_L8;
   if (format.bitCount == 8) return D3DFMT_A8;
@@ -280,7 +268,7 @@ HRESULT ReadDds(const BYTE* data, size_t size, DecodedImage* image) {
     return D3DXERR_INVALIDDATA;
   }
   const UINT levels = (header.flags & kFlagMipMapCount) != 0 && header.mipMapCount > 0 ? header.mipMapCount : 1;
-  if (levels > FullChain(header.width, header.height)) return D3DXERR_INVALIDDATA;
+  if (levels > D3D9::FullMipChainLength(header.width, header.height)) return D3DXERR_INVALIDDATA;
   BlockKind kind = BlockKind::Dxt1;
   UncompressedLayout layout{};
   const bool compressed = (header.pixelFormat.flags & kPixelFourCC) != 0;

@@ -120,6 +120,19 @@ ImageLevel Resample(const ImageLevel& source, UINT width, UINT height, bool filt
   return result;
 }
 
+ImageLevel CopyToCorner(const ImageLevel& source, UINT width, UINT height) {
+  ImageLevel result;
+  result.width = width;
+  result.height = height;
+  result.pixels.assign(size_t(width) * height, 0);
+  const UINT copiedWidth = std::min(width, source.width);
+  for (UINT y = 0; y < std::min(height, source.height); ++y) {
+    const DWORD* from = &source.pixels[size_t(y) * source.width];
+    std::copy(from, from + copiedWidth, &result.pixels[size_t(y) * width]);
+  }
+  return result;
+}
+
 ImageLevel HalveLevel(const ImageLevel& source) {
   ImageLevel result;
   result.width = std::max(1u, source.width / 2);

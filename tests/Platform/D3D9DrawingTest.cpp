@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <utility>
+
 #include "D3D9Fixture.h"
 
 using D3D9Test::DeviceFixture;
@@ -30,6 +33,32 @@ class Drawing : public DeviceFixture {
 
   void ExpectRow(int y, const std::vector<DWORD>& expected) {
     for (int x = 0; x < int(expected.size()); ++x) EXPECT_EQ(Pixel(x, y), expected[x]) << "pixel " << x << "," << y;
+  }
+
+  // A render-target texture of one level, and the surface of that level.
+  void MakeRenderTarget(UINT width, UINT height, IDirect3DTexture9** texture, IDirect3DSurface9** surface) {
+    ASSERT_EQ(device->CreateTexture(width, height, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, texture,
+                                    nullptr),
+              D3D_OK);
+    ASSERT_EQ((*texture)->GetSurfaceLevel(0, surface), D3D_OK);
+  }
+
+  // A square 32-bit texture with a full mip chain, each level filled with its own colour.
+  IDirect3DTexture9* MakeLevelColouredTexture(UINT size, const std::vector<D3DCOLOR>& levelColours) {
+    IDirect3DTexture9* texture = nullptr;
+    EXPECT_EQ(device->CreateTexture(size, size, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
+    EXPECT_EQ(texture->GetLevelCount(), levelColours.size());
+    for (UINT level = 0; level < levelColours.size(); ++level) {
+      const UINT side = size >> level;
+      D3DLOCKED_RECT locked{};
+      EXPECT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+      for (UINT y = 0; y < side; ++y) {
+        DWORD* row = static_cast<DWORD*>(locked.pBits) + y * UINT(locked.Pitch) / 4;
+        std::fill(row, row + side, levelColours[level]);
+      }
+      texture->UnlockRect(level);
+    }
+    return texture;
   }
 
   void SetAdditiveBlending() {
@@ -324,6 +353,19 @@ TEST_F(Drawing, DrawsWithoutVerticesOrWithBadArgumentsAreRefused) {
   EXPECT_EQ(device->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1), D3DERR_INVALIDCALL);
   EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 0), D3DERR_INVALIDCALL);
   EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3DERR_INVALIDCALL);  // no indices
+  // Counts whose vertices wrap around 32 bits to a count the buffer would hold.
+  const std::pair<D3DPRIMITIVETYPE, UINT> hugeCounts[] = {
+      {D3DPT_TRIANGLELIST, 0x55555556}, {D3DPT_LINELIST, 0x80000001}, {D3DPT_TRIANGLESTRIP, 0xFFFFFFFF}};
+  for (const auto& [type, count] : hugeCounts) {
+    EXPECT_EQ(device->DrawPrimitive(type, 0, count), D3DERR_INVALIDCALL) << type;
+  }
+  IDirect3DIndexBuffer9* indices = nullptr;
+  device->CreateIndexBuffer(3 * sizeof(WORD), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices, nullptr);
+  device->SetIndices(indices);
+  EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3D_OK);
+  EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 0x55555556), D3DERR_INVALIDCALL);
+  device->SetIndices(nullptr);
+  indices->Release();
   device->SetFVF(D3DFVF_DIFFUSE);
   EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);  // no position
   device->SetStreamSource(0, nullptr, 0, 0);
@@ -377,28 +419,24 @@ TEST_F(Drawing, LinearFilteringBlendsNeighbouringTexels) {
 }
 
 TEST_F(Drawing, MipFilteringPicksTheSmallerLevel) {
-  IDirect3DTexture9* texture = nullptr;
-  ASSERT_EQ(device->CreateTexture(4, 4, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
-  ASSERT_EQ(texture->GetLevelCount(), 3u);
-  const D3DCOLOR levelColours[] = {kRed, kGreen, kBlue};
-  for (UINT level = 0; level < 3; ++level) {
-    D3DSURFACE_DESC desc{};
-    texture->GetLevelDesc(level, &desc);
-    D3DLOCKED_RECT locked{};
-    ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
-    for (UINT y = 0; y < desc.Height; ++y) {
-      for (UINT x = 0; x < desc.Width; ++x) {
-        static_cast<DWORD*>(locked.pBits)[y * UINT(locked.Pitch) / 4 + x] = levelColours[level];
-      }
-    }
-    texture->UnlockRect(level);
-  }
+  IDirect3DTexture9* texture = MakeLevelColouredTexture(4, {kRed, kGreen, kBlue});
   device->SetTexture(0, texture);
   // A 4 by 4 texture on a 1 by 1 pixel area: level 2 (1 by 1) with mipmapping, level 0 without.
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
   device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
   DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0xFFFFFFFF);
   ExpectRow(0, {kRed, kBlue});
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(Drawing, MaximumMipLevelBeyondTheChainSamplesTheSmallestLevel) {
+  IDirect3DTexture9* texture = MakeLevelColouredTexture(2, {kRed, kGreen});
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+  device->SetSamplerState(0, D3DSAMP_MAXMIPLEVEL, 5);
+  DrawRect(0.0f, 0.0f, 2.0f, 2.0f, 0xFFFFFFFF);
+  ExpectRow(0, {kGreen, kGreen});
   device->SetTexture(0, nullptr);
   texture->Release();
 }
@@ -455,12 +493,10 @@ TEST_F(Drawing, LightingWithoutLightsLeavesBlack) {
 
 TEST_F(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
   IDirect3DTexture9* target = nullptr;
-  ASSERT_EQ(device->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &target, nullptr),
-            D3D_OK);
-  IDirect3DSurface9* saved = nullptr;
   IDirect3DSurface9* surface = nullptr;
+  ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(4, 4, &target, &surface));
+  IDirect3DSurface9* saved = nullptr;
   device->GetRenderTarget(0, &saved);
-  target->GetSurfaceLevel(0, &surface);
   ASSERT_EQ(device->SetRenderTarget(0, surface), D3D_OK);
   D3DVIEWPORT9 viewport{};
   device->GetViewport(&viewport);
@@ -480,6 +516,25 @@ TEST_F(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
   device->SetTexture(0, nullptr);
   surface->Release();
   saved->Release();
+  target->Release();
+}
+
+TEST_F(Drawing, BackBufferKeepsItsDepthBufferAfterDrawingIntoALargerTarget) {
+  IDirect3DTexture9* target = nullptr;
+  IDirect3DSurface9* surface = nullptr;
+  ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(2 * kWidth, 2 * kHeight, &target, &surface));
+  IDirect3DSurface9* backBuffer = nullptr;
+  device->GetRenderTarget(0, &backBuffer);
+  ASSERT_EQ(device->SetRenderTarget(0, surface), D3D_OK);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed);  // the depth buffer is too small to serve here
+  ASSERT_EQ(device->SetRenderTarget(0, backBuffer), D3D_OK);
+  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kGreen, 0.5f);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.8f);  // farther: fails the depth test
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  surface->Release();
+  backBuffer->Release();
   target->Release();
 }
 

@@ -38,6 +38,25 @@ inline DWORD FloatBits(float value) {
   return bits;
 }
 
+inline UINT BytesPerPixel(D3DFORMAT format) {
+  switch (format) {
+    case D3DFMT_A8:
+    case D3DFMT_L8:
+      return 1;
+    case D3DFMT_R5G6B5:
+    case D3DFMT_X1R5G5B5:
+    case D3DFMT_A1R5G5B5:
+    case D3DFMT_A4R4G4B4:
+    case D3DFMT_X4R4G4B4:
+    case D3DFMT_A8L8:
+      return 2;
+    case D3DFMT_R8G8B8:
+      return 3;
+    default:
+      return 4;
+  }
+}
+
 inline D3DPRESENT_PARAMETERS WindowedParameters(HWND window) {
   D3DPRESENT_PARAMETERS parameters{};
   parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
@@ -114,15 +133,20 @@ class DeviceFixture : public ::testing::Test {
     DrawVertices(kRhwFvf, D3DPT_TRIANGLELIST, 2, vertices);
   }
 
-  // A texture of one level filled from 32-bit pixels row by row.
+  // A texture of one level filled row by row. Each pixel comes as a DWORD whose low bytes hold it
+  // as the format lays it out.
   IDirect3DTexture9* MakeTexture(UINT width, UINT height, const std::vector<DWORD>& pixels,
                                  D3DFORMAT format = D3DFMT_A8R8G8B8) {
     IDirect3DTexture9* texture = nullptr;
     EXPECT_EQ(device->CreateTexture(width, height, 1, 0, format, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
     D3DLOCKED_RECT locked{};
     EXPECT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    const UINT size = BytesPerPixel(format);
     for (UINT row = 0; row < height; ++row) {
-      std::memcpy(static_cast<BYTE*>(locked.pBits) + row * UINT(locked.Pitch), &pixels[row * width], width * 4);
+      BYTE* line = static_cast<BYTE*>(locked.pBits) + row * UINT(locked.Pitch);
+      for (UINT column = 0; column < width; ++column) {
+        std::memcpy(line + column * size, &pixels[row * width + column], size);
+      }
     }
     texture->UnlockRect(0);
     return texture;

@@ -1,3 +1,7 @@
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "D3D9Fixture.h"
 
 using D3D9Test::DeviceFixture;
@@ -97,6 +101,40 @@ TEST_F(DeviceLoss, ResetTakesANewBackBufferSize) {
   Platform::Testing::FailNextCall("Reset", D3DERR_DRIVERINTERNALERROR);
   EXPECT_EQ(device->Reset(&parameters), D3DERR_DRIVERINTERNALERROR);
   EXPECT_EQ(device->Reset(&parameters), D3D_OK);
+}
+
+// The context is current on another thread: no depth buffer can be made for the new back buffer.
+TEST_F(DeviceLoss, ResetWithoutTheContextFailsAndWaitsForAnother) {
+  std::promise<void> contextTaken;
+  std::promise<void> resetTried;
+  std::thread other([&] {
+    EXPECT_EQ(device->BeginScene(), D3D_OK);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0), D3D_OK);
+    contextTaken.set_value();
+    resetTried.get_future().wait_for(std::chrono::seconds(10));
+    // Any OpenGL section hands the context back now that the reset ended the scene.
+    IDirect3DSurface9* backBuffer = nullptr;
+    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+    Platform::Testing::ReadRenderTarget(backBuffer);
+    backBuffer->Release();
+  });
+  contextTaken.get_future().wait_for(std::chrono::seconds(10));
+  D3DPRESENT_PARAMETERS changed = parameters;
+  changed.BackBufferWidth = 4;
+  changed.BackBufferHeight = 2;
+  EXPECT_EQ(ResetWith(changed), D3DERR_DRIVERINTERNALERROR);
+  EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+  resetTried.set_value();
+  other.join();
+  ASSERT_EQ(ResetWith(changed), D3D_OK);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 4.0f, 2.0f, 0xFF00FF00, 0.5f);
+  DrawRect(0.0f, 0.0f, 4.0f, 2.0f, 0xFF0000FF, 0.8f);  // farther: fails the depth test
+  IDirect3DSurface9* backBuffer = nullptr;
+  device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+  EXPECT_EQ(Platform::Testing::ReadRenderTarget(backBuffer), std::vector<DWORD>(4 * 2, 0xFF00FF00));
+  backBuffer->Release();
 }
 
 TEST_F(DeviceLoss, ScenesDoNotNest) {

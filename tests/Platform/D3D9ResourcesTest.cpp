@@ -89,6 +89,26 @@ TEST_F(Resources, TextureHasAFullMipChainAndLocksEachLevel) {
   EXPECT_EQ(texture->Release(), 0u);
 }
 
+// What is written under a lock reaches the drawing once unlocked, even when a draw came in between,
+// whether or not the texture had been drawn with before.
+TEST_F(Resources, WritesUnderALockShowAfterUnlockEvenWithADrawDuringTheLock) {
+  for (bool drawnBefore : {false, true}) {
+    SCOPED_TRACE(drawnBefore ? "drawn before the lock" : "first drawn during the lock");
+    IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFFFF0000});
+    device->SetTexture(0, texture);
+    if (drawnBefore) DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    D3DLOCKED_RECT locked{};
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    *static_cast<DWORD*>(locked.pBits) = 0xFF00FF00;
+    ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
+    EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+    device->SetTexture(0, nullptr);
+    EXPECT_EQ(texture->Release(), 0u);
+  }
+}
+
 TEST_F(Resources, TextureCreationChecksItsArguments) {
   IDirect3DTexture9* texture = nullptr;
   struct Case {
@@ -120,38 +140,32 @@ TEST_F(Resources, TextureCreationChecksItsArguments) {
 TEST_F(Resources, FormatsAreSampledAsDirect3DReadsThem) {
   struct Case {
     D3DFORMAT format;
-    size_t size;
     DWORD stored;    // the texel as it lies in memory, in its own size
     DWORD expected;  // what the stage reads, as ARGB
   };
   const Case cases[] = {
-      {D3DFMT_A8R8G8B8, 4, 0x80102030, 0x80102030},
-      {D3DFMT_X8R8G8B8, 4, 0x00102030, 0xFF102030},
-      {D3DFMT_R5G6B5, 2, 0xF800, 0xFFFF0000},
-      {D3DFMT_A1R5G5B5, 2, 0x83E0, 0xFF00FF00},
-      {D3DFMT_X1R5G5B5, 2, 0x001F, 0xFF0000FF},
-      {D3DFMT_A4R4G4B4, 2, 0x8F0F, 0x88FF00FF},
-      {D3DFMT_L8, 1, 0x40, 0xFF404040},
-      {D3DFMT_A8L8, 2, 0x8040, 0x80404040},
+      {D3DFMT_A8R8G8B8, 0x80102030, 0x80102030}, {D3DFMT_X8R8G8B8, 0x00102030, 0xFF102030},
+      {D3DFMT_R5G6B5, 0xF800, 0xFFFF0000},       {D3DFMT_A1R5G5B5, 0x83E0, 0xFF00FF00},
+      {D3DFMT_X1R5G5B5, 0x001F, 0xFF0000FF},     {D3DFMT_A4R4G4B4, 0x8F0F, 0x88FF00FF},
+      {D3DFMT_L8, 0x40, 0xFF404040},             {D3DFMT_A8L8, 0x8040, 0x80404040},
   };
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
   // Blending with alpha over black shows the colour times its alpha; over white the alpha itself.
   device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ZERO);
   for (const Case& entry : cases) {
-    IDirect3DTexture9* texture = nullptr;
-    ASSERT_EQ(device->CreateTexture(1, 1, 1, 0, entry.format, D3DPOOL_MANAGED, &texture, nullptr), D3D_OK);
-    D3DLOCKED_RECT locked{};
-    texture->LockRect(0, &locked, nullptr, 0);
-    std::memcpy(locked.pBits, &entry.stored, entry.size);
-    texture->UnlockRect(0);
+    // Two texels in a row, so that each must lie at its own place in the format's size.
+    IDirect3DTexture9* texture = MakeTexture(2, 1, {entry.stored, entry.stored}, entry.format);
     device->SetTexture(0, texture);
-    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
-    const DWORD pixel = Pixel(0, 0);
+    DrawRect(0.0f, 0.0f, 2.0f, 1.0f, 0xFFFFFFFF);
     const double alpha = double(entry.expected >> 24) / 255.0;
-    for (int shift : {16, 8, 0}) {
-      const double channel = double((entry.expected >> shift) & 0xFF) * alpha;
-      EXPECT_NEAR(double((pixel >> shift) & 0xFF), channel, 3.0) << "format " << entry.format << " shift " << shift;
+    for (int x : {0, 1}) {
+      const DWORD pixel = Pixel(x, 0);
+      for (int shift : {16, 8, 0}) {
+        const double channel = double((entry.expected >> shift) & 0xFF) * alpha;
+        EXPECT_NEAR(double((pixel >> shift) & 0xFF), channel, 3.0)
+            << "format " << entry.format << " texel " << x << " shift " << shift;
+      }
     }
     device->SetTexture(0, nullptr);
     texture->Release();
@@ -238,6 +252,23 @@ TEST_F(Resources, DrawingMovesBetweenThreadsOutsideScenes) {
   DrawRect(1.0f, 0.0f, 2.0f, 1.0f, 0xFF0000FF);
   EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
   EXPECT_EQ(Pixel(1, 0), 0xFF0000FFu);
+}
+
+// A call from another thread inside the main thread's scene must not carry the context away with it.
+TEST_F(Resources, AnotherThreadsCallInsideASceneLeavesTheContextFree) {
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  std::thread other([&] { EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0), D3D_OK); });
+  other.join();
+  EXPECT_EQ(device->EndScene(), D3D_OK);
+  EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), 0xFF00FF00u);
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0), D3D_OK);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFF0000FF);
+  EXPECT_EQ(device->EndScene(), D3D_OK);
+  EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), 0xFF0000FFu);
+  EXPECT_EQ(Pixel(1, 0), 0xFF000000u);
 }
 
 TEST_F(Resources, DeviceAndResourcesMayOutliveTheirWindow) {

@@ -136,10 +136,10 @@ class TextureLoading : public DeviceFixture {
   }
 
   HRESULT FromMemoryEx(const std::string& bytes, UINT mipLevels, D3DFORMAT format, D3DXIMAGE_INFO* info = nullptr,
-                       D3DCOLOR colourKey = 0) {
+                       D3DCOLOR colourKey = 0, DWORD filter = D3DX_FILTER_TRIANGLE) {
     return D3DXCreateTextureFromFileInMemoryEx(device, bytes.data(), UINT(bytes.size()), D3DX_DEFAULT, D3DX_DEFAULT,
-                                               mipLevels, 0, format, D3DPOOL_MANAGED, D3DX_FILTER_TRIANGLE,
-                                               D3DX_FILTER_TRIANGLE, colourKey, info, nullptr, &texture);
+                                               mipLevels, 0, format, D3DPOOL_MANAGED, filter, D3DX_FILTER_TRIANGLE,
+                                               colourKey, info, nullptr, &texture);
   }
 
   D3DSURFACE_DESC LevelDesc(UINT level) {
@@ -254,6 +254,37 @@ TEST_F(TextureLoading, SizesRoundUpToPowersOfTwoWithAFullChain) {
   ASSERT_EQ(texture->GetLevelCount(), 4u);
   EXPECT_EQ(LevelDesc(3).Width, 1u);
   EXPECT_EQ(LevelPixels(3)[0], 0x80808080u);  // stretched and averaged, never padded
+}
+
+TEST_F(TextureLoading, WithoutAFilterThePictureIsCopiedToTheTopLeftAndTheRestIsTransparent) {
+  const std::vector<BYTE> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255};
+  const std::string file = EncodePicture("png", 3, 1, 3, rgb);
+  ASSERT_EQ(FromMemoryEx(file, 1, D3DFMT_A8R8G8B8, nullptr, 0, D3DX_FILTER_NONE), D3D_OK);
+  EXPECT_EQ(LevelPixels(0), (std::vector<DWORD>{0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x00000000}));
+}
+
+TEST_F(TextureLoading, FormatsWeCannotFillFallBackToThirtyTwoBits) {
+  const std::string opaque = EncodePicture("png", 2, 2, 3, std::vector<BYTE>(2 * 2 * 3, 0x40));
+  const std::string translucent = EncodePicture("png", 2, 2, 4, std::vector<BYTE>(2 * 2 * 4, 0x40));
+  for (D3DFORMAT asked : {D3DFMT_DXT1, D3DFMT_DXT5, D3DFMT_P8}) {
+    for (const std::string* file : {&opaque, &translucent}) {
+      ASSERT_EQ(FromMemoryEx(*file, 1, asked), D3D_OK) << asked;
+      EXPECT_EQ(LevelDesc(0).Format, file == &opaque ? D3DFMT_X8R8G8B8 : D3DFMT_A8R8G8B8) << asked;
+      texture->Release();
+      texture = nullptr;
+    }
+  }
+}
+
+TEST_F(TextureLoading, PicturesLargerThanTheDeviceAllowsShrinkToItsMaximum) {
+  D3DCAPS9 caps{};
+  ASSERT_EQ(device->GetDeviceCaps(&caps), D3D_OK);
+  const UINT wide = caps.MaxTextureWidth + 1;
+  const std::string file = EncodePicture("png", int(wide), 3, 3, std::vector<BYTE>(size_t(wide) * 3 * 3, 0x40));
+  ASSERT_EQ(FromMemoryEx(file, 1, D3DFMT_X8R8G8B8), D3D_OK);
+  EXPECT_EQ(LevelDesc(0).Width, caps.MaxTextureWidth);
+  EXPECT_EQ(LevelDesc(0).Height, 4u);
+  EXPECT_EQ(LevelPixels(0).back(), 0xFF404040u);
 }
 
 TEST_F(TextureLoading, ExtendedLoadKeepsTheAskedFormatLevelsAndColourKey) {

@@ -53,6 +53,7 @@ enum D3DFORMAT : DWORD {
   D3DFMT_X4R4G4B4 = 30,
   D3DFMT_A8B8G8R8 = 32,
   D3DFMT_X8B8G8R8 = 33,
+  D3DFMT_P8 = 41,
   D3DFMT_L8 = 50,
   D3DFMT_A8L8 = 51,
   D3DFMT_D32 = 71,
@@ -514,6 +515,7 @@ struct IDirect3DIndexBuffer9 : IDirect3DResource9 {
 
 struct IDirect3DDevice9 : IUnknown {
   virtual HRESULT TestCooperativeLevel() = 0;
+  virtual HRESULT GetDeviceCaps(D3DCAPS9* caps) = 0;
   virtual HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) = 0;
   virtual HRESULT Present(const RECT* source, const RECT* dest, HWND destWindow, const void* dirtyRegion) = 0;
   virtual HRESULT BeginScene() = 0;
