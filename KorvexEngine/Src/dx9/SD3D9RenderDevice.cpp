@@ -1,15 +1,19 @@
 #include "SD3D9RenderDevice.h"
 
+#include "GetPrimitiveCount.h"
 #include "KorvexCoreDX9Exception.h"
 #include "SD3D9ResultTexts.h"
 #include "SLoger.h"
 #include "STexture.h"
+#include "SIndexBuffer.h"
+#include "SVertexBuffer.h"
 #include "TScopedLock.h"
 #include "srethrow.h"
 
 #include "Platform/Win32.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 namespace SCore {
@@ -26,6 +30,13 @@ D3DMATRIX ToNative(const SMatrix& matrix) {
   D3DMATRIX native;
   std::memcpy(&native, &matrix, sizeof native);
   return native;
+}
+
+// Float render states travel as their 32-bit patterns.
+DWORD FloatBits(float value) {
+  DWORD bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
 }
 
 SMatrix FromNative(const D3DMATRIX& native) {
@@ -331,6 +342,12 @@ void SD3D9RenderDevice::ForgetTexture(const STexture* texture) {
 
 void SD3D9RenderDevice::ForgetAllTextures() { std::fill(std::begin(m_textureCache), std::end(m_textureCache), nullptr); }
 
+template <class Call>
+HRESULT SD3D9RenderDevice::CallLocked(Call call) {
+  SHold hold(m_lock);
+  return call();
+}
+
 // --- Lock --------------------------------------------------------------------------------------
 
 IDirect3DDevice9* SD3D9RenderDevice::Lock() {
@@ -380,7 +397,7 @@ void SD3D9RenderDevice::DoSetTransform(D3DTRANSFORMSTATETYPE state, const SMatri
       SHold hold(m_lock);
       result = m_device->SetTransform(state, &native);
     }
-    RaiseIfFailed(result, "can't set transform ", {{{D3DERR_INVALIDCALL, "INVALIDCALL"}}, "UNKNOWN ERROR"});
+    if (result == D3DERR_INVALIDCALL) throw KorvexCoreDX9Exception("can't set transform INVALIDCALL");
   KORVEX_RETHROW("SD3D9RenderDevice::DoSetTransform()", kSource)
 }
 
@@ -392,7 +409,7 @@ SMatrix* SD3D9RenderDevice::DoGetTransform(SMatrix* matrix, D3DTRANSFORMSTATETYP
       SHold hold(m_lock);
       result = m_device->GetTransform(state, &native);
     }
-    RaiseIfFailed(result, "can't get transform ", {{{D3DERR_INVALIDCALL, "INVALIDCALL"}}, "UNKNOWN ERROR"});
+    if (result == D3DERR_INVALIDCALL) throw KorvexCoreDX9Exception("can't get transform INVALIDCALL");
     *matrix = FromNative(native);
     return matrix;
   KORVEX_RETHROW("SD3D9RenderDevice::DoGetTransform()", kSource)
@@ -419,12 +436,9 @@ void SD3D9RenderDevice::DoSetTexture(DWORD stage, STexture* texture) {
   KORVEX_TRY
     if (stage >= kTextureStages) throw KorvexCoreDX9Exception("can't set texture");
     if (m_textureCache[stage] == texture) return;
-    HRESULT result;
-    {
-      SHold hold(m_lock);
-      result = m_device->SetTexture(stage, texture != nullptr ? texture->GetNative() : nullptr);
-    }
-    if (FAILED(result)) throw KorvexCoreDX9Exception("can't set texture");
+    IDirect3DTexture9* native = texture != nullptr ? texture->GetNative() : nullptr;
+    if (FAILED(CallLocked([&] { return m_device->SetTexture(stage, native); })))
+      throw KorvexCoreDX9Exception("can't set texture");
     m_textureCache[stage] = texture;
   KORVEX_RETHROW("SD3D9RenderDevice::DoSetTexture()", kSource)
 }
@@ -463,26 +477,94 @@ UINT SD3D9RenderDevice::GetWidth() { return m_presentParameters.BackBufferWidth;
 
 UINT SD3D9RenderDevice::GetHeight() { return m_presentParameters.BackBufferHeight; }
 
-// Drawing comes with the frame operations.
-void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>&, const boost::shared_ptr<SIndexBuffer>&,
-                                 UINT) {}
+void SD3D9RenderDevice::SetVertexShader(DWORD fvf) {
+  KORVEX_TRY
+    if (FAILED(CallLocked([&] { return m_device->SetFVF(fvf); })))
+      throw KorvexCoreDX9Exception("can't set vertex shader");
+  KORVEX_RETHROW("SD3D9RenderDevice::SetVertexShader()", kSource)
+}
 
-// Drawing comes with the frame operations.
-void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>&, UINT) {}
+void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>& vertices,
+                                 const boost::shared_ptr<SIndexBuffer>& indices, UINT startIndex) {
+  KORVEX_TRY
+    RequireBuffer(vertices.get(), "can't render: no vertex buffer");
+    RequireBuffer(indices.get(), "can't render: no index buffer");
+    SetVertexShader(vertices->DoGetFvf());
+    const UINT primitives = GetPrimitiveCount(vertices->PrimitiveType, indices->IndexCount);
+    SHold hold(m_lock);
+    // The indexed draw's result goes unexamined: a failed draw only loses this frame's geometry.
+    m_device->DrawIndexedPrimitive(D3DPRIMITIVETYPE(vertices->PrimitiveType), 0, 0, vertices->VertexCount,
+                                   startIndex, primitives);
+  KORVEX_RETHROW("SD3D9RenderDevice::DoRender()", kSource)
+}
 
-// Drawing comes with the frame operations.
-void SD3D9RenderDevice::DoBindVertexBuffer(const boost::shared_ptr<SVertexBuffer>&) {}
+void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>& vertices, UINT startVertex) {
+  KORVEX_TRY
+    RequireBuffer(vertices.get(), "can't render: no vertex buffer");
+    SetVertexShader(vertices->DoGetFvf());
+    const UINT primitives = GetPrimitiveCount(vertices->PrimitiveType, vertices->VertexCount);
+    const D3DPRIMITIVETYPE type = D3DPRIMITIVETYPE(vertices->PrimitiveType);
+    if (FAILED(CallLocked([&] { return m_device->DrawPrimitive(type, startVertex, primitives); })))
+      throw KorvexCoreDX9Exception("can't draw primitive");
+  KORVEX_RETHROW("SD3D9RenderDevice::DoRender()", kSource)
+}
 
-// Drawing comes with the frame operations.
-void SD3D9RenderDevice::DoBindIndexBuffer(const boost::shared_ptr<SIndexBuffer>&) {}
+void SD3D9RenderDevice::DoBindVertexBuffer(const boost::shared_ptr<SVertexBuffer>& vertices) {
+  KORVEX_TRY
+    RequireBuffer(vertices.get(), "can't bind vertex buffer");
+    IDirect3DVertexBuffer9* native = vertices->GetNative();
+    if (FAILED(CallLocked([&] { return m_device->SetStreamSource(0, native, 0, vertices->VertexSize); })))
+      throw KorvexCoreDX9Exception("can't bind vertex buffer");
+  KORVEX_RETHROW("SD3D9RenderDevice::DoBindVertexBuffer()", kSource)
+}
+
+void SD3D9RenderDevice::DoBindIndexBuffer(const boost::shared_ptr<SIndexBuffer>& indices) {
+  KORVEX_TRY
+    RequireBuffer(indices.get(), "can't bind index buffer");
+    if (FAILED(CallLocked([&] { return m_device->SetIndices(indices->GetNative()); })))
+      throw KorvexCoreDX9Exception("can't bind index buffer");
+  KORVEX_RETHROW("SD3D9RenderDevice::DoBindIndexBuffer()", kSource)
+}
+
+// Drawing from a missing buffer is a caller's mistake; it is reported instead of dereferenced.
+void SD3D9RenderDevice::RequireBuffer(const void* buffer, const char* failure) {
+  assert(buffer != nullptr);
+  if (buffer == nullptr) throw KorvexCoreDX9Exception(failure);
+}
 
 // Drawing comes with the frame operations.
 void SD3D9RenderDevice::DoSetmaterial(const SMaterial&) {}
 
-// Drawing comes with the frame operations.
-void SD3D9RenderDevice::DoSetTextureFiltration(DWORD, const STextureFiltration&) {}
+void SD3D9RenderDevice::DoSetTextureFiltration(DWORD stage, const STextureFiltration& filtration) {
+  KORVEX_TRY
+    DWORD minification = D3DTEXF_POINT;
+    DWORD mip = D3DTEXF_NONE;
+    if (filtration.IsBilinear || filtration.IsTrilinear || filtration.IsAnisotropic) {
+      minification = filtration.IsAnisotropic ? D3DTEXF_ANISOTROPIC : D3DTEXF_LINEAR;
+      mip = filtration.IsTrilinear ? D3DTEXF_LINEAR : D3DTEXF_POINT;
+    }
+    SHold hold(m_lock);
+    m_device->SetSamplerState(stage, D3DSAMP_MINFILTER, minification);
+    m_device->SetSamplerState(stage, D3DSAMP_MIPFILTER, mip);
+    m_device->SetSamplerState(stage, D3DSAMP_MAGFILTER, minification);
+  KORVEX_RETHROW("SD3D9RenderDevice::DoSetTextureFiltration()", kSource)
+}
 
-// Drawing comes with the frame operations.
-void SD3D9RenderDevice::DoSetFog(const SFog&) {}
+void SD3D9RenderDevice::DoSetFog(const SFog& fog) {
+  KORVEX_TRY
+    const DWORD colour = D3DCOLOR_ARGB(fog.Color[0], fog.Color[1], fog.Color[2], fog.Color[3]);
+    SHold hold(m_lock);
+    m_device->SetRenderState(D3DRS_FOGCOLOR, colour);
+    m_device->SetRenderState(fog.IsTableFog != 0 ? D3DRS_FOGTABLEMODE : D3DRS_FOGVERTEXMODE,
+                             fog.IsLinear != 0 ? D3DFOG_LINEAR : D3DFOG_EXP);
+    if (fog.IsLinear != 0) {
+      m_device->SetRenderState(D3DRS_FOGSTART, FloatBits(fog.Start));
+      m_device->SetRenderState(D3DRS_FOGEND, FloatBits(fog.End));
+    } else {
+      m_device->SetRenderState(D3DRS_FOGDENSITY, FloatBits(fog.Density));
+    }
+    if (fog.IsTableFog == 0) m_device->SetRenderState(D3DRS_RANGEFOGENABLE, DWORD(fog.IsRangeFog));
+  KORVEX_RETHROW("SD3D9RenderDevice::DoSetFog()", kSource)
+}
 
 }  // namespace SCore

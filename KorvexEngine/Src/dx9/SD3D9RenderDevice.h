@@ -12,8 +12,9 @@
 
 namespace SCore {
 
-// The render device over Direct3D 9: its creation for a window, the loss test at the start of each
-// frame with the lost and reset handlers, resets and the switch between window and full screen.
+// The render device over Direct3D 9: its creation for a window, the frame with its transforms,
+// drawing and states, the loss test at the start of each frame with the lost and reset handlers,
+// resets and the switch between window and full screen.
 class SD3D9RenderDevice : public SRenderDevice {
  public:
   static const DWORD kTextureStages = 8;
@@ -50,6 +51,8 @@ class SD3D9RenderDevice : public SRenderDevice {
   void SetFullScreen(bool fullScreen) override;
   void Unlock() override;
 
+  void SetVertexShader(DWORD fvf);
+
   void Init();
   void CreateD3D9Device();
   // The first adapter that offers a pure device, else adapter 0.
@@ -84,6 +87,10 @@ class SD3D9RenderDevice : public SRenderDevice {
   void LogPresentParameters();
   void ReleaseBackBuffer();
   void ForgetAllTextures();
+  // One platform call under the device lock; the lock is left before its result is looked at.
+  template <class Call>
+  HRESULT CallLocked(Call call);
+  static void RequireBuffer(const void* buffer, const char* failure);
 
   IDirect3D9* m_d3d = nullptr;
   IDirect3DDevice9* m_device = nullptr;
