@@ -44,9 +44,7 @@ void STextureAnimator::BeginAnimationElement(SSerializator& serializator) {
   serializator.DoSerialize("TextureName", textureName);
 }
 
-void STextureAnimator::BeginReadingAnimationElement(SDeserializator& deserializator, std::string& name,
-                                                    std::string& textureName) {
-  deserializator.DoBeginChild("Animation");
+void STextureAnimator::ReadNames(SDeserializator& deserializator, std::string& name, std::string& textureName) {
   deserializator.DoDeserialize("Name", name);
   deserializator.DoDeserialize("TextureName", textureName);
 }

@@ -23,7 +23,11 @@ class STextureAnimator : public SAnimator {
   void DoUpdate(DWORD elapsedMilliseconds) override;
   virtual void DoAnimate(float seconds) = 0;
   virtual void DoSerialize(SSerializator& serializator) = 0;
+  // Enters the child "Animation" by name.
   virtual void DoDeserialize(SDeserializator& deserializator,
+                             const boost::shared_ptr<STextureManager>& textureManager) = 0;
+  // Enters the child at that position, for elements that hold more than one "Animation".
+  virtual void DoDeserialize(SDeserializator& deserializator, unsigned int index,
                              const boost::shared_ptr<STextureManager>& textureManager) = 0;
   virtual void CalculateTransforms() = 0;
 
@@ -43,9 +47,9 @@ class STextureAnimator : public SAnimator {
   STexture& RequireTexture() const;
   // Enters "Animation" and writes the values that both kinds begin with.
   void BeginAnimationElement(SSerializator& serializator);
-  // Enters "Animation" and reads the name and the texture name, which take effect only once the
-  // texture is found (FinishReading).
-  void BeginReadingAnimationElement(SDeserializator& deserializator, std::string& name, std::string& textureName);
+  // Reads the name and the texture name of the entered "Animation"; they take effect only once
+  // the texture is found (FinishReading).
+  void ReadNames(SDeserializator& deserializator, std::string& name, std::string& textureName);
   // Leaves "Animation", then takes the texture from the manager and the name.
   void FinishReading(SDeserializator& deserializator, const boost::shared_ptr<STextureManager>& textureManager,
                      const std::string& name, const std::string& textureName);

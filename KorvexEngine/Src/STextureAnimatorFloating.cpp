@@ -2,6 +2,7 @@
 
 #include "SDeserializator.h"
 #include "SSerializator.h"
+#include "STextureManager.h"
 #include "srethrow.h"
 
 namespace SCore {
@@ -40,14 +41,28 @@ void STextureAnimatorFloating::DoSerialize(SSerializator& serializator) {
 void STextureAnimatorFloating::DoDeserialize(SDeserializator& deserializator,
                                              const boost::shared_ptr<STextureManager>& textureManager) {
   KORVEX_TRY
-    std::string name;
-    std::string textureName;
-    BeginReadingAnimationElement(deserializator, name, textureName);
-    deserializator.DoDeserialize("Style", Style);
-    deserializator.DoDeserialize("Step", Step);
-    deserializator.DoDeserialize("AnimationSpeed", AnimationSpeed);
-    FinishReading(deserializator, textureManager, name, textureName);
+    deserializator.DoBeginChild("Animation");
+    ReadEnteredElement(deserializator, textureManager);
   KORVEX_RETHROW("STextureAnimatorFloating::DoDeserialize()", kSourcePath)
+}
+
+void STextureAnimatorFloating::DoDeserialize(SDeserializator& deserializator, unsigned int index,
+                                             const boost::shared_ptr<STextureManager>& textureManager) {
+  KORVEX_TRY
+    deserializator.DoBeginChild(index);
+    ReadEnteredElement(deserializator, textureManager);
+  KORVEX_RETHROW("STextureAnimatorFloating::DoDeserialize()", kSourcePath)
+}
+
+void STextureAnimatorFloating::ReadEnteredElement(SDeserializator& deserializator,
+                                                  const boost::shared_ptr<STextureManager>& textureManager) {
+  std::string name;
+  std::string textureName;
+  ReadNames(deserializator, name, textureName);
+  deserializator.DoDeserialize("Style", Style);
+  deserializator.DoDeserialize("Step", Step);
+  deserializator.DoDeserialize("AnimationSpeed", AnimationSpeed);
+  FinishReading(deserializator, textureManager, name, textureName);
 }
 
 }  // namespace SCore

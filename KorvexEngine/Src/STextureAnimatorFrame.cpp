@@ -2,6 +2,7 @@
 
 #include "SDeserializator.h"
 #include "SSerializator.h"
+#include "STextureManager.h"
 #include "srethrow.h"
 
 #include <cmath>
@@ -77,21 +78,35 @@ void STextureAnimatorFrame::DoSerialize(SSerializator& serializator) {
 void STextureAnimatorFrame::DoDeserialize(SDeserializator& deserializator,
                                           const boost::shared_ptr<STextureManager>& textureManager) {
   KORVEX_TRY
-    std::string name;
-    std::string textureName;
-    BeginReadingAnimationElement(deserializator, name, textureName);
-    deserializator.DoDeserialize("FrameHorizontal", FrameHorizontal);
-    deserializator.DoDeserialize("FrameVertical", FrameVertical);
-    deserializator.DoDeserialize("AnimationSpeed", AnimationSpeed);
-    Inverse = false;
-    if (deserializator.DoIsAvialableName("Inverse")) deserializator.DoDeserialize("Inverse", Inverse);
-    if (deserializator.DoIsHaveChild("Indent")) {
-      deserializator.DoDeserialize("Indent", Indent);
-      TransformsReady = false;
-    }
-    FinishReading(deserializator, textureManager, name, textureName);
-    CalculateTransforms();
+    deserializator.DoBeginChild("Animation");
+    ReadEnteredElement(deserializator, textureManager);
   KORVEX_RETHROW("STextureAnimatorFrame::DoDeserialize()", kSourcePath)
+}
+
+void STextureAnimatorFrame::DoDeserialize(SDeserializator& deserializator, unsigned int index,
+                                          const boost::shared_ptr<STextureManager>& textureManager) {
+  KORVEX_TRY
+    deserializator.DoBeginChild(index);
+    ReadEnteredElement(deserializator, textureManager);
+  KORVEX_RETHROW("STextureAnimatorFrame::DoDeserialize()", kSourcePath)
+}
+
+void STextureAnimatorFrame::ReadEnteredElement(SDeserializator& deserializator,
+                                               const boost::shared_ptr<STextureManager>& textureManager) {
+  std::string name;
+  std::string textureName;
+  ReadNames(deserializator, name, textureName);
+  deserializator.DoDeserialize("FrameHorizontal", FrameHorizontal);
+  deserializator.DoDeserialize("FrameVertical", FrameVertical);
+  deserializator.DoDeserialize("AnimationSpeed", AnimationSpeed);
+  Inverse = false;
+  if (deserializator.DoIsAvialableName("Inverse")) deserializator.DoDeserialize("Inverse", Inverse);
+  if (deserializator.DoIsHaveChild("Indent")) {
+    deserializator.DoDeserialize("Indent", Indent);
+    TransformsReady = false;
+  }
+  FinishReading(deserializator, textureManager, name, textureName);
+  CalculateTransforms();
 }
 
 unsigned int STextureAnimatorFrame::CellCount() const {

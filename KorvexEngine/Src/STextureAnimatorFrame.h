@@ -18,6 +18,8 @@ class STextureAnimatorFrame : public STextureAnimator {
   void DoSerialize(SSerializator& serializator) override;
   void DoDeserialize(SDeserializator& deserializator,
                      const boost::shared_ptr<STextureManager>& textureManager) override;
+  void DoDeserialize(SDeserializator& deserializator, unsigned int index,
+                     const boost::shared_ptr<STextureManager>& textureManager) override;
   // One matrix per cell, every cell starting on a whole texel; leaves TransformsReady clear.
   void CalculateTransforms() override;
 
@@ -26,6 +28,8 @@ class STextureAnimatorFrame : public STextureAnimator {
   std::vector<SMatrix> Transforms;
 
  private:
+  // Reads the entered "Animation" and leaves it.
+  void ReadEnteredElement(SDeserializator& deserializator, const boost::shared_ptr<STextureManager>& textureManager);
   unsigned int CellCount() const;
   DWORD CellCounter(float cells) const;
 };

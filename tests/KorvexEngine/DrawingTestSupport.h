@@ -1,5 +1,5 @@
 // A device in a small window that draws one quad over the whole render target, and reads back
-// the pixels at the quad's corners.
+// its pixels and states.
 #pragma once
 
 #include "RenderTestSupport.h"
@@ -62,6 +62,32 @@ class DrawingFixture : public RenderFixture {
     device->DoBindVertexBuffer(vertices);
     device->DoBindIndexBuffer(indices);
     device->DoRender(vertices, indices, 0);
+  }
+
+  DWORD RenderState(D3DRENDERSTATETYPE state) {
+    DWORD value = 0xDEAD;
+    Native()->GetRenderState(state, &value);
+    return value;
+  }
+
+  DWORD StageState(DWORD stage, D3DTEXTURESTAGESTATETYPE state) {
+    DWORD value = 0xDEAD;
+    Native()->GetTextureStageState(stage, state, &value);
+    return value;
+  }
+
+  DWORD SamplerState(DWORD stage, D3DSAMPLERSTATETYPE state) {
+    DWORD value = 0xDEAD;
+    Native()->GetSamplerState(stage, state, &value);
+    return value;
+  }
+
+  // The native texture that the device has on a stage.
+  IDirect3DBaseTexture9* Bound(DWORD stage) {
+    IDirect3DBaseTexture9* bound = nullptr;
+    Native()->GetTexture(stage, &bound);
+    if (bound != nullptr) bound->Release();
+    return bound;
   }
 
   DWORD PixelAt(const std::vector<DWORD>& pixels, int x, int y) { return pixels[size_t(y) * kWidth + x]; }

@@ -88,15 +88,11 @@ TEST(ViewportFactory, RefusesEveryOtherNameUnchanged) {
   }
 }
 
-TEST(RenderDevice, SetMaterialMakesTheMaterialCurrentButKeepsTheCurrentStageOperations) {
-  const boost::shared_ptr<SCore::SViewport> viewport = SCore::SViewportFactory::CreateViewport("D3D9Render");
+// Applying a material needs the platform device.
+class RenderDevice : public RenderTest::RenderFixture {};
+
+TEST_F(RenderDevice, SetMaterialMakesTheMaterialCurrentButKeepsTheCurrentStageOperations) {
   SCore::SRenderDevice& device = *viewport->GetRenderDevice();
-  SCore::SMaterial material;
-  material.CullMode = 3;
-  material.AlphaOp = 4;
-  device.SetMaterial(material);
-  EXPECT_EQ(device.CurrentMaterial.CullMode, 3u);
-  EXPECT_EQ(device.CurrentMaterial.AlphaOp, 2);
   const SCore::SFog& fog = device.Fog;
   EXPECT_EQ(fog.IsLinear, 1);
   EXPECT_EQ(fog.End, 1000.0f);
@@ -104,4 +100,12 @@ TEST(RenderDevice, SetMaterialMakesTheMaterialCurrentButKeepsTheCurrentStageOper
   EXPECT_EQ(fog.Color[0] & fog.Color[1] & fog.Color[2] & fog.Color[3], 255);
   EXPECT_EQ(device.ViewRect.MaxZ, 1.0f);
   EXPECT_EQ(device.ViewRect.Width, 0u);
+
+  CreateWindowed();
+  SCore::SMaterial material;
+  material.CullMode = 3;
+  material.AlphaOp = 4;
+  device.SetMaterial(material);
+  EXPECT_EQ(device.CurrentMaterial.CullMode, 3u);
+  EXPECT_EQ(device.CurrentMaterial.AlphaOp, 2);
 }

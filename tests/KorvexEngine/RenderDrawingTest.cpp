@@ -1,5 +1,4 @@
 #include "DrawingTestSupport.h"
-#include "SD3D9Texture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +10,6 @@ const std::string kDeviceSource = " .\\Src\\dx9\\SD3D9RenderDevice at:";
 
 class Drawing : public RenderTest::DrawingFixture {
  protected:
-  DWORD RenderState(D3DRENDERSTATETYPE state) {
-    DWORD value = 0xDEAD;
-    Native()->GetRenderState(state, &value);
-    return value;
-  }
-
-  DWORD SamplerState(DWORD stage, D3DSAMPLERSTATETYPE state) {
-    DWORD value = 0xDEAD;
-    Native()->GetSamplerState(stage, state, &value);
-    return value;
-  }
-
   static DWORD Bits(float value) {
     DWORD bits;
     std::memcpy(&bits, &value, sizeof bits);

@@ -1,5 +1,6 @@
 #include "SD3D9RenderDevice.h"
 
+#include "ApplyMaterialStage.h"
 #include "GetPrimitiveCount.h"
 #include "KorvexCoreDX9Exception.h"
 #include "SD3D9ResultTexts.h"
@@ -44,6 +45,9 @@ SMatrix FromNative(const D3DMATRIX& native) {
   std::memcpy(static_cast<void*>(&matrix), &native, sizeof matrix);
   return matrix;
 }
+
+// Out-of-range operations are no errors: the stage keeps the operation it had.
+bool IsTextureOperation(int operation) { return operation >= int(D3DTOP_DISABLE) && operation <= int(D3DTOP_LERP); }
 
 int DisplayDepth(D3DFORMAT format) {
   if (format == D3DFMT_X8R8G8B8) return 32;
@@ -532,8 +536,27 @@ void SD3D9RenderDevice::RequireBuffer(const void* buffer, const char* failure) {
   if (buffer == nullptr) throw KorvexCoreDX9Exception(failure);
 }
 
-// Drawing comes with the frame operations.
-void SD3D9RenderDevice::DoSetmaterial(const SMaterial&) {}
+void SD3D9RenderDevice::DoSetmaterial(const SMaterial& material) {
+  KORVEX_TRY
+    SHold hold(m_lock);
+    m_device->SetRenderState(D3DRS_CULLMODE, material.CullMode);
+    m_device->SetRenderState(D3DRS_ALPHABLENDENABLE, DWORD(material.AlphaBlend));
+    m_device->SetRenderState(D3DRS_SRCBLEND, material.SrcBlend);
+    m_device->SetRenderState(D3DRS_DESTBLEND, material.DstBlend);
+    if (material.FillMode >= D3DFILL_POINT && material.FillMode <= D3DFILL_SOLID)
+      m_device->SetRenderState(D3DRS_FILLMODE, material.FillMode);
+    m_device->SetRenderState(D3DRS_ZENABLE, material.ZWrite != 0 ? D3DZB_TRUE : D3DZB_FALSE);
+    m_device->SetRenderState(D3DRS_LIGHTING, DWORD(material.Lighting));
+    ApplyMaterialStage0(material);
+    ApplyMaterialStage1(material);
+    m_device->SetRenderState(D3DRS_FOGENABLE, material.IsFogEnable != 0 ? TRUE : FALSE);
+    if (material.IsFogEnable != 0) DoSetFog(Fog);
+    if (IsTextureOperation(material.ColorOp))
+      m_device->SetTextureStageState(0, D3DTSS_COLOROP, DWORD(material.ColorOp));
+    if (IsTextureOperation(material.AlphaOp))
+      m_device->SetTextureStageState(0, D3DTSS_ALPHAOP, DWORD(material.AlphaOp));
+  KORVEX_RETHROW("SD3D9RenderDevice::DoSetmaterial()", kSource)
+}
 
 void SD3D9RenderDevice::DoSetTextureFiltration(DWORD stage, const STextureFiltration& filtration) {
   KORVEX_TRY
