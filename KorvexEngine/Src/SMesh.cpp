@@ -1,5 +1,6 @@
 #include "SMesh.h"
 
+#include "MaterialXML.h"
 #include "SDeserializator.h"
 #include "SSerializator.h"
 
@@ -18,11 +19,15 @@ void SMesh::Render(const SCore::SMatrix* matrix) {
   DoRender(matrix);
 }
 
-void SMesh::SerializeBase(SCore::SSerializator& serializator) { serializator.DoSerialize("Name", Name); }
+void SMesh::SerializeBase(SCore::SSerializator& serializator) {
+  serializator.DoSerialize("Name", Name);
+  SCore::SerializeMaterial(Material, serializator);
+}
 
 void SMesh::DeserializeBase(SCore::SDeserializator& deserializator) {
   assert(0 != m_Viewport.get() && "0 != m_Viewport.get()");
   deserializator.DoDeserialize("Name", Name);
+  SCore::DeserializeMaterial(deserializator, Material, m_Viewport->GetTextureManager());
 }
 
 }  // namespace KorvexEngine

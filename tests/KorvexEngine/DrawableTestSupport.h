@@ -1,6 +1,5 @@
 // A device in a small window that draws drawables one frame at a time and reads back what they
-// covered. Textures are bound to stage 0 both through the drawable's material and directly, so the
-// pictures do not depend on how far material application goes.
+// covered. A drawable's texture comes through its material, filtered to the nearest texel.
 #pragma once
 
 #include "RenderTestSupport.h"
@@ -9,6 +8,7 @@
 #include "STextureFiltration.h"
 #include "smath_matrix.h"
 
+#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,12 +42,6 @@ class DrawableFixture : public RenderFixture {
   void SetUp() override {
     RenderFixture::SetUp();
     CreateWindowed();
-    // What the default material sets: flipped sprites turn their triangles the other way round.
-    Native()->SetRenderState(D3DRS_LIGHTING, FALSE);
-    Native()->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    SCore::STextureFiltration nearest;
-    nearest.IsBilinear = false;
-    device->DoSetTextureFiltration(0, nearest);
   }
 
   void TearDown() override {
@@ -76,7 +70,7 @@ class DrawableFixture : public RenderFixture {
   void Prepare(KorvexEngine::SMesh& mesh, const boost::shared_ptr<SCore::STexture>& texture) {
     mesh.m_Viewport = viewport;
     mesh.Material.Texture1 = texture;
-    boundTexture = texture;
+    mesh.Material.Filtration1 = nearest;
   }
 
   // One frame on black with the mesh drawn through its render entry; the pixels before presenting.
@@ -84,7 +78,6 @@ class DrawableFixture : public RenderFixture {
     device->DoClearScene(0, 0, 0);
     device->DoClearScene(1.0f);
     device->DoBeginScene();
-    device->DoSetTexture(0, boundTexture.get());
     mesh.Render(&matrix);
     std::vector<DWORD> pixels = BackBufferPixels();
     device->EndScene();
@@ -107,7 +100,14 @@ class DrawableFixture : public RenderFixture {
   }
 
   std::vector<boost::shared_ptr<SCore::STexture>> textures;
-  boost::shared_ptr<SCore::STexture> boundTexture;
+  const boost::shared_ptr<SCore::STextureFiltration> nearest = Nearest();
+
+ private:
+  static boost::shared_ptr<SCore::STextureFiltration> Nearest() {
+    const auto filtration = boost::make_shared<SCore::STextureFiltration>();
+    filtration->IsBilinear = false;
+    return filtration;
+  }
 };
 
 }  // namespace RenderTest

@@ -270,14 +270,19 @@ class SpriteXML : public Sprites {
     sprite.FlipVertical = true;
     sprite.XScaleFactor = 1.5f;
     sprite.YScaleFactor = 2.5f;
+    sprite.Material.CullMode = 3;
+    sprite.Material.AlphaBlend = 1;
     return sprite;
   }
 
   XMLTestSupport::DocumentRoundTrip document;
 };
 
-TEST_F(SpriteXML, ReadsBackEveryValueAndTheNameFromBothReaders) {
+TEST_F(SpriteXML, ReadsBackEveryValueTheNameAndTheMaterialFromBothReaders) {
   SSprite written = Written();
+  const boost::shared_ptr<SCore::STexture> texture = viewport->CreateTexture("Cursor.png");
+  viewport->GetTextureManager()->AddTexture(texture);
+  written.Material.Texture1 = texture;
   document.Write([&](SCore::SSerializator& writer) {
     writer.DoBeginChild("Root");
     written.DoSerialize(writer);
@@ -294,6 +299,9 @@ TEST_F(SpriteXML, ReadsBackEveryValueAndTheNameFromBothReaders) {
       else
         read.DoDeserialize(reader);
       EXPECT_EQ(read.Name, "Cursor");
+      EXPECT_EQ(read.Material.Texture1, texture);
+      EXPECT_EQ(read.Material.CullMode, 3u);
+      EXPECT_EQ(read.Material.AlphaBlend, 1);
       EXPECT_EQ(read.ColorLU, written.ColorLU);
       EXPECT_EQ(read.ColorRU, written.ColorRU);
       EXPECT_EQ(read.ColorLD, written.ColorLD);
