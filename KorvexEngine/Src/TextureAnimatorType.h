@@ -4,7 +4,8 @@
 
 namespace SCore {
 
-enum TextureAnimatorType { FLOATING = 1, FRAME = 2 };
+// Stored as a signed 32-bit number; any other value is unknown.
+enum TextureAnimatorType : int { FLOATING = 1, FRAME = 2 };
 
 // "FLOATING", "FRAME", or "UNKNOWN" for any other value.
 std::string TextureAnimatorTypeToString(TextureAnimatorType type);

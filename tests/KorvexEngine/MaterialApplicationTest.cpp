@@ -2,6 +2,7 @@
 #include "STextureAnimatorFloating.h"
 #include "STextureAnimatorFrame.h"
 
+#include <boost/weak_ptr.hpp>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -210,6 +211,22 @@ TEST_F(MaterialApplication, FogOnTheMaterialUsesTheDevicesSettings) {
   EXPECT_EQ(Left(DrawFrame(material)), kBlue);
   EXPECT_EQ(RenderState(D3DRS_FOGENABLE), DWORD(TRUE));
   EXPECT_EQ(RenderState(D3DRS_FOGCOLOR), kBlue);
+}
+
+// The device's current material holds its textures, and they hold the device.
+TEST_F(MaterialApplication, TheDeviceGoesWithItsViewportAfterATexturedMaterial) {
+  {
+    SCore::SMaterial material;
+    material.Texture1 = Painted({kRed});
+    device->SetMaterial(material);
+  }
+  const boost::weak_ptr<SCore::SRenderDevice> watch = device;
+  vertices.reset();
+  indices.reset();
+  d3d9.reset();
+  device.reset();
+  viewport.reset();
+  EXPECT_TRUE(watch.expired());
 }
 
 }  // namespace

@@ -154,4 +154,16 @@ TEST_F(Drawing, DrawsIntoATextureTargetAndBackIntoTheBackBuffer) {
   target->Release();  // a default-pool texture goes before the device can be reset
 }
 
+// A texture made where a destroyed one lay must not be taken for bound.
+TEST_F(Drawing, TheTextureCacheForgetsDestroyedTextures) {
+  for (int round = 0; round < 8; ++round) {
+    boost::shared_ptr<SCore::STexture> texture = viewport->CreateTexture("Stone");
+    texture->SetRenderDevice(device);
+    texture->DoCreate(4, 4, 32);
+    texture->DoSet(0);
+    EXPECT_EQ(Bound(0), texture->GetNative()) << round;
+    texture.reset();
+  }
+}
+
 }  // namespace
