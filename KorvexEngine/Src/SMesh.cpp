@@ -10,8 +10,8 @@ namespace KorvexEngine {
 
 SMesh::SMesh(const std::string& name) : Name(name) {}
 
-// The viewport goes first: the material's textures may hold the last references to the device's resources.
-SMesh::~SMesh() { m_Viewport.reset(); }
+// Members go in reverse order: the viewport first, then the material, the triangles and the name.
+SMesh::~SMesh() = default;
 
 void SMesh::Render(const SCore::SMatrix* matrix) {
   if (!Visible) return;

@@ -57,6 +57,7 @@ TEST_F(Sprites, CoverTheirRectangleInBothSpacesByAlignmentScaleAndAngle) {
       {"wider about the centre", 0.5f, 0.5f, 0.25f, 0.5f, 0, 2, 1, 0, {16, 12, 48, 36}},
       {"wider to the right", 0.25f, 0.25f, 0.25f, 0.25f, 1, 2, 0.5f, 0, {16, 12, 48, 18}},
       {"square turned about its centre", 0.5f, 0.5f, 0.5f, 0.5f, 0, 1, 1, kQuarterTurn, {16, 12, 48, 36}},
+      {"turned square placed by its corner", 0.5f, 0.5f, 0.5f, 0.5f, 1, 1, 1, kQuarterTurn, {16, 12, 48, 36}},
   };
   const auto texture = White();
   for (const auto& c : cases) {
