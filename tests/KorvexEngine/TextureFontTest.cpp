@@ -165,4 +165,28 @@ TEST_F(TextureFonts, DrawOnlyTheCharactersThatSixteenBitIndicesReach) {
   EXPECT_EQ(Covered(Draw(font)), (RenderTest::PixelBounds{0, 0, kWidth, kHeight}));
 }
 
+TEST_F(TextureFonts, AFailedBufferCreationIsReportedAndTheNextDrawTriesAgain) {
+  STextureFont font = AB(1.0f);
+  UseFourCellAtlas(font);
+  // A new length each time, so that both buffers are made anew.
+  const struct {
+    const char* call;
+    const char* text;
+  } cases[] = {{"CreateVertexBuffer", "ABA"}, {"CreateIndexBuffer", "ABAB"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.call);
+    font.SetText(c.text);
+    Platform::Testing::FailNextCall(c.call, E_FAIL);
+    const std::string failure = RenderTest::FailureOf([&] { Draw(font); });
+    EXPECT_NE(failure.find("STextureFont::Precashing() .\\Src\\STextureFont at: "
+                           "STextureFont::DoRender() .\\Src\\STextureFont at:"),
+              std::string::npos)
+        << failure;
+    EXPECT_FALSE(font.CacheValid);
+    device->EndScene();
+    EXPECT_EQ(Covered(Draw(font)).left, 8);
+    EXPECT_TRUE(font.CacheValid);
+  }
+}
+
 }  // namespace
