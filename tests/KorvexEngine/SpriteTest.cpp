@@ -1,6 +1,7 @@
 #include "DocumentRoundTrip.h"
 #include "DrawableTestSupport.h"
 #include "SEngineException.h"
+#include "SFileHelpers.h"
 #include "SSprite.h"
 #include "vertices.h"
 
@@ -178,6 +179,18 @@ TEST_F(Sprites, ScreenVerticesFollowTheTargetsPixelsAndTheCornerTable) {
   sprite.m_VertexBuffer->DoUnlock();
 }
 
+TEST_F(Sprites, DrawFromTheirCachedVerticesUntilAChangeClearsTheFlag) {
+  SSprite sprite = Sprite(false, 0.5f, 0.5f, 0.25f, 0.5f);
+  Prepare(sprite, White());
+  Draw(sprite);
+  const auto vertices = sprite.m_VertexBuffer;
+  sprite.Position.X = 0.25f;  // written directly: the flag stays set
+  EXPECT_EQ(Covered(Draw(sprite)), (PixelBounds{24, 12, 40, 36}));
+  sprite.CacheValid = false;
+  EXPECT_EQ(Covered(Draw(sprite)), (PixelBounds{8, 12, 24, 36}));
+  EXPECT_EQ(sprite.m_VertexBuffer, vertices) << "the buffer is refilled, not replaced";
+}
+
 TEST_F(Sprites, MovingRebuildsOnlyScreenVertices) {
   for (bool world : {false, true}) {
     SSprite sprite = Sprite(world, 0.5f, 0.5f, 0.25f, 0.5f);
@@ -322,6 +335,25 @@ TEST_F(SpriteXML, ReadsBackEveryValueTheNameAndTheMaterialFromBothReaders) {
     }
     reader.DoEndChild();
   });
+}
+
+TEST_F(SpriteXML, WritesItsValuesInOrderWithTheMeshLast) {
+  TestSupport::TempFolder folder;
+  const std::string path = folder / "sprite.xml";
+  {
+    SCore::SXMLSerializator writer(XMLTestSupport::Wide(path), "Russian");
+    Written().DoSerialize(writer);
+    writer.DoFlush();
+  }
+  const std::string text = ReadFileToString(XMLTestSupport::Wide(path));
+  size_t previous = 0;
+  for (const char* name : {"<Sprite", "ColorLU=", "ColorRU=", "ColorLD=", "ColorRD=", "Angle=", "CoordAligment=",
+                           "WithTransform=", "FlipHorizontal=", "FlipVertical=", "XScaleFactor=", "YScaleFactor=",
+                           "<Position", "<TexCoords", "<Mesh", "Name=\"Cursor\"", "<Material"}) {
+    const size_t at = text.find(name, previous);
+    ASSERT_NE(at, std::string::npos) << name << " after " << previous << " in\n" << text;
+    previous = at;
+  }
 }
 
 TEST_F(SpriteXML, AMissingValueFailsUnderTheSpritesContextKeepingWhatWasRead) {
