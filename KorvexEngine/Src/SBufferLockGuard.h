@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cassert>
-
 namespace KorvexEngine {
 
 // Keeps a vertex or index buffer locked, and with it the render device, for the life of a scope, so
