@@ -47,7 +47,6 @@ class DrawableFixture : public RenderFixture {
   void TearDown() override {
     for (auto& texture : textures) texture->Release();
     textures.clear();
-    SCore::CopyMaterial(SCore::SMaterial(), device->CurrentMaterial);
     RenderFixture::TearDown();
   }
 
