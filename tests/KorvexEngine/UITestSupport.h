@@ -88,6 +88,19 @@ class UIFixture : public RenderTest::DrawableFixture {
     Tick();
   }
 
+  // One frame on black with the control drawn; the pixels before presenting.
+  std::vector<DWORD> Frame(KorvexEngine::UI::SUIControl& control) {
+    device->DoClearScene(0, 0, 0);
+    device->DoClearScene(1.0f);
+    device->DoBeginScene();
+    control.Render(0.0f, 0.0f);
+    std::vector<DWORD> pixels = BackBufferPixels();
+    device->EndScene();
+    return pixels;
+  }
+  // The pixel at fractions of the back buffer.
+  static DWORD PixelAtFraction(const std::vector<DWORD>& pixels, float x, float y) { return At(pixels, int(x * kWidth), int(y * kHeight)); }
+
   boost::shared_ptr<FakeInput> input;
   boost::shared_ptr<KorvexEngine::UI::SUIMessageManager> pump;
   float width = 0.0f;
