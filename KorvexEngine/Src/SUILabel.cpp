@@ -24,7 +24,6 @@ void SUILabel::Create(float cellWidth, float cellHeight, float spacing, unsigned
 void SUILabel::SetText(const std::wstring& text) {
   m_text = text;
   m_font->SetText(text);
-  m_font->CacheValid = false;
 }
 
 TextLayout SUILabel::Layout() const {
@@ -35,17 +34,7 @@ TextLayout SUILabel::Layout() const {
 bool SUILabel::HitTest(float x, float y) { return Layout().Hits(m_x, m_y, x, y); }
 
 void SUILabel::DoRender(float dx, float dy) {
-  const TextLayout layout = Layout();
-  const float textWidth = layout.TextWidth(m_text.size(), m_font->GetTextWidth());
-  const float boxWidth = layout.BoxWidth(textWidth);
-  if (m_background) {
-    PlaceSprite(*m_background, dx + m_x, dy + m_y, boxWidth + m_marginLeft + m_marginRight, layout.BoxHeight());
-    RenderOnScreen(*m_background);
-  }
-  m_font->Position.X = layout.TextX(dx + m_x, boxWidth, textWidth);
-  m_font->Position.Y = dy + m_y + m_marginTop;
-  m_font->CacheValid = false;
-  RenderOnScreen(*m_font);
+  DrawTextLine(Layout(), *m_font, m_background.get(), dx + m_x, dy + m_y, m_text.size());
 }
 
 }  // namespace UI

@@ -60,6 +60,21 @@ bool TextLayout::Hits(float left, float top, float x, float y) const {
   return InRectangle(left, top, cellWidth * float(maxCharacters) + marginLeft + marginRight, BoxHeight(), x, y);
 }
 
+float DrawTextLine(const TextLayout& layout, STextureFont& font, SSprite* background, float left, float top,
+                   size_t characters) {
+  const float textWidth = layout.TextWidth(characters, font.GetTextWidth());
+  const float boxWidth = layout.BoxWidth(textWidth);
+  if (background != nullptr) {
+    PlaceSprite(*background, left, top, boxWidth + layout.marginLeft + layout.marginRight, layout.BoxHeight());
+    RenderOnScreen(*background);
+  }
+  font.Position.X = layout.TextX(left, boxWidth, textWidth);
+  font.Position.Y = top + layout.marginTop;
+  font.CacheValid = false;
+  RenderOnScreen(font);
+  return textWidth;
+}
+
 bool InRectangle(float left, float top, float width, float height, float x, float y) {
   return x >= left && x <= left + width && y >= top && y <= top + height;
 }

@@ -46,6 +46,11 @@ struct TextLayout {
   bool Hits(float left, float top, float x, float y) const;
 };
 
+// Draws the background over the box, if there is one, then the text placed in the box by the
+// layout, with its top-left at (left, top). Answers the text's width.
+float DrawTextLine(const TextLayout& layout, STextureFont& font, SSprite* background, float left, float top,
+                   size_t characters);
+
 // Both edges are inside; a comparison with a non-number misses.
 bool InRectangle(float left, float top, float width, float height, float x, float y);
 
