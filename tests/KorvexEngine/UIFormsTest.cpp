@@ -1,5 +1,7 @@
 #include "SEngineException.h"
 #include "SUIApplication.h"
+#include "SUIButton.h"
+#include "SUICheckBox.h"
 #include "SUIForm.h"
 #include "UITestSupport.h"
 
@@ -167,6 +169,59 @@ TEST_F(UIForms, KeysReachTheReactionsOfAFormsOwnChildrenOnly) {
   Tick();
   EXPECT_EQ(outer->Take(), (Seen{"over", "keydown 75"}));
   EXPECT_EQ(nested->Take(), (Seen{"over"})) << "the nested form passes the mouse on, not the key";
+}
+
+TEST_F(UIForms, AFrameShowsTheFormsBottomFirstWithTheirControlsAtTheirCorners) {
+  const DWORD kGrey = 0xFF808080, kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
+  const auto menu = boost::make_shared<SUIForm>("Menu");
+  menu->m_viewport = viewport;
+  menu->m_x = 0.125f;
+  menu->m_y = 0.25f;
+  menu->m_width = 0.75f;
+  menu->m_height = 0.5f;
+  menu->m_background = Sprite(kGrey);
+  const auto renders = boost::make_shared<UITest::Counter>();
+  menu->m_renderCallback = renders;
+  const auto play = boost::make_shared<KorvexEngine::UI::SUIButton>();
+  play->m_viewport = viewport;
+  play->m_x = play->m_y = 0.125f;
+  play->m_width = play->m_height = 0.125f;
+  play->m_normalSprite = Sprite(kRed);
+  play->m_overSprite = Sprite(kWhite);
+  play->m_downSprite = Sprite(kWhite);
+  const auto sound = boost::make_shared<KorvexEngine::UI::SUICheckBox>();
+  sound->m_viewport = viewport;
+  sound->m_x = 0.5f;
+  sound->m_y = 0.125f;
+  sound->m_width = sound->m_height = 0.125f;
+  sound->m_uncheckedSprite = sound->m_uncheckedOverSprite = Sprite(kBlue);
+  sound->m_checkedSprite = sound->m_checkedOverSprite = Sprite(kWhite);
+  menu->m_children = {play, sound};
+  const auto dialog = boost::make_shared<SUIForm>("Dialog");
+  dialog->m_viewport = viewport;
+  dialog->m_x = 0.5f;
+  dialog->m_y = 0.0f;
+  dialog->m_width = 0.5f;
+  dialog->m_height = 0.5f;
+  dialog->m_background = Sprite(kGreen);
+  application->AddForm(menu);
+  application->AddForm(dialog);
+  application->ShowForm("Menu");
+  application->ShowForm("Dialog");
+
+  std::vector<DWORD> pixels = Frame(*application);
+  EXPECT_EQ(renders->count, 1);
+  EXPECT_EQ(PixelAtFraction(pixels, 0.05f, 0.5f), kBlack) << "beside the menu";
+  EXPECT_EQ(PixelAtFraction(pixels, 0.2f, 0.7f), kGrey) << "the menu's background";
+  EXPECT_EQ(PixelAtFraction(pixels, 0.3f, 0.43f), kRed) << "the button at the menu's corner plus its own";
+  EXPECT_EQ(PixelAtFraction(pixels, 0.68f, 0.43f), kGreen) << "the dialog, shown later, over the menu's check box";
+  EXPECT_EQ(PixelAtFraction(pixels, 0.68f, 0.55f), kGrey);
+
+  application->HideForm();
+  pixels = Frame(*application);
+  EXPECT_EQ(PixelAtFraction(pixels, 0.68f, 0.43f), kBlue) << "the check box once the dialog is gone";
+  EXPECT_EQ(PixelAtFraction(pixels, 0.75f, 0.1f), kBlack);
+  EXPECT_EQ(renders->count, 2);
 }
 
 }  // namespace
