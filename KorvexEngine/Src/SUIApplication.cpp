@@ -21,7 +21,7 @@ void SUIApplication::ShowForm(const std::string& formName) {
   TScopedLock<SLockGuard> hold(m_lock);
   const auto found = m_registry.find(formName);
   if (found == m_registry.end())
-    throw SEngineException(("form:" + formName + " is not added to apllication").c_str());
+    throw SEngineException(("form:" + formName + " is not added to the application").c_str());
   m_activeForm = found->second;
   m_activeForm->m_enabled = true;
   m_activeForm->m_hidden = false;
