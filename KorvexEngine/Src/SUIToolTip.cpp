@@ -19,10 +19,12 @@ const int kFadeFinished = 2;
 const int kPlayOnce = 2;
 const int kModulate = 4;
 
-void StartAnimator(SCore::SAnimator& animator, int& mode, int newMode) {
-  mode = newMode;
-  animator.State = kPlayOnce;
-  animator.StartTime = animator.CurrentTime = animator.PreviousTime = timeGetTime();
+// Plays the transition once from now on, in the given direction.
+template <typename Transition>
+void Restart(Transition& transition, int mode) {
+  transition.Mode = mode;
+  transition.State = kPlayOnce;
+  transition.StartTime = transition.CurrentTime = transition.PreviousTime = timeGetTime();
 }
 
 }  // namespace
@@ -69,8 +71,8 @@ void SUIToolTip::SetFadeMode(int mode) {
 
 void SUIToolTip::StartFade(int mode) {
   if (!Fading()) return;
-  StartAnimator(*m_spriteTransition, m_spriteTransition->Mode, mode);
-  StartAnimator(*m_fontTransition, m_fontTransition->Mode, mode);
+  Restart(*m_spriteTransition, mode);
+  Restart(*m_fontTransition, mode);
 }
 
 void SUIToolTip::Show() {
