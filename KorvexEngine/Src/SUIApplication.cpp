@@ -64,9 +64,9 @@ boost::shared_ptr<SUIForm> SUIApplication::ActiveForm() {
 }
 
 boost::shared_ptr<SUIForm> SUIApplication::EnabledActiveForm() {
-  boost::shared_ptr<SUIForm> form = ActiveForm();
-  if (form && !form->m_enabled) form.reset();
-  return form;
+  TScopedLock<SLockGuard> hold(m_lock);
+  if (m_activeForm && m_activeForm->m_enabled) return m_activeForm;
+  return boost::shared_ptr<SUIForm>();
 }
 
 void SUIApplication::InputChar(const SUIInputCharEvent& event) {

@@ -2,6 +2,7 @@
 #include "SUIApplication.h"
 #include "SUIButton.h"
 #include "SUICheckBox.h"
+#include "SUIToolTip.h"
 #include "SUIForm.h"
 #include "UITestSupport.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -222,6 +224,38 @@ TEST_F(UIForms, AFrameShowsTheFormsBottomFirstWithTheirControlsAtTheirCorners) {
   EXPECT_EQ(PixelAtFraction(pixels, 0.68f, 0.43f), kBlue) << "the check box once the dialog is gone";
   EXPECT_EQ(PixelAtFraction(pixels, 0.75f, 0.1f), kBlack);
   EXPECT_EQ(renders->count, 2);
+}
+
+TEST_F(UIForms, InputOnItsOwnThreadWhileTheMainThreadDrawsAndSwitchesFormsNeitherBlocksNorBreaks) {
+  const auto form = boost::make_shared<SUIForm>("Menu");
+  form->m_viewport = viewport;
+  form->m_width = form->m_height = 1.0f;
+  const auto button = boost::make_shared<KorvexEngine::UI::SUIButton>();
+  button->m_viewport = viewport;
+  button->m_width = button->m_height = 1.0f;
+  button->m_normalSprite = button->m_overSprite = button->m_downSprite = Sprite(0xFFFF0000);
+  const auto toolTip = boost::make_shared<KorvexEngine::UI::SUIToolTip>();
+  toolTip->m_viewport = viewport;
+  toolTip->Create(0.05f, 0.05f, 1.0f, 8, kAtlas, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+  button->m_toolTip = toolTip;
+  form->m_children.push_back(button);
+  application->AddForm(form);
+  AddFormWithProbe("Other");
+  application->ShowForm("Menu");
+  button->m_toolTipText = L"PLAY";
+  MoveTo(0.5f, 0.5f);
+
+  const int rounds = 200;
+  std::thread inputThread([&] {
+    for (int round = 0; round < rounds; ++round) Tick();
+  });
+  for (int round = 0; round < rounds; ++round) {
+    application->ShowForm(round % 2 == 0 ? "Other" : "Menu");
+    Frame(*application);
+    application->HideForm();
+  }
+  inputThread.join();
+  EXPECT_EQ(application->GetActiveFormName(), "Menu");
 }
 
 }  // namespace
