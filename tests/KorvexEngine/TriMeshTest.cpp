@@ -2,6 +2,7 @@
 #include "DrawableTestSupport.h"
 #include "MaterialXML.h"
 #include "STriMesh.h"
+#include "TriMeshTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,54 +18,10 @@
 namespace {
 
 using KorvexEngine::STriMesh;
-using Vertex = std::array<float, 8>;  // X, Y, Z, NX, NY, NZ, U, V
-
-// The content of one "TriMesh" element as a file would hold it.
-struct MeshDocument {
-  std::vector<Vertex> vertices;
-  std::vector<unsigned int> indices;
-  unsigned int fvf = 274;
-  unsigned int vertexSize = 32;
-  unsigned int indexSize = 2;
-  std::string vertexElement = "Vertex";
-  std::string name = "Box";
-
-  void Write(SCore::SSerializator& writer) const {
-    static const char* const kFields[8] = {"X", "Y", "Z", "NX", "NY", "NZ", "U", "V"};
-    writer.DoBeginChild("TriMesh");
-    writer.DoSerialize("Name", name);
-    writer.DoBeginChild("VertexData");
-    writer.DoSerialize("VertexSize", vertexSize);
-    writer.DoSerialize("FVF", fvf);
-    writer.DoSerialize("PrimType", 4u);
-    for (const Vertex& vertex : vertices) {
-      writer.DoBeginChild(vertexElement);
-      for (int i = 0; i < 8; ++i) writer.DoSerialize(kFields[i], vertex[i]);
-      writer.DoEndChild();
-    }
-    writer.DoEndChild();
-    writer.DoBeginChild("IndexData");
-    writer.DoSerialize("IndexSize", indexSize);
-    for (unsigned int index : indices) {
-      writer.DoBeginChild("Index");
-      if (indexSize == 2)
-        writer.DoSerialize("I", static_cast<unsigned short>(index));
-      else
-        writer.DoSerialize("I", index);
-      writer.DoEndChild();
-    }
-    writer.DoEndChild();
-    SCore::SMaterial material;
-    material.CullMode = 3;
-    SCore::SerializeMaterial(material, writer);
-    writer.DoSerialize("AABB", SCore::SAABBox{-1.0f, -2.0f, -3.0f, 4.0f, 5.0f, 6.0f});
-    writer.DoEndChild();
-  }
-};
-
-const std::vector<Vertex> kTriangle = {{-1.0f, -1.0f, 0.5f, 0.0f, 0.0f, -1.0f, 0.0f, 1.0f},
-                                       {0.0f, 1.0f, 0.25f, 0.0f, 1.0f, 0.0f, 0.5f, 0.0f},
-                                       {1.0f, -1.0f, 0.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f}};
+using TriMeshTest::MeshDocument;
+using TriMeshTest::Vertex;
+using TriMeshTest::kTriangle;
+using TriMeshTest::WithEachReader;
 
 class TriMeshes : public RenderTest::DrawableFixture {
  protected:
@@ -73,13 +30,6 @@ class TriMeshes : public RenderTest::DrawableFixture {
     mesh.m_Viewport = viewport;
     mesh.DoCreate(viewport);
     return mesh;
-  }
-
-  // Writes the element and hands each reader to the check, standing at the top of the document.
-  void WithEachReader(const MeshDocument& source, const std::function<void(SCore::SDeserializator&)>& check) {
-    XMLTestSupport::DocumentRoundTrip document;
-    document.Write([&](SCore::SSerializator& writer) { source.Write(writer); });
-    document.ReadWithBoth(check);
   }
 
   // What a buffer holds, as records of its kind.
