@@ -123,12 +123,8 @@ TEST_F(CameraViews, ShowAMeshInFrontOfThemAndLoseItWhenTheyStrafeAway) {
   TriMeshTest::LoadMesh(mesh, viewport, square);
   Prepare(mesh, White());
   mesh.Material.CullMode = D3DCULL_NONE;
-  D3DXMATRIX projection;
-  D3DXMatrixPerspectiveFovRH(&projection, float(M_PI / 4), float(kWidth) / kHeight, 0.1f, 100.0f);
-  SCore::SMatrix projected;
-  std::memcpy(&projected.f11, &projection._11, sizeof projected);
+  TriMeshTest::SetPerspective(*device, float(kWidth) / kHeight);
   const SCore::SMatrix identity = SCore::SMatrixIdentity();
-  device->DoSetTransform(D3DTS_PROJECTION, &projected);
   device->DoSetTransform(D3DTS_WORLD, &identity);
 
   SCamera camera;

@@ -3,10 +3,15 @@
 
 #include "DocumentRoundTrip.h"
 #include "MaterialXML.h"
+#include "SRenderDevice.h"
 #include "STriMesh.h"
+
+#include "Platform/D3DX9.h"
 #include "SSerializator.h"
 
 #include <array>
+#include <cmath>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -79,6 +84,15 @@ inline void LoadMesh(KorvexEngine::STriMesh& mesh, const boost::shared_ptr<SCore
   mesh.m_Viewport = viewport;
   mesh.DoCreate(viewport);
   WithEachReader(source, [&](SCore::SDeserializator& reader) { mesh.DoDeserialize(reader); });
+}
+
+// A quarter-turn field of view over the whole target.
+inline void SetPerspective(SCore::SRenderDevice& device, float aspect) {
+  D3DXMATRIX projection;
+  D3DXMatrixPerspectiveFovRH(&projection, float(M_PI / 4), aspect, 0.1f, 100.0f);
+  SCore::SMatrix projected;
+  std::memcpy(&projected.f11, &projection._11, sizeof projected);
+  device.DoSetTransform(D3DTS_PROJECTION, &projected);
 }
 
 }  // namespace TriMeshTest
