@@ -8,6 +8,7 @@
 #include "SSceneNodeCamera.h"
 #include "SSceneNodeMesh.h"
 #include "STPSCamera.h"
+#include "SceneGraphTestSupport.h"
 #include "TriMeshTestSupport.h"
 
 #include "Platform/D3DX9.h"
@@ -29,48 +30,12 @@ std::vector<std::uint32_t> ChildIDs(const SSceneNodeBase& node) {
   return ids;
 }
 
-// A "Node" element as a file holds it.
-struct NodeElement {
-  unsigned int id;
-  unsigned int type;
-  std::vector<unsigned int> children;
-  unsigned int cameraType = 0;
-
-  void Write(SCore::SSerializator& writer) const {
-    writer.DoBeginChild("Node");
-    writer.DoSerialize("ID", id);
-    writer.DoSerialize("Name", "node" + std::to_string(id));
-    writer.DoSerialize("Type", type);
-    STransformation().DoSerialize(writer);
-    writer.DoBeginChild("Childs");
-    for (unsigned int child : children) {
-      writer.DoBeginChild("Child");
-      writer.DoSerialize("ID", child);
-      writer.DoEndChild();
-    }
-    writer.DoEndChild();
-    if (type == 1) writer.DoSerialize("MeshName", "Box");
-    if (type == 2) {
-      writer.DoBeginChild("Camera");
-      writer.DoSerialize("Type", cameraType);
-      for (const char* name : {"EYE", "AT", "UP"}) writer.DoSerialize(name, SCore::SVector3{1.0f, 2.0f, 3.0f});
-      writer.DoEndChild();
-    }
-    writer.DoEndChild();
-  }
-};
+using SceneGraphTest::NodeElement;
 
 class SceneGraphXML : public ::testing::Test {
  protected:
   void WriteGraph(unsigned int root, const std::vector<NodeElement>& nodes) {
-    document.Write([&](SCore::SSerializator& writer) {
-      writer.DoBeginChild("SceneGraph");
-      writer.DoSerialize("RootNode", root);
-      writer.DoBeginChild("Nodes");
-      for (const NodeElement& node : nodes) node.Write(writer);
-      writer.DoEndChild();
-      writer.DoEndChild();
-    });
+    document.Write([&](SCore::SSerializator& writer) { SceneGraphTest::WriteGraph(writer, root, nodes); });
   }
 
   void WriteGraph(SSceneGraph& graph) {
