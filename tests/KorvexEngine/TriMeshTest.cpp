@@ -110,6 +110,36 @@ TEST_F(TriMeshes, ReadVerticesByPositionWhateverTheirElementNameAndConvertFittin
   });
 }
 
+TEST_F(TriMeshes, WriteThirtyTwoBitIndicesAsSuchWhichReadBackAsSixteenBits) {
+  MeshDocument source;
+  source.vertices = kTriangle;
+  source.indices = {0, 1, 2};
+  STriMesh written = Mesh();
+  WithEachReader(source, [&](SCore::SDeserializator& reader) { written.DoDeserialize(reader); });
+  written.m_IndexBuffer = viewport->DoCreateIndexBuffer(3, D3DFMT_INDEX32, D3DUSAGE_WRITEONLY);
+  void* data = nullptr;
+  written.m_IndexBuffer->DoLock(0, 0, &data, 0);
+  const DWORD wide[3] = {2, 0, 1};
+  std::memcpy(data, wide, sizeof wide);
+  written.m_IndexBuffer->DoUnlock();
+
+  XMLTestSupport::DocumentRoundTrip document;
+  document.Write([&](SCore::SSerializator& writer) { written.DoSerialize(writer); });
+  document.ReadWithBoth([&](SCore::SDeserializator& reader) {
+    reader.DoBeginChild("TriMesh");
+    reader.DoBeginChild("IndexData");
+    unsigned int indexSize = 0;
+    reader.DoDeserialize("IndexSize", indexSize);
+    EXPECT_EQ(indexSize, 4u);
+    reader.DoEndChild();
+    reader.DoEndChild();
+    STriMesh read = Mesh();
+    read.DoDeserialize(reader);
+    EXPECT_EQ(IndicesOf(read), (std::vector<WORD>{2, 0, 1}));
+    EXPECT_EQ(read.m_IndexBuffer->ByteLength, 6u);
+  });
+}
+
 TEST_F(TriMeshes, RefuseUnsoundDataKeepingTheirBuffersAndReleasingTheDevice) {
   struct Case {
     const char* what;
