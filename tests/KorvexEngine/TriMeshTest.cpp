@@ -32,6 +32,17 @@ class TriMeshes : public RenderTest::DrawableFixture {
     return mesh;
   }
 
+  // The "IndexSize" of the "TriMesh" in the reader's current element, which the reader stays in.
+  static unsigned int WrittenIndexSize(SCore::SDeserializator& reader) {
+    reader.DoBeginChild("TriMesh");
+    reader.DoBeginChild("IndexData");
+    unsigned int indexSize = 0;
+    reader.DoDeserialize("IndexSize", indexSize);
+    reader.DoEndChild();
+    reader.DoEndChild();
+    return indexSize;
+  }
+
   // What a buffer holds, as records of its kind.
   template <typename Record, typename Buffer>
   static std::vector<Record> Contents(Buffer& buffer, size_t count) {
@@ -70,13 +81,7 @@ TEST_F(TriMeshes, WriteAndReadBackTheirNameVerticesIndicesMaterialAndBox) {
   });
   document.ReadWithBoth([&](SCore::SDeserializator& reader) {
     reader.DoBeginChild("Scene");
-    reader.DoBeginChild("TriMesh");
-    reader.DoBeginChild("IndexData");
-    unsigned int indexSize = 0;
-    reader.DoDeserialize("IndexSize", indexSize);
-    EXPECT_EQ(indexSize, 2u);
-    reader.DoEndChild();
-    reader.DoEndChild();
+    EXPECT_EQ(WrittenIndexSize(reader), 2u);
     for (int byIndex = 0; byIndex < 2; ++byIndex) {
       STriMesh read = Mesh();
       if (byIndex)
@@ -126,13 +131,7 @@ TEST_F(TriMeshes, WriteThirtyTwoBitIndicesAsSuchWhichReadBackAsSixteenBits) {
   XMLTestSupport::DocumentRoundTrip document;
   document.Write([&](SCore::SSerializator& writer) { written.DoSerialize(writer); });
   document.ReadWithBoth([&](SCore::SDeserializator& reader) {
-    reader.DoBeginChild("TriMesh");
-    reader.DoBeginChild("IndexData");
-    unsigned int indexSize = 0;
-    reader.DoDeserialize("IndexSize", indexSize);
-    EXPECT_EQ(indexSize, 4u);
-    reader.DoEndChild();
-    reader.DoEndChild();
+    EXPECT_EQ(WrittenIndexSize(reader), 4u);
     STriMesh read = Mesh();
     read.DoDeserialize(reader);
     EXPECT_EQ(IndicesOf(read), (std::vector<WORD>{2, 0, 1}));
