@@ -119,12 +119,14 @@ TEST_F(SceneGraphXML, AGraphWithoutARootWritesAnEmptyElement) {
   });
 }
 
-TEST_F(SceneGraphXML, LinkChildrenInOrderAndALaterNodeOfTheSameIDTakesBothChildLists) {
+TEST_F(SceneGraphXML, LinkChildrenInOrderAddToTheNodesHeldAndALaterNodeOfTheSameIDTakesBothChildLists) {
   WriteGraph(1, {{1, 0, {3, 2}}, {2, 0, {}}, {3, 0, {}}, {2, 1, {3}}});
   document.ReadWithBoth([&](SCore::SDeserializator& reader) {
     SSceneGraph graph;
+    graph.Nodes[5] = CreateSceneNode(0, "kept");
     graph.DoDeserialize(reader);
-    EXPECT_EQ(graph.Nodes.size(), 3u);
+    EXPECT_EQ(graph.Nodes.size(), 4u) << "reading adds to the nodes held";
+    EXPECT_EQ(graph.Nodes.at(5)->Name, "kept");
     EXPECT_EQ(ChildIDs(*graph.RootNode), (std::vector<std::uint32_t>{3, 2}));
     EXPECT_EQ(graph.Nodes.at(2)->Type, 1u);
     EXPECT_EQ(graph.RootNode->Children.at(1), graph.Nodes.at(2));
