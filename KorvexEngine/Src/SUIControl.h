@@ -4,6 +4,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <atomic>
 #include <string>
 
 namespace SCore {
@@ -43,7 +44,8 @@ class SUIControl {
   // Renders the control unless it is hidden.
   void Render(float dx, float dy);
 
-  int m_state;
+  // Written by the input thread, read by the main thread to choose the control's look.
+  std::atomic<int> m_state;
   std::string m_name;
   // Set by the owner before the control is used: the render target's size comes from it.
   boost::shared_ptr<SCore::SViewport> m_viewport;

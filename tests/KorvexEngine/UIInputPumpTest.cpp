@@ -8,6 +8,7 @@
 #include "Platform/Win32Input.h"
 #include "Platform/TestHooks.h"
 
+#include "FakeUIInput.h"
 #include "LogCapture.h"
 #include "WaitUntil.h"
 
@@ -22,6 +23,7 @@
 #include <vector>
 
 using TestSupport::WaitUntil;
+using UITest::FakeInput;
 using KorvexEngine::SInputMessager;
 using KorvexEngine::UI::SUIControl;
 using KorvexEngine::UI::SUIMessageManager;
@@ -29,26 +31,6 @@ namespace UI = KorvexEngine::UI;
 namespace InputEvents = Platform::InputEvents;
 
 namespace {
-
-// A mouse whose left button the test holds and releases.
-class FakeMouse : public SCore::SMouse {
- public:
-  void DoUpdate() override {}
-  void DoKill() override {}
-};
-
-// The input of a window-less test: the cursor is the screen position itself.
-class FakeInput : public SCore::SInput {
- public:
-  FakeInput() { m_mouse.reset(new FakeMouse); }
-  void CreateInput(bool, HWND, DWORD, DWORD) override {}
-  void CreateKeyboard(DWORD, DWORD) override {}
-  void CreateMouse(bool, DWORD) override {}
-  void Update() override { ++updates; }
-  void Release() override {}
-  void HoldLeftButton(bool held) { m_mouse->m_buttonStates[0] = held ? 1 : 0; }
-  std::atomic<int> updates{0};
-};
 
 // Writes down every event it receives, as text.
 class RecordingControl : public SUIControl {
