@@ -1,5 +1,6 @@
 // The engine as a game uses it: an application loads its textures, reads a mesh and a scene graph
-// from files, and draws the scene through its camera with sprites and a texture font on top.
+// from files, and draws the scene through its camera with sprites, a texture font and a form on
+// top; the player clicks the form's button.
 #include "KorvexApplication.h"
 #include "SRenderDevice.h"
 #include "SSceneGraph.h"
@@ -9,6 +10,9 @@
 #include "STextureFont.h"
 #include "STextureManager.h"
 #include "STriMesh.h"
+#include "SUIApplication.h"
+#include "SUIButton.h"
+#include "SUIForm.h"
 #include "SViewport.h"
 #include "SXMLDeserializator.h"
 #include "SXMLSerializator.h"
@@ -17,6 +21,7 @@
 #include "smath_matrix.h"
 
 #include "Platform/D3D9TestHooks.h"
+#include "Platform/InputInjection.h"
 #include "Platform/NativePath.h"
 #include "Platform/TestHooks.h"
 
@@ -30,6 +35,8 @@
 #include <boost/pointer_cast.hpp>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -69,6 +76,17 @@ void WriteScene(SCore::SSerializator& writer) {
   SceneGraphTest::WriteGraph(writer, 1, {{1, 0, {2, 3}}, camera, {3, 1, {}}});
 }
 
+class ClickCounter : public UI::IUIEvent {
+ public:
+  void Invoke() override { ++count; }
+  std::atomic<int> count{0};
+};
+
+// The button's centre in client pixels: the form holds the right-upper quarter, the button sits
+// an eighth of the target in from the form's corner.
+constexpr int kButtonX = 48;
+constexpr int kButtonY = 9;
+
 class SceneApplication : public KorvexApplication {
  public:
   SceneApplication(const std::string& meshFile, const std::string& sceneFile)
@@ -104,6 +122,8 @@ class SceneApplication : public KorvexApplication {
     m_font.Position = SCore::SRect{0.75f, 0.75f, 0.25f, 0.25f};
     m_font.SetText("X");
     m_font.Material.Texture1 = textures->GetTexture("red");
+
+    CreateForm();
   }
 
   // The owner walks the graph: each node under its own transformation, parents first.
@@ -117,13 +137,37 @@ class SceneApplication : public KorvexApplication {
     const SCore::SMatrix identity = SCore::SMatrixIdentity();
     m_sprite.Render(&identity);
     m_font.Render(&identity);
+    m_ui->DoRender(0.0f, 0.0f);
     const std::vector<DWORD> pixels = BackBuffer();
     std::lock_guard<std::mutex> hold(m_mutex);
     m_lastFrame = pixels;
   }
 
-  void DoUpdate() override { ++m_frames; }
-  bool IsQuitRequested() override { return m_frames > 3; }
+  // The player's click, one step a frame: press over the button once the input thread sees the
+  // cursor there, release once the button is down, and stop a few frames after the click. A
+  // deadline keeps a lost event from holding the test.
+  void DoUpdate() override {
+    const HWND window = m_window->m_window;
+    if (m_frames++ == 0) {
+      m_deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      Platform::Testing::InjectMouseMove(window, kButtonX, kButtonY, kButtonX, kButtonY);
+    } else if (m_step == 0 && m_button->m_state == UI::SUIControl::kOver) {
+      Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, true, kButtonX, kButtonY);
+      m_step = 1;
+    } else if (m_step == 1 && m_button->m_pressed) {
+      m_buttonDownSeen = m_button->m_state == UI::SUIControl::kDown;
+      Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, false, kButtonX, kButtonY);
+      m_step = 2;
+    } else if (m_step == 2 && m_clicks->count > 0) {
+      m_step = 3;
+      m_framesAfterClick = 0;
+    } else if (m_step == 3) {
+      ++m_framesAfterClick;
+    }
+  }
+  bool IsQuitRequested() override {
+    return (m_step == 3 && m_framesAfterClick > 2) || (m_frames > 0 && std::chrono::steady_clock::now() > m_deadline);
+  }
   void OnLeftButtonDown() override {}
   void OnRightButtonDown() override {}
   void OnLeftButtonUp() override {}
@@ -140,8 +184,42 @@ class SceneApplication : public KorvexApplication {
   }
 
   SSceneGraph m_scene;
+  const boost::shared_ptr<ClickCounter> m_clicks = boost::make_shared<ClickCounter>();
+  boost::shared_ptr<UI::SUIButton> m_button;
+  bool m_buttonDownSeen = false;
 
  private:
+  boost::shared_ptr<SSprite> ButtonSprite(const std::string& texture) {
+    const auto sprite = boost::make_shared<SSprite>("Noname sprite", false);
+    sprite->m_Viewport = m_viewport;
+    sprite->CoordAligment = 1;
+    sprite->Material.Texture1 = m_viewport->GetTextureManager()->GetTexture(texture);
+    return sprite;
+  }
+
+  void CreateForm() {
+    const auto form = boost::make_shared<UI::SUIForm>("Menu");
+    form->m_viewport = m_viewport;
+    form->m_x = 0.5f;
+    form->m_y = 0.0f;
+    form->m_width = form->m_height = 0.5f;
+    m_button = boost::make_shared<UI::SUIButton>();
+    m_button->m_viewport = m_viewport;
+    m_button->m_x = 0.125f;
+    m_button->m_y = 0.0625f;
+    m_button->m_width = m_button->m_height = 0.25f;
+    m_button->m_normalSprite = ButtonSprite("red");
+    m_button->m_overSprite = ButtonSprite("green");
+    m_button->m_downSprite = ButtonSprite("blue");
+    m_button->m_clickCallback = m_clicks;
+    form->m_children.push_back(m_button);
+    m_ui = boost::make_shared<UI::SUIApplication>();
+    m_ui->m_viewport = m_viewport;
+    m_ui->AddForm(form);
+    m_ui->ShowForm("Menu");
+    GetInputMessager()->AddListener(m_ui);
+  }
+
   // A scene file names its drawables and holds bare cameras: the owner binds and creates them.
   void Bind(SSceneNodeBase& node) {
     if (auto* meshNode = dynamic_cast<SSceneNodeMesh*>(&node)) {
@@ -168,7 +246,11 @@ class SceneApplication : public KorvexApplication {
   STextureFont m_font{1.0f, 1.0f, 0.0f};
   std::mutex m_mutex;
   std::vector<DWORD> m_lastFrame;
+  boost::shared_ptr<UI::SUIApplication> m_ui;
   int m_frames = 0;
+  int m_step = 0;
+  int m_framesAfterClick = 0;
+  std::chrono::steady_clock::time_point m_deadline;
 };
 
 class EngineEndToEnd : public testing::Test {
@@ -206,7 +288,7 @@ class EngineEndToEnd : public testing::Test {
 
 DWORD At(const std::vector<DWORD>& pixels, int x, int y) { return pixels[size_t(y) * kWidth + x]; }
 
-TEST_F(EngineEndToEnd, DrawsASceneThroughItsCameraWithSpritesAndTextOnTop) {
+TEST_F(EngineEndToEnd, DrawsASceneThroughItsCameraWithSpritesTextAndAFormWhoseButtonIsClicked) {
   SceneApplication application(m_folder / "box.xml", m_folder / "scene.xml");
   application.DoInit("D3D9Render");
   application.Create(Platform::Utf8ToWide(m_folder.Write("textures.xml", "<Textures>\n" + m_textureList + "</Textures>\n")),
@@ -218,6 +300,9 @@ TEST_F(EngineEndToEnd, DrawsASceneThroughItsCameraWithSpritesAndTextOnTop) {
   EXPECT_EQ(At(pixels, kWidth / 2, kHeight / 2), kBlue) << "the mesh in front of the camera";
   EXPECT_EQ(At(pixels, 4, 4), kGreen) << "the sprite at the left-upper corner";
   EXPECT_EQ(At(pixels, kWidth - 4, kHeight - 4), kRed) << "the glyph at the right-lower corner";
+  EXPECT_EQ(application.m_clicks->count, 1) << "one click of the button";
+  EXPECT_TRUE(application.m_buttonDownSeen);
+  EXPECT_EQ(At(pixels, kButtonX, kButtonY), kGreen) << "the button under the cursor after the click";
   EXPECT_EQ(At(pixels, kWidth - 2, 2), kClear);
   EXPECT_EQ(At(pixels, 2, kHeight - 2), kClear);
   EXPECT_EQ(application.m_scene.RootNode->Children.size(), 2u);
