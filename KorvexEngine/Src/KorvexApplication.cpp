@@ -19,6 +19,7 @@
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
+#include "Platform/NativePath.h"
 #include "Platform/Win32.h"
 #include "Platform/Win32Window.h"
 #include "Platform/Win32WindowClass.h"
@@ -50,13 +51,6 @@ void InstallDeviceResetHandler(SCore::SRenderDevice& device, KorvexApplication* 
 
 boost::shared_ptr<UI::IUIEvent> Callback(void (KorvexApplication::*handler)(), KorvexApplication* application) {
   return boost::shared_ptr<UI::IUIEvent>(new UI::SUIEvent<KorvexApplication>(handler, application));
-}
-
-// The texture list names its files in narrow text; each byte widens to one character.
-std::wstring WidenBytes(const std::string& text) {
-  std::wstring wide;
-  for (char c : text) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return wide;
 }
 
 }  // namespace
@@ -193,7 +187,8 @@ void KorvexApplication::DoLoadTextures(SCore::SDeserializator& reader) {
       SCore::g_Loger << SCore::GetTimeStamp() << " loading texture" << name << "\n";
       std::string path;
       reader.DoDeserialize("Path", path);
-      const std::vector<char> bytes = ReadFileToBytes(WidenBytes(path));
+      // The texture list names its files in narrow text; each byte widens to one character.
+      const std::vector<char> bytes = ReadFileToBytes(Platform::WidenBytes(path));
       if (bytes.empty()) throw SCore::KorvexCoreException(("texture file is empty: " + path).c_str());
       {
         RenderLock hold(m_renderLock);

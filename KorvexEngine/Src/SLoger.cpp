@@ -2,18 +2,13 @@
 
 #include "SOutputDeviceNull.h"
 
+#include "Platform/NativePath.h"
+
 #include <cstdio>
 
 namespace SCore {
 
 namespace {
-
-// Bytes widen as unsigned values, so 0x80 to 0xFF stay Latin-1 characters.
-std::wstring Widen(const char* text, std::size_t length) {
-  std::wstring wide(length, L'\0');
-  for (std::size_t i = 0; i < length; ++i) wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
-  return wide;
-}
 
 class CriticalSectionHolder {
  public:
@@ -54,12 +49,12 @@ SLoger& SLoger::Insert(Write write) {
 SLoger& SLoger::operator<<(const char* text) {
   return Insert([text](std::wostream& stream) {
     const std::size_t length = text == nullptr ? 0 : std::char_traits<char>::length(text);
-    stream << Widen(text, length);
+    stream << Platform::WidenBytes(std::string(text, length));
   });
 }
 
 SLoger& SLoger::operator<<(const std::string& text) {
-  return Insert([&text](std::wostream& stream) { stream << Widen(text.data(), text.size()); });
+  return Insert([&text](std::wostream& stream) { stream << Platform::WidenBytes(text); });
 }
 
 SLoger& SLoger::operator<<(unsigned int value) {

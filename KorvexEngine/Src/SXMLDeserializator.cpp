@@ -106,11 +106,7 @@ void SXMLDeserializator::DoDeserialize(const std::string& name, SMatrix& value) 
 void SXMLDeserializator::DoDeserialize(const std::string& name, SVector3& value) { DeserializeRecord(name, value); }
 
 void SXMLDeserializator::DoDeserialize(const std::string& name, std::wstring& value) {
-  const std::string bytes = SXML::GetAttribute(m_Current, name)->GetValue();
-  std::wstring wide;
-  wide.reserve(bytes.size());
-  for (const char byte : bytes) wide += static_cast<wchar_t>(static_cast<unsigned char>(byte));
-  value = wide;
+  value = Platform::WidenBytes(SXML::GetAttribute(m_Current, name)->GetValue());
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& name, std::string& value) {

@@ -19,9 +19,7 @@ std::vector<Platform::Testing::MessageBoxRecord> g_records;
 std::string AsUtf8(const char* text) {
   const std::string narrow = text == nullptr ? std::string() : std::string(text);
   if (Platform::IsValidUtf8(narrow)) return narrow;
-  std::wstring wide;
-  for (char c : narrow) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return Platform::WideToUtf8(wide);
+  return Platform::WideToUtf8(Platform::WidenBytes(narrow));
 }
 
 bool DisplayAvailable() {

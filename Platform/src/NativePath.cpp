@@ -134,6 +134,12 @@ std::wstring Utf8ToWide(const std::string& text) {
   return out;
 }
 
+std::wstring WidenBytes(const std::string& bytes) {
+  std::wstring wide(bytes.size(), L'\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+  return wide;
+}
+
 bool IsValidUtf8(const std::string& text) {
   for (std::size_t pos = 0; pos < text.size();) {
     char32_t codePoint;

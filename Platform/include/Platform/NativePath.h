@@ -12,6 +12,8 @@ namespace Platform {
 std::string WideToUtf8(const std::wstring& text);
 std::wstring Utf8ToWide(const std::string& text);
 bool IsValidUtf8(const std::string& text);
+// Each byte as the character of the same value (Latin-1): bytes 0x80 to 0xFF widen as unsigned.
+std::wstring WidenBytes(const std::string& bytes);
 
 // Backslashes become slashes, then every component that does not exist under its exact name is
 // looked up without regard to ASCII case in its parent folder. A component that matches nothing
