@@ -32,6 +32,6 @@ int main() {
   SCore::g_Loger << kBannerTitle;
   SCore::g_Loger << kBannerRule;
   SCore::g_Loger << SCore::GetTimeStamp() << " The game's screens are not built yet; exiting.\n";
-  std::printf("Glintmoor Dawnkeel: the engine's foundation is in place; the game itself is not built yet.\n");
+  std::printf("Glintmoor Dawnkeel: the engine is built; the game itself is not built yet.\n");
   return 0;
 }
