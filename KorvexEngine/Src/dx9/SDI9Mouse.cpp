@@ -97,9 +97,12 @@ bool SDI9Mouse::GetDeviceData(DIDEVICEOBJECTDATA& event) {
       Acquire();
       return false;
     }
-    RaiseListedResult(result, {{DIERR_NOTBUFFERED, "can't get mouse state - DIERR_NOTBUFFERED"},
-                               {DIERR_NOTINITIALIZED, "can't get mouse state - DIERR_NOTINITIALIZED"},
-                               {DIERR_INVALIDPARAM, "can't get mouse state - DIERR_INVALIDPARAM"}});
+    // Read on every tick: the table of texts is built only for a failure.
+    if (FAILED(result)) {
+      RaiseListedResult(result, {{DIERR_NOTBUFFERED, "can't get mouse state - DIERR_NOTBUFFERED"},
+                                 {DIERR_NOTINITIALIZED, "can't get mouse state - DIERR_NOTINITIALIZED"},
+                                 {DIERR_INVALIDPARAM, "can't get mouse state - DIERR_INVALIDPARAM"}});
+    }
     return SUCCEEDED(result) && count == 1;
   KORVEX_RETHROW("SDI9Mouse::GetDeviceData", kSource)
 }
