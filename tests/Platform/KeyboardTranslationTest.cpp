@@ -1,4 +1,4 @@
-#include "KeyCodes.h"
+#include "window/KeyCodes.h"
 
 #include "Platform/Win32Keyboard.h"
 

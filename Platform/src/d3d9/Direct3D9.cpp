@@ -10,7 +10,7 @@
 #include "D3D9Formats.h"
 #include "D3D9PresentParameters.h"
 #include "D3D9RefCounted.h"
-#include "SdlVideo.h"
+#include "window/SdlVideo.h"
 
 namespace Platform {
 namespace D3D9 {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "D3D9Failures.h"
-#include "D3D9Formats.h"
-#include "D3D9Texture.h"
+#include "d3d9/D3D9Failures.h"
+#include "d3d9/D3D9Formats.h"
+#include "d3d9/D3D9Texture.h"
 #include "DecodedImage.h"
 #include "ImageProcessing.h"
 #include "Platform/D3DX9.h"

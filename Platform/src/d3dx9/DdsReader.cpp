@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "D3D9Formats.h"
+#include "d3d9/D3D9Formats.h"
 
 namespace Platform {
 namespace D3DX {

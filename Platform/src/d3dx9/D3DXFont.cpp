@@ -10,7 +10,7 @@
 #include <mutex>
 #include <string>
 
-#include "D3D9RefCounted.h"
+#include "d3d9/D3D9RefCounted.h"
 #include "Platform/D3DX9.h"
 #include "Platform/NativePath.h"
 
