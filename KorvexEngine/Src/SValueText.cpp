@@ -3,9 +3,17 @@
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 
 #include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <system_error>
+#include <type_traits>
 #include <typeinfo>
 
+// lexical_cast itself is not called: it takes digit grouping, and for floats the decimal point, from
+// the global C++ locale, which any library in the process may change. Its rules are restated here
+// instead, each where it applies.
 namespace SCore {
 
 namespace {
@@ -17,21 +25,137 @@ std::string FormatWithCharconv(Value value, Format... format) {
   return std::string(buffer, result.ptr);
 }
 
-// from_chars takes no plus sign; the lexical conversion accepts one before a number.
-const char* SkipPlusSign(const char* first, const char* last) {
-  if (last - first >= 2 && *first == '+' && first[1] != '-' && first[1] != '+') return first + 1;
+template <typename Value>
+[[noreturn]] void RefuseText() {
+  throw boost::bad_lexical_cast(typeid(std::string), typeid(Value));
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+const char* SkipDigits(const char* first, const char* last) {
+  while (first != last && IsDigit(*first)) ++first;
   return first;
 }
 
-template <typename Value>
-Value ParseWithCharconv(const std::string& text) {
-  const char* last = text.data() + text.size();
-  const char* first = SkipPlusSign(text.data(), last);
-  Value value{};
-  const std::from_chars_result result = std::from_chars(first, last, value);
-  if (text.empty() || result.ec != std::errc() || result.ptr != last) {
-    throw boost::bad_lexical_cast(typeid(std::string), typeid(Value));
+const char* SkipSign(const char* first, const char* last) {
+  return first != last && (*first == '+' || *first == '-') ? first + 1 : first;
+}
+
+// One or more decimal digits whose value fits the type; leading zeros of any length are fine.
+template <typename Unsigned>
+bool ReadMagnitude(const char* first, const char* last, Unsigned& magnitude) {
+  if (first == last) return false;
+  constexpr Unsigned kMax = std::numeric_limits<Unsigned>::max();
+  Unsigned value = 0;
+  for (; first != last; ++first) {
+    if (!IsDigit(*first)) return false;
+    const Unsigned digit = static_cast<Unsigned>(*first - '0');
+    if (value > (kMax - digit) / 10) return false;
+    value = static_cast<Unsigned>(value * 10 + digit);
   }
+  magnitude = value;
+  return true;
+}
+
+// An optional sign and decimal digits. A signed type takes down to its minimum; an unsigned type takes
+// a minus too and wraps, so "-1" is the type's maximum.
+template <typename Integer>
+Integer ReadInteger(const std::string& text) {
+  using Unsigned = std::make_unsigned_t<Integer>;
+  const char* first = text.data();
+  const char* const last = first + text.size();
+  const bool negative = first != last && *first == '-';
+  Unsigned magnitude = 0;
+  if (!ReadMagnitude(SkipSign(first, last), last, magnitude)) RefuseText<Integer>();
+  if constexpr (std::is_signed_v<Integer>) {
+    const Unsigned limit = negative ? static_cast<Unsigned>(Unsigned(1) << std::numeric_limits<Integer>::digits)
+                                    : static_cast<Unsigned>(std::numeric_limits<Integer>::max());
+    if (magnitude > limit) RefuseText<Integer>();
+  }
+  return static_cast<Integer>(negative ? static_cast<Unsigned>(0u - magnitude) : magnitude);
+}
+
+// A run of zeros ending in "0" or "1"; a plus may lead, and a minus before a false one.
+bool ReadBool(const std::string& text) {
+  if (text.empty() || (text.back() != '0' && text.back() != '1')) RefuseText<bool>();
+  const bool value = text.back() == '1';
+  std::string::size_type zeros = text.size() - 1;
+  std::string::size_type first = 0;
+  if (zeros > 0 && (text[0] == '+' || (text[0] == '-' && !value))) ++first;
+  for (; first < zeros; ++first) {
+    if (text[first] != '0') RefuseText<bool>();
+  }
+  return value;
+}
+
+bool EqualsIgnoringCase(const char* first, const char* last, const char* lowercase) {
+  for (; first != last; ++first, ++lowercase) {
+    if (*lowercase == '\0' || (*first | 0x20) != *lowercase) return false;
+  }
+  return *lowercase == '\0';
+}
+
+// "inf", "infinity", "nan" and "nan(" anything ")", in any case, after an optional sign.
+template <typename Float>
+bool ReadInfinityOrNan(const std::string& text, Float& value) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  const bool negative = first != last && *first == '-';
+  first = SkipSign(first, last);
+  Float magnitude;
+  if (last - first >= 3 && EqualsIgnoringCase(first, first + 3, "nan")) {
+    const char* const payload = first + 3;
+    if (payload != last && (last - payload < 2 || *payload != '(' || last[-1] != ')')) return false;
+    magnitude = std::numeric_limits<Float>::quiet_NaN();
+  } else if (EqualsIgnoringCase(first, last, "inf") || EqualsIgnoringCase(first, last, "infinity")) {
+    magnitude = std::numeric_limits<Float>::infinity();
+  } else {
+    return false;
+  }
+  value = negative ? -magnitude : magnitude;
+  return true;
+}
+
+// What the stream extraction behind lexical_cast takes whole under the classic locale: an optional
+// sign, digits with at most one point and at least one digit, then an optional exponent with its own
+// optional sign and at least one digit. No hex, no grouping, no blanks.
+bool IsPlainDecimal(const std::string& text) {
+  const char* const last = text.data() + text.size();
+  const char* const mantissa = SkipSign(text.data(), last);
+  const char* next = SkipDigits(mantissa, last);
+  bool hasDigits = next != mantissa;
+  if (next != last && *next == '.') {
+    const char* const fraction = next + 1;
+    next = SkipDigits(fraction, last);
+    hasDigits = hasDigits || next != fraction;
+  }
+  if (!hasDigits) return false;
+  if (next != last && (*next == 'e' || *next == 'E')) {
+    const char* const exponent = SkipSign(next + 1, last);
+    next = SkipDigits(exponent, last);
+    if (next == exponent) return false;
+  }
+  return next == last;
+}
+
+// The classic locale's own strtod, which the stream extraction calls with the same locale object,
+// so rounding, denormals and underflow to zero come out bit for bit alike.
+locale_t ClassicCLocale() {
+  static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(0));
+  return classic;
+}
+
+float ConvertDecimal(const char* text, float) { return strtof_l(text, nullptr, ClassicCLocale()); }
+double ConvertDecimal(const char* text, double) { return strtod_l(text, nullptr, ClassicCLocale()); }
+
+// Too large for the type fails; too small gives a denormal or zero.
+template <typename Float>
+Float ReadFloat(const std::string& text) {
+  Float value{};
+  if (ReadInfinityOrNan(text, value)) return value;
+  if (!IsPlainDecimal(text)) RefuseText<Float>();
+  value = ConvertDecimal(text.c_str(), Float{});
+  if (std::isinf(value)) RefuseText<Float>();
   return value;
 }
 
@@ -47,14 +171,16 @@ std::string ValueToText(double value) { return FormatWithCharconv(value, std::ch
 
 template <typename Value>
 Value TextToValue(const std::string& text) {
-  return ParseWithCharconv<Value>(text);
+  if constexpr (std::is_floating_point_v<Value>) {
+    return ReadFloat<Value>(text);
+  } else {
+    return ReadInteger<Value>(text);
+  }
 }
 
 template <>
 bool TextToValue<bool>(const std::string& text) {
-  if (text == "1") return true;
-  if (text == "0") return false;
-  throw boost::bad_lexical_cast(typeid(std::string), typeid(bool));
+  return ReadBool(text);
 }
 
 template short TextToValue<short>(const std::string&);

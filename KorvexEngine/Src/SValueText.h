@@ -15,8 +15,12 @@ std::string ValueToText(unsigned int value);
 std::string ValueToText(float value);
 std::string ValueToText(double value);
 
-// The whole text must be the value: no blanks around it, nothing after it, within the type's range.
-// A bool is "0" or "1". Failure raises boost::bad_lexical_cast, as the lexical conversion does.
+// Reads exactly what boost::lexical_cast 1.74 reads under the classic locale, with the same results,
+// whatever the global C and C++ locales are. Documents written by hand and by other tools rely on its
+// leniencies: a sign before any number, leading zeros, "-1" into an unsigned type as its maximum
+// (and "-5" into unsigned short as 65531), bools written "01", "+1" or "-0", inf and nan in any case,
+// and a float too small for its type as 0 or a denormal. The whole text must be the value: no blanks
+// around it and nothing after it. Failure raises boost::bad_lexical_cast.
 template <typename Value>
 Value TextToValue(const std::string& text);
 

@@ -1,3 +1,4 @@
+#include "NumberTextTestSupport.h"
 #include "STinyXMLDeserializator.h"
 #include "SXMLDeserializator.h"
 #include "TempFolder.h"
@@ -6,7 +7,9 @@
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <typeinfo>
 
 using SCore::SDeserializator;
 using XMLTestSupport::FailureOf;
@@ -137,6 +140,55 @@ TEST_P(XMLReaders, MissingOrMalformedValuesRaiseAndLeaveTheTarget) {
 
   long long reserved = 0;
   EXPECT_EQ(FailureOf([&] { m_reader->DoDeserialize("Count", reserved); }), "method is not define");
+}
+
+TEST_P(XMLReaders, ReadNumbersAsLexicalCastDoes) {
+  using NumberTextTestSupport::LexicalCastOutcome;
+  using NumberTextTestSupport::OutcomeOf;
+  const char* const texts[] = {
+      "0",   "-1",   "-5",    "01",   "+1",   "00",          "-0",          "1e-50",      "1.5",  ".5",
+      "5.",  " 5",   "5 ",    "5x",   "",     "+",           "-",           "1e",         "1e+5", "0x10",
+      "inf", "-NaN", "nan(1)", "1e400", "65536", "2147483648", "-2147483648", "4294967296", "1,5",  "true",
+  };
+  for (const char* text : texts) {
+    const boost::shared_ptr<SDeserializator> reader = GetParam().makeEmpty();
+    reader->DoParseText(std::string("<V a=\"") + text + "\"></V>");
+    reader->DoBeginChild("V");
+    NumberTextTestSupport::ForEachReadKind([&](auto kind) {
+      using Value = decltype(kind);
+      const auto read = [&] {
+        Value value{};
+        reader->DoDeserialize("a", value);
+        return value;
+      };
+      EXPECT_EQ(OutcomeOf<Value>(read), LexicalCastOutcome<Value>(text))
+          << NumberTextTestSupport::Quoted(text) << " read as " << typeid(Value).name();
+    });
+  }
+}
+
+TEST_P(XMLReaders, RecordsReadTheirFieldsAsLexicalCastDoes) {
+  m_reader->DoParseText(
+      "<R><T MipLevels=\"-1\" Usage=\"007\" Format=\"+21\" Pool=\"0\" Filter=\"-0\" MipFilter=\"2\"></T>"
+      "<F IsBilinear=\"00\" IsTrilinear=\"+1\" IsAnisotropic=\"-0\"></F>"
+      "<P X=\"-0\" Y=\"1e-50\" Z=\"+.5\"></P></R>");
+  m_reader->DoBeginChild("R");
+  SCore::STextureParameters parameters;
+  m_reader->DoDeserialize("T", parameters);
+  EXPECT_EQ(parameters.MipLevels, 4294967295u);
+  EXPECT_EQ(parameters.Usage, 7u);
+  EXPECT_EQ(parameters.Format, 21u);
+  EXPECT_EQ(parameters.Filter, 0u);
+  SCore::STextureFiltration filtration;
+  m_reader->DoDeserialize("F", filtration);
+  EXPECT_FALSE(filtration.IsBilinear);
+  EXPECT_TRUE(filtration.IsTrilinear);
+  EXPECT_FALSE(filtration.IsAnisotropic);
+  SCore::SVector3 position{1.0f, 1.0f, 1.0f};
+  m_reader->DoDeserialize("P", position);
+  EXPECT_TRUE(position.X == 0.0f && std::signbit(position.X));
+  EXPECT_EQ(position.Y, 0.0f);
+  EXPECT_EQ(position.Z, 0.5f);
 }
 
 TEST_P(XMLReaders, RecordReadFailingPartWayKeepsTheFieldsReadBeforeIt) {
