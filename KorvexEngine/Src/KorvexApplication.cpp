@@ -24,9 +24,6 @@
 #include "Platform/Win32Window.h"
 #include "Platform/Win32WindowClass.h"
 
-#include <chrono>
-#include <thread>
-
 namespace KorvexEngine {
 
 BYTE g_LeftButtonDown = 0;
@@ -226,9 +223,7 @@ void KorvexApplication::Invalidate3DObjects() {
 }
 
 void KorvexApplication::StopInputThread() {
-  if (!m_inputMessager) return;
-  m_inputMessager->Stop();
-  while (m_inputMessager->IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (m_inputMessager) m_inputMessager->StopAndWait();
 }
 
 void KorvexApplication::DoRender() {
