@@ -127,6 +127,8 @@ void KorvexApplication::Create(const std::wstring& textureListPath, const char* 
     DoCreateLoading();
     m_loading.Set(true);
     m_loadingFailed.Set(false);
+    // Should the loading screen raise, the worker's destructor holds the unwinding until the loader
+    // thread, which works on this application, has ended.
     SBackgroundWorker worker;
     worker.SetTask(Callback(&KorvexApplication::LoadingTask, this));
     worker.SetFinish(Callback(&KorvexApplication::LoadingFinished, this));
