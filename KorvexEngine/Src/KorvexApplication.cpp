@@ -24,9 +24,6 @@
 #include "Platform/Win32Window.h"
 #include "Platform/Win32WindowClass.h"
 
-#include <chrono>
-#include <thread>
-
 namespace KorvexEngine {
 
 BYTE g_LeftButtonDown = 0;
@@ -130,6 +127,8 @@ void KorvexApplication::Create(const std::wstring& textureListPath, const char* 
     DoCreateLoading();
     m_loading.Set(true);
     m_loadingFailed.Set(false);
+    // Should the loading screen raise, the worker's destructor holds the unwinding until the loader
+    // thread, which works on this application, has ended.
     SBackgroundWorker worker;
     worker.SetTask(Callback(&KorvexApplication::LoadingTask, this));
     worker.SetFinish(Callback(&KorvexApplication::LoadingFinished, this));
@@ -226,9 +225,7 @@ void KorvexApplication::Invalidate3DObjects() {
 }
 
 void KorvexApplication::StopInputThread() {
-  if (!m_inputMessager) return;
-  m_inputMessager->Stop();
-  while (m_inputMessager->IsRunning()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (m_inputMessager) m_inputMessager->StopAndWait();
 }
 
 void KorvexApplication::DoRender() {

@@ -64,21 +64,13 @@ std::vector<unsigned int> AnimationChildren(SDeserializator& deserializator) {
 // by name.
 boost::shared_ptr<STextureAnimator> DeserializeAnimator(SDeserializator& deserializator, const unsigned int* index,
                                                         const boost::shared_ptr<STextureManager>& textureManager) {
-  if (index != nullptr) {
-    deserializator.DoBeginChild(*index);
-  } else {
-    deserializator.DoBeginChild("Animation");
-  }
+  STextureAnimator::BeginAnimationChild(deserializator, index);
   std::string type;
   deserializator.DoDeserialize("Type", type);
   const boost::shared_ptr<STextureAnimator> animator =
       CreateTextureAnimator(TextureAnimatorTypeFromString(type));
   deserializator.DoEndChild();
-  if (index != nullptr) {
-    animator->DoDeserialize(deserializator, *index, textureManager);
-  } else {
-    animator->DoDeserialize(deserializator, textureManager);
-  }
+  animator->DeserializeAnimation(deserializator, index, textureManager);
   return animator;
 }
 

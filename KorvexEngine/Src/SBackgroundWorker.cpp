@@ -8,10 +8,13 @@
 namespace KorvexEngine {
 
 SBackgroundWorker::~SBackgroundWorker() {
+  WaitUntilEnded(m_running, "the background worker's thread to end");
   m_failure.reset();
   m_finish.reset();
   m_task.reset();
 }
+
+void SBackgroundWorker::Start() { StartRunning(m_running); }
 
 namespace {
 
@@ -27,16 +30,17 @@ void ReportFailure(const boost::shared_ptr<UI::IUIEvent>& failure) {
 }  // namespace
 
 void SBackgroundWorker::Run() {
-  // The owner may destroy the worker as soon as the finish callback has had its effect, so the
-  // callbacks run from local copies and nothing of the worker is touched after it.
-  const boost::shared_ptr<UI::IUIEvent> task = m_task;
-  const boost::shared_ptr<UI::IUIEvent> finish = m_finish;
-  const boost::shared_ptr<UI::IUIEvent> failure = m_failure;
+  RunTaskAndReport();
+  // The last touch of the worker: its owner may destroy it from now on.
+  m_running = 0;
+}
+
+void SBackgroundWorker::RunTaskAndReport() {
   bool failed = true;
   try {
-    if (!task) throw SCore::KorvexCoreException("SBackgroundWorker::Run() without a task");
-    task->Invoke();
-    if (finish) finish->Invoke();
+    if (!m_task) throw SCore::KorvexCoreException("SBackgroundWorker::Run() without a task");
+    m_task->Invoke();
+    if (m_finish) m_finish->Invoke();
     failed = false;
   } catch (const SCore::KorvexCoreException& error) {
     MessageBoxA(nullptr, error.what(), nullptr, MB_OK);
@@ -47,7 +51,7 @@ void SBackgroundWorker::Run() {
   } catch (...) {
     SCore::g_Loger << "unhandled exception";
   }
-  if (failed && failure) ReportFailure(failure);
+  if (failed && m_failure) ReportFailure(m_failure);
 }
 
 }  // namespace KorvexEngine

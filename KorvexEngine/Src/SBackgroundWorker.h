@@ -5,6 +5,8 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <atomic>
+
 namespace KorvexEngine {
 
 // Runs one task on its own thread, then the finish callback. A failure is reported on the worker's
@@ -13,7 +15,13 @@ namespace KorvexEngine {
 // waiting for a finish that never comes.
 class SBackgroundWorker : public SThread {
  public:
+  // Waits until a started thread has ended: the task works on its owner, which may be unwinding
+  // from a failure of its own while the thread is still starting or working.
   ~SBackgroundWorker() override;
+
+  // Starts the thread; it counts as running from now on, so that destroying the worker waits for
+  // it even before it has begun.
+  void Start();
   void Run() override;
 
   void SetTask(boost::shared_ptr<UI::IUIEvent> task) { m_task = task; }
@@ -24,6 +32,9 @@ class SBackgroundWorker : public SThread {
   boost::shared_ptr<UI::IUIEvent> m_task;
   boost::shared_ptr<UI::IUIEvent> m_finish;
   boost::shared_ptr<UI::IUIEvent> m_failure;
+  std::atomic<int> m_running{0};
+
+  void RunTaskAndReport();
 };
 
 }  // namespace KorvexEngine

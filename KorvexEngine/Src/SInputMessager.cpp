@@ -3,19 +3,19 @@
 #include "SLoger.h"
 #include "SViewport.h"
 
-#include <chrono>
-#include <thread>
-
 namespace KorvexEngine {
 
 SInputMessager::SInputMessager() = default;
 
 SInputMessager::~SInputMessager() {
-  m_stop = 1;
-  // The wait does not sleep through the platform's Sleep, which tests may replace.
-  while (m_running != 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  StopAndWait();
   m_messageManager.reset();
   m_viewport.reset();
+}
+
+void SInputMessager::StopAndWait() {
+  m_stop = 1;
+  WaitUntilEnded(m_running, "the UI input thread (SInputMessager) to end");
 }
 
 void SInputMessager::Init(boost::shared_ptr<SCore::SViewport> viewport) {
@@ -25,15 +25,7 @@ void SInputMessager::Init(boost::shared_ptr<SCore::SViewport> viewport) {
 
 void SInputMessager::AddListener(boost::shared_ptr<UI::SUIControl> listener) { m_messageManager->AddListener(listener); }
 
-void SInputMessager::Start() {
-  m_running = 1;
-  try {
-    SThread::Start();
-  } catch (...) {
-    m_running = 0;
-    throw;
-  }
-}
+void SInputMessager::Start() { StartRunning(m_running); }
 
 void SInputMessager::Run() {
   m_running = 1;

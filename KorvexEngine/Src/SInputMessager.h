@@ -29,6 +29,9 @@ class SInputMessager : public SThread {
   // for it even before its first tick.
   void Start();
   void Stop() { m_stop = 1; }
+  // Stops the thread and waits until it has ended: the UI handlers it runs hold pointers into
+  // what the caller is about to destroy.
+  void StopAndWait();
   bool IsRunning() const { return m_running != 0; }
 
   void Run() override;

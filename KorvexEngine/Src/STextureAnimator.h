@@ -22,14 +22,23 @@ class STextureAnimator : public SAnimator {
   // Builds the matrices when they are not ready, then animates with the elapsed seconds.
   void DoUpdate(DWORD elapsedMilliseconds) override;
   virtual void DoAnimate(float seconds) = 0;
-  virtual void DoSerialize(SSerializator& serializator) = 0;
+  // Writes the element "Animation": the values that both kinds begin with, then the kind's own.
+  virtual void DoSerialize(SSerializator& serializator);
   // Enters the child "Animation" by name.
   virtual void DoDeserialize(SDeserializator& deserializator,
-                             const boost::shared_ptr<STextureManager>& textureManager) = 0;
+                             const boost::shared_ptr<STextureManager>& textureManager);
   // Enters the child at that position, for elements that hold more than one "Animation".
   virtual void DoDeserialize(SDeserializator& deserializator, unsigned int index,
-                             const boost::shared_ptr<STextureManager>& textureManager) = 0;
+                             const boost::shared_ptr<STextureManager>& textureManager);
   virtual void CalculateTransforms() = 0;
+
+  // Reads the element "Animation" found by name, or at the position among the current element's
+  // children when there is one. The texture and the name take effect only once the texture is
+  // found; the matrices are then rebuilt.
+  void DeserializeAnimation(SDeserializator& deserializator, const unsigned int* index,
+                            const boost::shared_ptr<STextureManager>& textureManager);
+  // Enters the element "Animation" by name, or the child at the position when there is one.
+  static void BeginAnimationChild(SDeserializator& deserializator, const unsigned int* index);
 
   // The matrices are not rebuilt: owners that change the texture clear TransformsReady.
   void SetTexture(const boost::shared_ptr<STexture>& texture);
@@ -45,14 +54,11 @@ class STextureAnimator : public SAnimator {
  protected:
   // The texture that the animator writes or is written with; raises when there is none.
   STexture& RequireTexture() const;
-  // Enters "Animation" and writes the values that both kinds begin with.
-  void BeginAnimationElement(SSerializator& serializator);
-  // Reads the name and the texture name of the entered "Animation"; they take effect only once
-  // the texture is found (FinishReading).
-  void ReadNames(SDeserializator& deserializator, std::string& name, std::string& textureName);
-  // Leaves "Animation", then takes the texture from the manager and the name.
-  void FinishReading(SDeserializator& deserializator, const boost::shared_ptr<STextureManager>& textureManager,
-                     const std::string& name, const std::string& textureName);
+  // The kind's own values in the entered "Animation", in the element's order.
+  virtual void SerializeOwnValues(SSerializator& serializator) = 0;
+  virtual void DeserializeOwnValues(SDeserializator& deserializator) = 0;
+  // The kind's class name, which names the operation and the source of a failure.
+  virtual const char* KindName() const = 0;
 };
 
 }  // namespace SCore

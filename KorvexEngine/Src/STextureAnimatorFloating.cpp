@@ -2,16 +2,8 @@
 
 #include "SDeserializator.h"
 #include "SSerializator.h"
-#include "STextureManager.h"
-#include "srethrow.h"
 
 namespace SCore {
-
-namespace {
-
-const char* const kSourcePath = ".\\Src\\STextureAnimatorFloating";
-
-}  // namespace
 
 STextureAnimatorFloating::STextureAnimatorFloating() : STextureAnimator("UNKNOWN", FLOATING) {}
 
@@ -28,41 +20,16 @@ float STextureAnimatorFloating::StepAlong(unsigned int plus, unsigned int minus)
   return ((Style & plus) != 0 ? Step : 0.0f) - ((Style & minus) != 0 ? Step : 0.0f);
 }
 
-void STextureAnimatorFloating::DoSerialize(SSerializator& serializator) {
-  KORVEX_TRY
-    BeginAnimationElement(serializator);
-    serializator.DoSerialize("Style", Style);
-    serializator.DoSerialize("Step", Step);
-    serializator.DoSerialize("AnimationSpeed", AnimationSpeed);
-    serializator.DoEndChild();
-  KORVEX_RETHROW("STextureAnimatorFloating::DoSerialize()", kSourcePath)
+void STextureAnimatorFloating::SerializeOwnValues(SSerializator& serializator) {
+  serializator.DoSerialize("Style", Style);
+  serializator.DoSerialize("Step", Step);
+  serializator.DoSerialize("AnimationSpeed", AnimationSpeed);
 }
 
-void STextureAnimatorFloating::DoDeserialize(SDeserializator& deserializator,
-                                             const boost::shared_ptr<STextureManager>& textureManager) {
-  KORVEX_TRY
-    deserializator.DoBeginChild("Animation");
-    ReadEnteredElement(deserializator, textureManager);
-  KORVEX_RETHROW("STextureAnimatorFloating::DoDeserialize()", kSourcePath)
-}
-
-void STextureAnimatorFloating::DoDeserialize(SDeserializator& deserializator, unsigned int index,
-                                             const boost::shared_ptr<STextureManager>& textureManager) {
-  KORVEX_TRY
-    deserializator.DoBeginChild(index);
-    ReadEnteredElement(deserializator, textureManager);
-  KORVEX_RETHROW("STextureAnimatorFloating::DoDeserialize()", kSourcePath)
-}
-
-void STextureAnimatorFloating::ReadEnteredElement(SDeserializator& deserializator,
-                                                  const boost::shared_ptr<STextureManager>& textureManager) {
-  std::string name;
-  std::string textureName;
-  ReadNames(deserializator, name, textureName);
+void STextureAnimatorFloating::DeserializeOwnValues(SDeserializator& deserializator) {
   deserializator.DoDeserialize("Style", Style);
   deserializator.DoDeserialize("Step", Step);
   deserializator.DoDeserialize("AnimationSpeed", AnimationSpeed);
-  FinishReading(deserializator, textureManager, name, textureName);
 }
 
 }  // namespace SCore

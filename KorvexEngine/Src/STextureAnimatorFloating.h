@@ -16,11 +16,6 @@ class STextureAnimatorFloating : public STextureAnimator {
   STextureAnimatorFloating();
 
   void DoAnimate(float seconds) override;
-  void DoSerialize(SSerializator& serializator) override;
-  void DoDeserialize(SDeserializator& deserializator,
-                     const boost::shared_ptr<STextureManager>& textureManager) override;
-  void DoDeserialize(SDeserializator& deserializator, unsigned int index,
-                     const boost::shared_ptr<STextureManager>& textureManager) override;
   // The matrix is built in place on every update.
   void CalculateTransforms() override {}
 
@@ -28,8 +23,9 @@ class STextureAnimatorFloating : public STextureAnimator {
   float Step = 0.0f;       // texture coordinates per unit of AnimationSpeed and second
 
  private:
-  // Reads the entered "Animation" and leaves it.
-  void ReadEnteredElement(SDeserializator& deserializator, const boost::shared_ptr<STextureManager>& textureManager);
+  void SerializeOwnValues(SSerializator& serializator) override;
+  void DeserializeOwnValues(SDeserializator& deserializator) override;
+  const char* KindName() const override { return "STextureAnimatorFloating"; }
   float StepAlong(unsigned int plus, unsigned int minus) const;
 };
 

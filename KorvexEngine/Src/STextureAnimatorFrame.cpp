@@ -2,7 +2,6 @@
 
 #include "SDeserializator.h"
 #include "SSerializator.h"
-#include "STextureManager.h"
 #include "srethrow.h"
 
 #include <cmath>
@@ -63,39 +62,15 @@ void STextureAnimatorFrame::CalculateTransforms() {
   KORVEX_RETHROW("STextureAnimatorFrame::CalculateTransforms()", kSourcePath)
 }
 
-void STextureAnimatorFrame::DoSerialize(SSerializator& serializator) {
-  KORVEX_TRY
-    BeginAnimationElement(serializator);
-    serializator.DoSerialize("FrameHorizontal", FrameHorizontal);
-    serializator.DoSerialize("FrameVertical", FrameVertical);
-    serializator.DoSerialize("AnimationSpeed", AnimationSpeed);
-    serializator.DoSerialize("Inverse", Inverse);
-    serializator.DoSerialize("Indent", Indent);
-    serializator.DoEndChild();
-  KORVEX_RETHROW("STextureAnimatorFrame::DoSerialize()", kSourcePath)
+void STextureAnimatorFrame::SerializeOwnValues(SSerializator& serializator) {
+  serializator.DoSerialize("FrameHorizontal", FrameHorizontal);
+  serializator.DoSerialize("FrameVertical", FrameVertical);
+  serializator.DoSerialize("AnimationSpeed", AnimationSpeed);
+  serializator.DoSerialize("Inverse", Inverse);
+  serializator.DoSerialize("Indent", Indent);
 }
 
-void STextureAnimatorFrame::DoDeserialize(SDeserializator& deserializator,
-                                          const boost::shared_ptr<STextureManager>& textureManager) {
-  KORVEX_TRY
-    deserializator.DoBeginChild("Animation");
-    ReadEnteredElement(deserializator, textureManager);
-  KORVEX_RETHROW("STextureAnimatorFrame::DoDeserialize()", kSourcePath)
-}
-
-void STextureAnimatorFrame::DoDeserialize(SDeserializator& deserializator, unsigned int index,
-                                          const boost::shared_ptr<STextureManager>& textureManager) {
-  KORVEX_TRY
-    deserializator.DoBeginChild(index);
-    ReadEnteredElement(deserializator, textureManager);
-  KORVEX_RETHROW("STextureAnimatorFrame::DoDeserialize()", kSourcePath)
-}
-
-void STextureAnimatorFrame::ReadEnteredElement(SDeserializator& deserializator,
-                                               const boost::shared_ptr<STextureManager>& textureManager) {
-  std::string name;
-  std::string textureName;
-  ReadNames(deserializator, name, textureName);
+void STextureAnimatorFrame::DeserializeOwnValues(SDeserializator& deserializator) {
   deserializator.DoDeserialize("FrameHorizontal", FrameHorizontal);
   deserializator.DoDeserialize("FrameVertical", FrameVertical);
   deserializator.DoDeserialize("AnimationSpeed", AnimationSpeed);
@@ -105,8 +80,6 @@ void STextureAnimatorFrame::ReadEnteredElement(SDeserializator& deserializator,
     deserializator.DoDeserialize("Indent", Indent);
     TransformsReady = false;
   }
-  FinishReading(deserializator, textureManager, name, textureName);
-  CalculateTransforms();
 }
 
 unsigned int STextureAnimatorFrame::CellCount() const {

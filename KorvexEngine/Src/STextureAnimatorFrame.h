@@ -15,11 +15,6 @@ class STextureAnimatorFrame : public STextureAnimator {
   STextureAnimatorFrame(const std::string& name, unsigned int columns, unsigned int rows);
 
   void DoAnimate(float seconds) override;
-  void DoSerialize(SSerializator& serializator) override;
-  void DoDeserialize(SDeserializator& deserializator,
-                     const boost::shared_ptr<STextureManager>& textureManager) override;
-  void DoDeserialize(SDeserializator& deserializator, unsigned int index,
-                     const boost::shared_ptr<STextureManager>& textureManager) override;
   // One matrix per cell, every cell starting on a whole texel; leaves TransformsReady clear.
   void CalculateTransforms() override;
 
@@ -28,8 +23,9 @@ class STextureAnimatorFrame : public STextureAnimator {
   std::vector<SMatrix> Transforms;
 
  private:
-  // Reads the entered "Animation" and leaves it.
-  void ReadEnteredElement(SDeserializator& deserializator, const boost::shared_ptr<STextureManager>& textureManager);
+  void SerializeOwnValues(SSerializator& serializator) override;
+  void DeserializeOwnValues(SDeserializator& deserializator) override;
+  const char* KindName() const override { return "STextureAnimatorFrame"; }
   unsigned int CellCount() const;
   DWORD CellCounter(float cells) const;
 };

@@ -3,11 +3,21 @@
 #include "KorvexCoreException.h"
 #include "SLoger.h"
 
+#include "Platform/MMSystem.h"
+
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace KorvexEngine {
+
+namespace {
+
+const DWORD kPatientWaitMilliseconds = 2000;
+
+}  // namespace
 
 SThread::~SThread() = default;
 
@@ -20,6 +30,16 @@ void SThread::Start() {
   m_priority = GetThreadPriority(reinterpret_cast<HANDLE>(m_threadHandle));
 }
 
+void SThread::StartRunning(std::atomic<int>& running) {
+  running = 1;
+  try {
+    Start();
+  } catch (...) {
+    running = 0;
+    throw;
+  }
+}
+
 unsigned SThread::ThreadProc(void* thread) {
   // Nothing may leave a thread: an escaping exception would end the whole process.
   try {
@@ -28,6 +48,21 @@ unsigned SThread::ThreadProc(void* thread) {
     SCore::g_Loger << " unhandled exception left a thread\n";
   }
   return 0;
+}
+
+void SThread::WaitUntilEnded(const std::atomic<int>& running, const char* what) {
+  // Measured on the engine's one clock; the wait itself does not sleep through the platform's
+  // Sleep, which tests may replace.
+  const DWORD started = timeGetTime();
+  bool reported = false;
+  while (running != 0) {
+    if (!reported && timeGetTime() - started > kPatientWaitMilliseconds) {
+      SCore::g_Loger << SCore::GetTimeStamp() << " still waiting for " << what << " after "
+                     << kPatientWaitMilliseconds << " milliseconds\n";
+      reported = true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 }  // namespace KorvexEngine

@@ -2,6 +2,8 @@
 
 #include "Platform/Win32.h"
 
+#include <atomic>
+
 namespace KorvexEngine {
 
 // A thread object: Run is the thread body. Destroying the object neither stops nor waits for the
@@ -17,6 +19,14 @@ class SThread {
   static unsigned ThreadProc(void* thread);
 
  protected:
+  // Starts the thread with its running flag already set, so that an owner that waits for the flag
+  // waits even for a thread that has not begun yet; the flag is cleared again when no thread starts.
+  void StartRunning(std::atomic<int>& running);
+  // Waits until the running flag of a thread reads 0. The wait cannot be cut short (the thread
+  // still uses what its owner is about to destroy), but one that passes two seconds writes one log
+  // line naming what it waits for, so that a hang shows in the log.
+  static void WaitUntilEnded(const std::atomic<int>& running, const char* what);
+
   unsigned m_threadId = 0;
   UINT_PTR m_threadHandle = 0;
   int m_priority = THREAD_PRIORITY_NORMAL;

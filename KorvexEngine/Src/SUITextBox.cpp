@@ -100,8 +100,8 @@ void SUITextBox::AppendNational(int character) {
   if (!m_locale.ToWide(std::string(1, char(character)), wide) || wide.empty()) {
     // A byte with no character in the code page is dropped; typing goes on.
     if (!m_reportedUnwidenable) {
-      SCore::g_Loger << "SUITextBox: ignored a character that locale " << m_locale.LocaleName()
-                     << " cannot convert\n";
+      SCore::g_Loger << SCore::GetTimeStamp() << " SUITextBox: ignored a character that locale "
+                     << m_locale.LocaleName() << " cannot convert\n";
       m_reportedUnwidenable = true;
     }
     return;

@@ -21,8 +21,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 using KorvexEngine::KorvexApplication;
@@ -128,6 +130,32 @@ class TestApplication : public KorvexApplication {
   std::atomic<bool> m_loadingFrameDrawn{false};
 };
 
+// Makes the device lose itself and fail its reset from the loader thread, so that the main
+// thread's next loading-screen frame raises while the loader still works on the application.
+class FailingResetApplication : public TestApplication {
+ public:
+  explicit FailingResetApplication(TestSupport::LogCapture& log) : m_log(log) {}
+
+  void DoInitObjects() override {
+    FailNextCall("Reset", D3DERR_DRIVERINTERNALERROR);
+    const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
+    IDirect3DDevice9* native = device->Lock();
+    ProvokeDeviceLoss(native);
+    EndDeviceLoss(native);
+    device->Unlock();
+    m_resetFailed = TestSupport::WaitUntil([this] { return m_log.Text().find(L" Reset HRESULT:") != std::wstring::npos; });
+    // Past the main thread's failure, the loader goes on with the application for a while.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    m_loaderEnded = true;
+  }
+
+  std::atomic<bool> m_resetFailed{false};
+  std::atomic<bool> m_loaderEnded{false};
+
+ private:
+  TestSupport::LogCapture& m_log;
+};
+
 class ApplicationFrame : public testing::Test {
  protected:
   void SetUp() override {
@@ -141,6 +169,7 @@ class ApplicationFrame : public testing::Test {
     m_folder.Write("Textures/green.bmp", Picture(0, 255, 0));
   }
   void TearDown() override {
+    ClearFailures();
     StopRecordingMessageBoxes();
     SetSleepHook(nullptr);
   }
@@ -247,4 +276,22 @@ TEST_F(ApplicationFrame, AnEmptyTextureListOrAnUnknownRendererIsAClearError) {
   const auto boxes = TakeRecordedMessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].text.find("empty.xml"), std::string::npos) << boxes[0].text;
+}
+
+TEST_F(ApplicationFrame, AFailingLoadingScreenWaitsForTheLoaderThreadBeforeCreateRaises) {
+  TestSupport::LogCapture log;
+  FailingResetApplication application(log);
+  application.DoInit("D3D9Render");
+  try {
+    application.Create(TextureList(Entry("red", "Textures/red.bmp")), "Frame test", 64, 48, 0, false);
+    FAIL() << "the failed reset of a loading-screen frame raises";
+  } catch (const SCore::KorvexCoreException& error) {
+    const std::string message = error.what();
+    EXPECT_EQ(message.rfind("can't reset D3D9 device(D3DERR_DRIVERINTERNALERROR)", 0), 0u) << message;
+    EXPECT_NE(message.find("KorvexApplication::Create() .\\Src\\KorvexApplication at:"), std::string::npos);
+  }
+  EXPECT_TRUE(application.m_resetFailed);
+  EXPECT_TRUE(application.m_loaderEnded) << "Create raises only once the loader thread has ended";
+  EXPECT_TRUE(TakeRecordedMessageBoxes().empty()) << "the loader itself did not fail";
+  EXPECT_NE(KorvexEngine::g_Application, &application);
 }

@@ -1,5 +1,6 @@
 #include "RenderTestSupport.h"
 
+#include <boost/weak_ptr.hpp>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,10 +51,16 @@ TEST_F(DeviceFonts, AReleasedOrDestroyedFontIsLeftOutOfLaterResets) {
 
 TEST_F(DeviceFonts, AFontMayOutliveItsDevice) {
   font->DoCreate(device);
+  IDirect3DDevice9* native = device->Lock();
+  native->AddRef();
+  device->Unlock();
+  const boost::weak_ptr<SCore::SRenderDevice> watched = device;
   d3d9.reset();
   device.reset();
   viewport.reset();
+  EXPECT_TRUE(watched.expired()) << "the font does not keep its device alive";
   font.reset();
+  EXPECT_EQ(native->Release(), 0u) << "the font has let go of the native device";
 }
 
 }  // namespace

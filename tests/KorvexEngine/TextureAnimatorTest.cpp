@@ -291,4 +291,31 @@ TEST_F(TextureAnimatorDocuments, OptionalValuesKeepTheirDefaultsAndAnUnknownText
   });
 }
 
+TEST_F(TextureAnimatorDocuments, EachKindNamesItselfWhenWritingOrReadingByPositionFails) {
+  const struct {
+    int type;
+    std::string kind;
+  } kinds[] = {{1, "STextureAnimatorFloating"}, {2, "STextureAnimatorFrame"}};
+  const boost::shared_ptr<SCore::STexture> unmanaged = Texture("Gone", 8, 8);
+  document.Write([&](SCore::SSerializator& writer) {
+    for (const auto& k : kinds) {
+      const boost::shared_ptr<SCore::STextureAnimator> untextured = SCore::CreateTextureAnimator(k.type);
+      EXPECT_EQ(FailureOf([&] { untextured->DoSerialize(writer); }),
+                "texture animator has no texture:UNKNOWN " + k.kind + "::DoSerialize() .\\Src\\" + k.kind + " at:");
+      const boost::shared_ptr<SCore::STextureAnimator> written = SCore::CreateTextureAnimator(k.type);
+      written->SetTexture(unmanaged);
+      written->DoSerialize(writer);
+    }
+  });
+  document.ReadWithBoth([&](SCore::SDeserializator& reader) {
+    for (unsigned int index = 0; index < 2; ++index) {
+      const std::string& kind = kinds[index].kind;
+      const boost::shared_ptr<SCore::STextureAnimator> read = SCore::CreateTextureAnimator(kinds[index].type);
+      EXPECT_EQ(FailureOf([&] { read->DoDeserialize(reader, index, manager); }),
+                "can't find texture:Gone STextureManager::DoGetTexture() .\\Src\\STextureManager at: " + kind +
+                    "::DoDeserialize() .\\Src\\" + kind + " at:");
+    }
+  });
+}
+
 }  // namespace

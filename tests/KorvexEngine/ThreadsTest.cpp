@@ -116,6 +116,20 @@ TEST(BackgroundWorker, AWorkerWithoutATaskReportsInsteadOfCrashing) {
   EXPECT_NE(log.Text().find(L"KorvexCoreException:"), std::wstring::npos);
 }
 
+TEST(BackgroundWorker, DestroyingAStartedWorkerWaitsUntilItsTaskAndFinishHaveRun) {
+  for (int round = 0; round < 5; ++round) {
+    Owner owner([] { std::this_thread::sleep_for(std::chrono::milliseconds(20)); });
+    {
+      SBackgroundWorker worker;
+      worker.SetTask(boost::shared_ptr<IUIEvent>(new SUIEvent<Owner>(&Owner::Task, &owner)));
+      worker.SetFinish(boost::shared_ptr<IUIEvent>(new SUIEvent<Owner>(&Owner::Finished, &owner)));
+      worker.Start();
+    }
+    EXPECT_EQ(owner.m_finishes, 1) << "the finish ran before the worker was gone";
+    EXPECT_FALSE(owner.m_loading.Get());
+  }
+}
+
 TEST(BackgroundWorker, AThreadThatCannotStartRaises) {
   SBackgroundWorker worker;
   Platform::Testing::FailNextThreadStart();

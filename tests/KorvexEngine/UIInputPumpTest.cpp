@@ -17,7 +17,9 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
+#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -199,10 +201,66 @@ TEST(InputMessager, DestroyingOneThatWasJustStartedWaitsForItsThread) {
   boost::shared_ptr<FakeInput> input(new FakeInput);
   boost::shared_ptr<SCore::SViewport> viewport(new InputOnlyViewport(input));
   for (int round = 0; round < 20; ++round) {
-    SInputMessager messager;
-    messager.Init(viewport);
-    messager.Start();
+    const auto started = std::chrono::steady_clock::now();
+    {
+      SInputMessager messager;
+      messager.Init(viewport);
+      messager.Start();
+    }
+    // The thread notices the stop within one tick, so the destructor returns soon.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(viewport.use_count(), 1) << "the messager let go of the viewport";
+    const int updates = input->updates;
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_EQ(input->updates, updates) << "no tick after the destructor returned";
   }
-  SInputMessager neverStarted;
-  neverStarted.Init(viewport);
+  const auto started = std::chrono::steady_clock::now();
+  {
+    SInputMessager neverStarted;
+    neverStarted.Init(viewport);
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+}
+
+// The input thread is held in a handler; the wait for it runs on the engine's clock, which the
+// test moves on instead of waiting two real seconds.
+TEST(InputMessager, AWaitForTheInputThreadThatPassesTwoSecondsWritesOneLogLine) {
+  TestSupport::LogCapture log;
+  boost::shared_ptr<FakeInput> input(new FakeInput);
+  boost::shared_ptr<SCore::SViewport> viewport(new InputOnlyViewport(input));
+  auto control = boost::shared_ptr<RecordingControl>(new RecordingControl);
+  std::atomic<bool> inHandler{false};
+  std::atomic<bool> release{false};
+  control->onEvent = [&] {
+    inHandler = true;
+    WaitUntil([&] { return release.load(); });
+  };
+  Platform::Testing::SetFakeClock(1000);
+  std::unique_ptr<SInputMessager> messager(new SInputMessager);
+  messager->Init(viewport);
+  messager->AddListener(control);
+  messager->Start();
+  ASSERT_TRUE(WaitUntil([&] { return inHandler.load(); }));
+
+  std::thread destroyer([&] { messager.reset(); });
+  const auto logged = [&] { return log.Text().find(L"still waiting") != std::wstring::npos; };
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  Platform::Testing::AdvanceFakeClock(1999);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_FALSE(logged()) << "not yet two seconds";
+  const bool reported = WaitUntil([&] {
+    Platform::Testing::AdvanceFakeClock(100);
+    return logged();
+  });
+  release = true;
+  destroyer.join();
+  Platform::Testing::UseRealClock();
+
+  EXPECT_TRUE(reported);
+  const std::wstring wide = log.Text();
+  const std::string text(wide.begin(), wide.end());
+  EXPECT_TRUE(std::regex_match(text, std::regex("[ 0-9]{4}-[0-9]{2}-[0-9]{2} [ 0-9]{2}:[0-9]{2}:[0-9]{2}"
+                                                " still waiting for the UI input thread \\(SInputMessager\\) to end"
+                                                " after 2000 milliseconds\n")))
+      << text;
 }

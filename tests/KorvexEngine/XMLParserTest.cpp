@@ -6,6 +6,7 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -124,18 +125,34 @@ TEST(XMLParser, BoundsNestingDepth) {
   EXPECT_EQ(ParseError(nested(100000)), "XMLNode nesting too deep");
 }
 
-// Under AddressSanitizer this shows that no prefix of a document is read past its end.
+// Only the prefixes that end where a whole part of the document ends parse; every other one raises
+// a parse error. Under AddressSanitizer this also shows that no prefix is read past its end.
 TEST(XMLParser, EveryPrefixParsesOrRaises) {
-  const std::string documents[] = {
+  const std::string users =
       "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<Users>\r\n  <U Name=\"a&amp;b\" Score=\"5\">\r\n"
-      "    <Pos X=\"1\" Y=\"0.5\"></Pos>\r\n  </U>\r\n</Users>",
-      "<a x=\"1\"y=\"2\">\n  <b></b>\n  text </a><c></c>",
+      "    <Pos X=\"1\" Y=\"0.5\"></Pos>\r\n  </U>\r\n</Users>";
+  const std::string twoRoots = "<a x=\"1\"y=\"2\">\n  <b></b>\n  text </a><c></c>";
+  const struct {
+    const std::string& document;
+    std::map<std::size_t, std::string> parsed;  // by the prefix's length
+  } cases[] = {
+      {users,
+       {{0, "root()"},
+        {users.find("\r\n<Users>"), "root()"},  // the declaration alone
+        {users.size(), "root()[Users()[U(Name=a&b,Score=5)[Pos(X=1,Y=0.5)]]]"}}},
+      {twoRoots,
+       {{0, "root()"},
+        {twoRoots.find("<c>"), "root()[a(x=1,y=2)[b()]\"text \"]"},
+        {twoRoots.size(), "root()[a(x=1,y=2)[b()]\"text \",c()]"}}},
   };
-  for (const std::string& document : documents) {
-    for (std::size_t length = 0; length <= document.size(); ++length) {
-      try {
-        XMLParser parser(document.substr(0, length));
-      } catch (const XMLException&) {
+  for (const auto& c : cases) {
+    for (std::size_t length = 0; length <= c.document.size(); ++length) {
+      const std::string prefix = c.document.substr(0, length);
+      const auto expected = c.parsed.find(length);
+      if (expected != c.parsed.end()) {
+        EXPECT_EQ(ParseToDump(prefix), expected->second) << prefix;
+      } else {
+        EXPECT_NE(ParseError(prefix), "(parsed)") << prefix;
       }
     }
   }
