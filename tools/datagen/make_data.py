@@ -8,6 +8,7 @@ import sys
 from PIL import Image
 
 import dds
+import font
 
 
 def make_black(data):
@@ -15,7 +16,13 @@ def make_black(data):
     dds.write(os.path.join(data, "Res", "black.dds"), Image.new("RGBA", (4, 1), (0, 0, 0, 255)), "argb")
 
 
-STEPS = [make_black]
+def make_font(data):
+    # Anti-aliased coverage survives block compression well: a quarter of the size, no visible change.
+    texture = font.make_font(os.path.join(data, "Res", "font.xml"))
+    dds.write(os.path.join(data, "Res", "font.dds"), texture, "dxt5")
+
+
+STEPS = [make_black, make_font]
 
 
 def main(arguments):
