@@ -12,6 +12,7 @@ import dds
 import font
 import loading
 import preview
+import splash
 
 
 def make_black(data):
@@ -34,7 +35,12 @@ def make_loading(data):
     dds.write(os.path.join(folder, "passive.dds"), loading.bar(filled=False), "dxt5")
 
 
-STEPS = [make_black, make_font, make_loading]
+def make_splash(data):
+    for name, paint in splash.PICTURES:
+        dds.write(os.path.join(data, "splash", name), art.full_screen_texture(paint()), "dxt1")
+
+
+STEPS = [make_black, make_font, make_loading, make_splash]
 
 
 def main(arguments):
@@ -56,6 +62,9 @@ def write_previews(data, folder):
     preview.loading_screen(loading_folder, 0.6, 3).save(os.path.join(folder, "loading.png"))
     preview.sheet_on(os.path.join(loading_folder, "animation.dds"), (40, 28, 64, 255)).save(
         os.path.join(folder, "animation.png"))
+    for name, _ in splash.PICTURES:
+        preview.splash_screen(os.path.join(data, "splash", name)).save(
+            os.path.join(folder, "splash-" + name.replace(".dds", ".png")))
 
 
 if __name__ == "__main__":
