@@ -52,10 +52,11 @@ def _blocks(rgba):
     return cut.reshape(-1, 16, channels)
 
 
-def _to565(rgb):
-    rgb = np.clip(np.rint(rgb), 0, 255).astype(np.uint32)
-    return ((rgb[..., 0] * 31 + 127) // 255 << 11) | ((rgb[..., 1] * 63 + 127) // 255 << 5) | \
-        ((rgb[..., 2] * 31 + 127) // 255)
+def _to565_rounded(rgb, rounding):
+    levels = np.array([31, 63, 31], dtype=np.float64)
+    code = np.clip(rounding(np.clip(rgb, 0, 255) * levels / 255 - 1e-9 * (rounding is np.ceil)), 0, levels)
+    code = code.astype(np.uint32)
+    return code[..., 0] << 11 | code[..., 1] << 5 | code[..., 2]
 
 
 def _from565(code):
@@ -79,7 +80,9 @@ def _colour_blocks(rgb):
     along = np.einsum("bki,bi->bk", centred, axis)
     low = mean[:, 0] + along.min(axis=1)[:, None] * axis
     high = mean[:, 0] + along.max(axis=1)[:, None] * axis
-    first, second = _to565(high), _to565(low)
+    # Rounding the ends outwards keeps the block's colours between them, so a block of one colour that
+    # 5-6-5 cannot hold gets two neighbouring codes and its blends come within a third of a step.
+    first, second = _to565_rounded(high, np.ceil), _to565_rounded(low, np.floor)
     swap = first < second
     first, second = np.where(swap, second, first), np.where(swap, first, second)
     c0, c1 = _from565(first), _from565(second)
