@@ -107,10 +107,17 @@ def below(line, height, softness=1.0):
     return np.clip((rows - line[None, :]) / softness + 0.5, 0.0, 1.0)
 
 
-def polygon_mask(width, height, points, supersample=4):
+def polygons_mask(width, height, polygons, supersample=4):
+    """Anti-aliased union of polygons, filled together so that shared edges leave no seam."""
     image = Image.new("L", (width * supersample, height * supersample), 0)
-    ImageDraw.Draw(image).polygon([(x * supersample, y * supersample) for x, y in points], fill=255)
+    draw = ImageDraw.Draw(image)
+    for points in polygons:
+        draw.polygon([(x * supersample, y * supersample) for x, y in points], fill=255)
     return np.asarray(image.resize((width, height), Image.BOX), dtype=np.float32) / 255.0
+
+
+def polygon_mask(width, height, points, supersample=4):
+    return polygons_mask(width, height, [points], supersample)
 
 
 def _box(values, half, axis):
