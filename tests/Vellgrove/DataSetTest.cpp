@@ -132,6 +132,35 @@ TEST_F(DataSetTest, BlackIsOneRowOfFourOpaqueBlackArgbTexels) {
   FAIL() << "no BLACK in the texture list";
 }
 
+// A texture font samples bilinearly up to its glyph's cell edges: a cell's left column and its top and
+// bottom rows must be empty, or the neighbouring glyph shows through.
+TEST_F(DataSetTest, FontCellsKeepAnEmptyBorderTowardsTheirNeighbours) {
+  constexpr UINT kCells = 16;
+  for (const TextureEntry& entry : ReadTextureList()) {
+    if (entry.name != "FONT") continue;
+    const boost::shared_ptr<SCore::STexture> font = LoadListed(entry);
+    const UINT cell = font->GetWidth() / kCells;
+    ASSERT_EQ(font->GetHeight() / kCells, cell);
+    D3DLOCKED_RECT locked{};
+    font->DoLockRect(0, &locked, nullptr, 0);
+    auto alpha = [&](UINT x, UINT y) {
+      return static_cast<const DWORD*>(locked.pBits)[size_t(y) * UINT(locked.Pitch) / 4 + x] >> 24;
+    };
+    std::set<std::pair<UINT, UINT>> inkOnBorder;
+    for (UINT y = 0; y < font->GetHeight(); ++y) {
+      for (UINT x = 0; x < font->GetWidth(); ++x) {
+        const bool border = x % cell == 0 || y % cell == 0 || y % cell == cell - 1;
+        if (border && alpha(x, y) != 0) inkOnBorder.insert({x / cell, y / cell});
+      }
+    }
+    font->DoUnlockRect(0);
+    EXPECT_TRUE(inkOnBorder.empty()) << "first cell with ink on its border: column " << inkOnBorder.begin()->first
+                                     << ", row " << inkOnBorder.begin()->second;
+    return;
+  }
+  FAIL() << "no FONT in the texture list";
+}
+
 TEST_F(DataSetTest, LoadingPicturesHaveTheSizesTheirScreenRectanglesAssume) {
   struct Picture {
     const char* path;
