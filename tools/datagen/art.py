@@ -231,7 +231,11 @@ def to_image(picture, alpha=None):
 
 
 def full_screen_texture(picture):
-    """A 1024 by 768 picture in the top of a 1024 by 1024 texture (the game shows rows 0 to 0.75)."""
+    """A 1024 by 768 picture in the top of a 1024 by 1024 texture (the game shows rows 0 to 0.75).
+
+    A grain of two levels either way, too faint to see, keeps wide gradients from falling into the bands
+    of 8-bit and block-compressed colour."""
+    grain = (np.random.default_rng(0).random(picture.shape[:2], dtype=np.float32) - 0.5) * (4.0 / 255.0)
     texture = Image.new("RGBA", (1024, 1024), (0, 0, 0, 255))
-    texture.paste(to_image(picture), (0, 0))
+    texture.paste(to_image(picture + grain[..., None]), (0, 0))
     return texture
