@@ -212,21 +212,35 @@ TEST(GameProgram, ShowsTheLoadingScreenThenTheSplashAndEndsWhenItsWindowIsClosed
   ExpectTheObservedRun("GameFrames-xvfb", true);
 }
 
-// A configuration that cannot be read ends the program before its window, with a non-zero status,
-// and says so in the log and on standard error, naming the file.
-TEST(GameProgram, EndsWithAnErrorNamingABrokenConfiguration) {
-  TempFolder data;
-  std::filesystem::copy(kDataFolder, data.Path(), std::filesystem::copy_options::recursive);
-  const std::string config = ReadBytes(data / "config.xml");
-  data.Write("config.xml", config.substr(0, config.find("<localization")));
-  const Outcome outcome = RunFrom(data.Path().string(), GAME_PROGRAM, false);
-  EXPECT_NE(outcome.status, 0);
-  EXPECT_NE(outcome.errors.find("config.xml"), std::string::npos) << outcome.errors;
-  const std::vector<std::string> lines = Lines(outcome.log);
-  bool named = false;
-  for (const std::string& line : lines)
-    named = named || (line.find(" Failure: can't read \"config.xml\"") != std::string::npos);
-  EXPECT_TRUE(named) << outcome.log;
-  EXPECT_NE(outcome.log.find(" Platform shut down"), std::string::npos) << "everything is released:\n" << outcome.log;
-  EXPECT_EQ(outcome.log.find(" Init application"), std::string::npos) << "no window was made:\n" << outcome.log;
+// A failure before the window (a configuration that cannot be read, a missing strings file), while
+// the window and its loading screen are made (a missing loading picture) or on the loader thread (a
+// missing texture file) ends the program with a non-zero status, says so on standard error (there
+// is no display) and in the log, naming the file, and releases everything on the way out.
+TEST(GameProgram, EndsWithAnErrorNamingTheFileThatStoppedItsStart) {
+  struct Case {
+    const char* file;  // broken or removed
+    const char* named;
+    bool windowMade;
+  };
+  const Case cases[] = {{"config.xml", "can't read \"config.xml\"", false},
+                        {"Res/strings.xml", "Res\\strings.xml", false},
+                        {"Loading/active.dds", "Loading\\active.dds", true},
+                        {"Res/black.dds", "Res\\black.dds", true}};
+  for (const Case& c : cases) {
+    TempFolder data;
+    std::filesystem::copy(kDataFolder, data.Path(), std::filesystem::copy_options::recursive);
+    if (std::string(c.file) == "config.xml") {
+      const std::string config = ReadBytes(data / "config.xml");
+      data.Write("config.xml", config.substr(0, config.find("<localization")));
+    } else {
+      std::filesystem::remove(data / c.file);
+    }
+    const Outcome outcome = RunFrom(data.Path().string(), GAME_PROGRAM, false);
+    EXPECT_NE(outcome.status, 0) << c.file;
+    EXPECT_NE(outcome.errors.find(c.named), std::string::npos) << c.file << ":\n" << outcome.errors;
+    EXPECT_NE(outcome.log.find(c.named), std::string::npos) << c.file << ":\n" << outcome.log;
+    EXPECT_NE(outcome.log.find(" Failure: "), std::string::npos) << c.file << ":\n" << outcome.log;
+    EXPECT_NE(outcome.log.find(" Platform shut down"), std::string::npos) << c.file << ": everything is released";
+    EXPECT_EQ(outcome.log.find(" Init application") != std::string::npos, c.windowMade) << c.file;
+  }
 }
