@@ -2,6 +2,8 @@
 
 #include "srethrow.h"
 
+#include <map>
+
 namespace SCore {
 
 namespace {
@@ -40,6 +42,14 @@ bool STextureManager::ContainsTexture(const std::string& name) {
   KORVEX_TRY
     return m_textures.count(name) != 0;
   KORVEX_RETHROW("STextureManager::ContainsTexture()", kSourcePath)
+}
+
+std::vector<boost::shared_ptr<STexture>> STextureManager::GetTextures() const {
+  std::map<std::string, boost::shared_ptr<STexture>> byName;
+  for (const auto& entry : m_textures) byName.emplace(entry.first, entry.second.texture);
+  std::vector<boost::shared_ptr<STexture>> textures;
+  for (const auto& entry : byName) textures.push_back(entry.second);
+  return textures;
 }
 
 void STextureManager::AddTextureGroup(const std::string& name) {

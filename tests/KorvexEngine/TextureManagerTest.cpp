@@ -55,6 +55,15 @@ TEST_F(TextureManager, FindsATextureByItsExactNameOnly) {
   }
 }
 
+TEST_F(TextureManager, WalksOverEveryTextureInTheOrderOfTheirNames) {
+  EXPECT_TRUE(manager.GetTextures().empty());
+  const boost::shared_ptr<SCore::STexture> stone = Texture("Stone");
+  const boost::shared_ptr<SCore::STexture> black = Texture("BLACK");
+  const boost::shared_ptr<SCore::STexture> arrow = Texture("arrow");
+  for (const auto& texture : {stone, arrow, black}) manager.AddTexture(texture);
+  EXPECT_EQ(manager.GetTextures(), (std::vector<boost::shared_ptr<SCore::STexture>>{black, stone, arrow}));
+}
+
 TEST_F(TextureManager, RefusesASecondTextureOfTheSameNameAndKeepsTheFirst) {
   const boost::shared_ptr<SCore::STexture> first = Texture("Stone");
   manager.AddTexture(first);
