@@ -154,7 +154,7 @@ TEST_F(Configuration, EachMissingElementOrAttributeFailsWithTheReadersMessageUnd
 TEST_F(Configuration, RefusesNumbersThatAreNotPlainDecimalText) {
   for (const auto& value : {std::make_pair("force=\"1.25\"", "force=\"1,1\""),
                             std::make_pair("charsH=\"16\"", "charsH=\"1,1\""),
-                            std::make_pair("width=\"1024\"", "width=\"-1\""),
+                            std::make_pair("width=\"1024\"", "width=\"0x400\""),
                             std::make_pair("fullscreen=\"1\"", "fullscreen=\"yes\"")}) {
     SCOPED_TRACE(value.second);
     EXPECT_THROW(Read(Replaced(kConfiguration, value.first, value.second)), boost::bad_lexical_cast);
