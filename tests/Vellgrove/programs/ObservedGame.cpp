@@ -31,7 +31,7 @@ struct Moment {
   DWORD since;
   const char* name;
 };
-const Moment kMoments[] = {{2000, "splash-1"}, {3880, "splash-fade"}, {6000, "splash-2"}, {9500, "after-splash"}};
+const Moment kMoments[] = {{2000, "splash-1"}, {3850, "splash-fade"}, {6000, "splash-2"}, {9500, "after-splash"}};
 const DWORD kCloseAfter = 10000;
 
 class ObservedGame : public Vellgrove::VellgroveGame {
@@ -59,8 +59,9 @@ class ObservedGame : public Vellgrove::VellgroveGame {
   }
 
   void DoRenderScene() override {
-    VellgroveGame::DoRenderScene();
+    // Taken before drawing, so that the time noted with a frame is the time that frame shows.
     const DWORD since = timeGetTime() - GetSplash()->GetStartTime();
+    VellgroveGame::DoRenderScene();
     while (m_nextMoment < std::size(kMoments) && since >= kMoments[m_nextMoment].since) {
       Keep(kMoments[m_nextMoment].name, "mode " + std::to_string(GetGameMode()->GetCurrent()) + " fader " +
                                             std::to_string(GetGameMode()->GetFader()->GetState()) + " at " +
