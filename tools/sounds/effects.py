@@ -26,7 +26,7 @@ def magic(rng):
     for index, note in enumerate(rng.permutation([84, 88, 91, 96, 100, 103])):
         start = int((0.02 + index * 0.1) * RATE)
         tail = len(t) - start
-        bell = synth.additive(phase_of(midi_hz(note), RATE) * np.ones(tail), [(1, 1.0), (2.76, 0.3), (5.4, 0.1)])
+        bell = synth.additive(phase_of(midi_hz(note), RATE, tail), [(1, 1.0), (2.76, 0.3), (5.4, 0.1)])
         out[start:] += 0.35 * bell * decay(tail, RATE, 0.004, 0.12)
     return synth.fade_edges(out, RATE, 0.03, 0.15)
 
@@ -94,7 +94,7 @@ def rec_err(rng):
     for at, note in ((0.0, 50), (0.16, 46)):
         start = int(at * RATE)
         count = int(0.2 * RATE)
-        phase = phase_of(midi_hz(note), RATE) * np.ones(count)
+        phase = phase_of(midi_hz(note), RATE, count)
         tone = synth.additive(phase, [(1, 1.0), (3, 0.3), (5, 0.15), (7, 0.07)])
         out[start:start + count] += tone * adsr(count, RATE, 0.005, 0.05, 0.7, 0.06)
     return out
@@ -110,7 +110,7 @@ def click(rng):
 def focus(rng):
     # The pointer entering a menu button: a soft, high blip.
     t = times(0.09, RATE)
-    return fm(phase_of(midi_hz(88), RATE) * np.ones(len(t)), 2.0, 0.6 * np.exp(-t / 0.02)) * decay(len(t), RATE, 0.003, 0.025)
+    return fm(phase_of(midi_hz(88), RATE, len(t)), 2.0, 0.6 * np.exp(-t / 0.02)) * decay(len(t), RATE, 0.003, 0.025)
 
 
 def fountain(rng):
@@ -139,7 +139,7 @@ def switch(rng):
     for at, pitch in ((0.0, 2400), (0.09, 1700)):
         start = int(at * RATE)
         count = len(out) - start
-        ring = synth.additive(phase_of(pitch, RATE) * np.ones(count), [(1, 1.0), (1.51, 0.5), (2.37, 0.3)])
+        ring = synth.additive(phase_of(pitch, RATE, count), [(1, 1.0), (1.51, 0.5), (2.37, 0.3)])
         out[start:] += ring * decay(count, RATE, 0.0005, 0.025)
         out[start:] += 0.8 * band_noise(rng, count, RATE, 1000, 9000) * decay(count, RATE, 0.0003, 0.004)
     return out
@@ -166,7 +166,7 @@ def gate(rng):
     out[:count] += 0.6 * grind * adsr(count, RATE, 0.1, 0.2, 0.8, 0.15)
     start = int(0.68 * RATE)
     rest = len(out) - start
-    clank = synth.additive(phase_of(220, RATE) * np.ones(rest), [(1, 1.0), (2.4, 0.6), (3.9, 0.3)])
+    clank = synth.additive(phase_of(220, RATE, rest), [(1, 1.0), (2.4, 0.6), (3.9, 0.3)])
     out[start:] += clank * decay(rest, RATE, 0.001, 0.07) + _knock(rng, rest, 80, 0.08)
     return out
 
@@ -191,7 +191,7 @@ def funnel(rng):
 def tooth(rng):
     # The volume slider moved one notch: a short wooden tick at the effect level being chosen.
     t = times(0.05, RATE)
-    return synth.additive(phase_of(1200, RATE) * np.ones(len(t)), [(1, 1.0), (2.7, 0.4)]) * decay(len(t), RATE, 0.0005, 0.009)
+    return synth.additive(phase_of(1200, RATE, len(t)), [(1, 1.0), (2.7, 0.4)]) * decay(len(t), RATE, 0.0005, 0.009)
 
 
 def score(rng):

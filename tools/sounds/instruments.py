@@ -28,7 +28,7 @@ def bell(frequency, held, velocity, rng):
     count = _length(min(held, 0.4), 1.4)
     t = np.arange(count) / RATE
     partials = [(1, 1.0, 1.2), (2.0, 0.45, 0.6), (3.0, 0.2, 0.35), (4.16, 0.12, 0.2), (5.43, 0.06, 0.12)]
-    phase = phase_of(frequency, RATE) * np.ones(count)
+    phase = phase_of(frequency, RATE, count)
     out = sum(a * np.sin(r * phase) * np.exp(-t / d) for r, a, d in partials if r * frequency < 0.45 * RATE)
     return velocity * out * np.minimum(t / 0.003, 1.0)
 
@@ -36,7 +36,7 @@ def bell(frequency, held, velocity, rng):
 def marimba(frequency, held, velocity, rng):
     count = _length(0.1, 0.7)
     t = np.arange(count) / RATE
-    phase = phase_of(frequency, RATE) * np.ones(count)
+    phase = phase_of(frequency, RATE, count)
     body = np.sin(phase + 1.5 * np.exp(-t / 0.015) * np.sin(4.0 * phase))
     return velocity * (body + 0.25 * np.sin(3.93 * phase) * np.exp(-t / 0.05)) * decay(count, RATE, 0.002, 0.22)
 
@@ -45,7 +45,7 @@ def pluck(frequency, held, velocity, rng):
     # A harp-like string: upper harmonics die away faster than the fundamental.
     count = _length(min(held, 0.3), 1.0)
     t = np.arange(count) / RATE
-    phase = phase_of(frequency, RATE) * np.ones(count)
+    phase = phase_of(frequency, RATE, count)
     out = sum((0.8 ** n) * np.sin((n + 1) * phase) * np.exp(-t * (2.5 + 3.0 * n))
               for n in range(6) if (n + 1) * frequency < 0.45 * RATE)
     return velocity * out * np.minimum(t / 0.002, 1.0)
@@ -70,7 +70,7 @@ def brass(frequency, held, velocity, rng):
     # Brightness follows the envelope, as in a horn: the upper harmonics open with the breath.
     count = _length(held, 0.15)
     envelope = adsr(count, RATE, 0.04, 0.15, 0.75, 0.15, hold=held)
-    phase = phase_of(frequency, RATE) * np.ones(count)
+    phase = phase_of(frequency, RATE, count)
     out = sum(np.sin(n * phase) * envelope ** (0.5 * n) / n for n in range(1, 10) if n * frequency < 0.45 * RATE)
     return velocity * out * envelope
 
@@ -90,24 +90,24 @@ def kick(frequency, held, velocity, rng):
 def snare(frequency, held, velocity, rng):
     count = int(0.25 * RATE)
     t = np.arange(count) / RATE
-    body = np.sin(phase_of(190 * np.ones(count), RATE)) * np.exp(-t / 0.04)
+    body = np.sin(phase_of(190, RATE, count)) * np.exp(-t / 0.04)
     rattle = band_noise(rng, count, RATE, 1500, 9000) * np.exp(-t / 0.07)
     return velocity * 0.6 * (body + rattle) * np.minimum(t / 0.001, 1.0)
 
 
 def hat(frequency, held, velocity, rng):
     count = int(0.08 * RATE)
-    return velocity * 0.35 * band_noise(rng, count, RATE, 6000, 16000) * decay(count, RATE, 0.0005, 0.018)
+    return velocity * 0.6 * band_noise(rng, count, RATE, 6000, 16000) * decay(count, RATE, 0.0005, 0.018)
 
 
 def shaker(frequency, held, velocity, rng):
     count = int(0.12 * RATE)
-    return velocity * 0.3 * band_noise(rng, count, RATE, 4000, 12000) * adsr(count, RATE, 0.02, 0.03, 0.3, 0.05)
+    return velocity * 0.6 * band_noise(rng, count, RATE, 4000, 12000) * adsr(count, RATE, 0.02, 0.03, 0.3, 0.05)
 
 
 def timpani(frequency, held, velocity, rng):
     count = int(1.2 * RATE)
     t = np.arange(count) / RATE
-    tone = np.sin(phase_of(frequency * (1 + 0.05 * np.exp(-t / 0.05)), RATE)) + 0.3 * np.sin(phase_of(frequency * 1.5, RATE) * np.ones(count))
+    tone = np.sin(phase_of(frequency * (1 + 0.05 * np.exp(-t / 0.05)), RATE)) + 0.3 * np.sin(phase_of(frequency * 1.5, RATE, count))
     hit = band_noise(rng, count, RATE, 80, 1500) * np.exp(-t / 0.03)
     return velocity * (tone * decay(count, RATE, 0.002, 0.4) + 0.3 * hit)

@@ -21,12 +21,17 @@ RHYTHMS = {
         [(0, 1.5), (1.5, 0.5), (2, 2)], [(0, 1), (1, 0.5), (1.5, 0.5), (2, 1), (3, 1)], [(0, 3), (3, 1)]],
     3: [[(0, 1), (1, 1), (2, 1)], [(0, 2), (2, 1)], [(0, 1.5), (1.5, 0.5), (2, 1)], [(0, 1), (1, 2)]],
 }
-# Drum patterns: one character per eighth note; "k" kick, "s" snare, "h" hat, "t" shaker, "." rest.
-DRUMS = {"k": inst.kick, "s": inst.snare, "h": inst.hat, "t": inst.shaker}
+# Drum layers: one character per eighth note; "k" kick, "s" snare, "h" hat, "t" shaker, "." rest.
+DRUMS = {"k": (inst.kick, 0.5), "s": (inst.snare, 0.45), "h": (inst.hat, 0.4), "t": (inst.shaker, 0.45)}
+BACKBEAT = ["k...k...", "..s...s.", ".h.h.h.h"]
+
+# The melody moves within these scale degrees (a tenth above the key's octave), drawn towards the middle.
+MELODY_LOW, MELODY_HIGH = 3, 13
+MELODY_MIDDLE = 8
 
 
 class Track:
-    def __init__(self, name, seed, bpm, key, scale, progression, form, melody, chords, bass, drums="",
+    def __init__(self, name, seed, bpm, key, scale, progression, form, melody, chords, bass, drums=(),
                  arpeggio=None, beats=4, chord_style="hold", intro_build=False, double=None):
         self.name, self.seed, self.bpm, self.key, self.scale = name, seed, bpm, key, scale
         self.progression, self.form, self.beats = progression, form, beats
@@ -35,22 +40,31 @@ class Track:
 
 
 TRACKS = [
-    Track("menu", 11, 84, 65, MAJOR, [0, 5, 3, 4, 0, 3, 1, 4, 5, 3, 4, 4], "ABA'", melody=(inst.flute, 0.5, 0.2),
-          chords=(inst.pad, 0.16, 0.0), bass=(inst.bass, 0.35), drums="t...t...", arpeggio=(inst.pluck, 0.22, 0.3)),
+    # Calm: flute over a soft pad and a slow harp, a shaker for pulse.
+    Track("menu", 11, 84, 65, MAJOR, [0, 5, 3, 4, 0, 3, 1, 4, 5, 3, 4, 4], "ABA", melody=(inst.flute, 0.5, 0.2),
+          chords=(inst.pad, 0.16, 0.0), bass=(inst.bass, 0.35), drums=["t.t.t.t."],
+          arpeggio=(inst.pluck, 0.22, 0.3)),
+    # Lively: marimba tune, offbeat plucked chords, a bouncing bass and a backbeat.
     Track("playtime", 23, 120, 60, MAJOR, [0, 3, 4, 0, 5, 3, 1, 4] * 2, "AABA", melody=(inst.marimba, 0.55, -0.15),
-          chords=(inst.pluck, 0.2, 0.25), bass=(inst.bass, 0.45), drums="k.hsk.hs", chord_style="offbeat"),
+          chords=(inst.pluck, 0.2, 0.25), bass=(inst.bass, 0.45), drums=BACKBEAT, chord_style="offbeat"),
+    # The same tune a tone higher and a little slower, on bells doubled by a flute, with a shuffling shaker.
     Track("playtimew", 23, 116, 62, MAJOR, [0, 3, 4, 0, 5, 3, 1, 4] * 2, "AABA", melody=(inst.bell, 0.45, 0.2),
-          chords=(inst.pad, 0.14, -0.1), bass=(inst.bass, 0.45), drums="k.hhkthh", arpeggio=(inst.marimba, 0.2, -0.3),
-          double=(inst.flute, 0.18, -0.25)),
+          chords=(inst.pad, 0.14, -0.1), bass=(inst.bass, 0.45), drums=["k..kk...", "..s...s.", "t.tt.tt."],
+          arpeggio=(inst.marimba, 0.2, -0.3), double=(inst.flute, 0.18, -0.25)),
+    # Bright: bells and marimba, quick and high.
     Track("bonus", 37, 132, 67, MAJOR, [0, 4, 5, 3] * 4, "AABA", melody=(inst.bell, 0.5, 0.15),
-          chords=(inst.marimba, 0.22, -0.2), bass=(inst.bass, 0.45), drums="k.hskkhs", chord_style="offbeat",
-          double=(inst.marimba, 0.2, -0.3)),
-    Track("intro", 41, 76, 62, MAJOR, [0, 4, 5, 3, 0, 4, 3, 4, 5, 3, 1, 4], "ABA'", melody=(inst.flute, 0.45, 0.1),
-          chords=(inst.strings, 0.16, 0.0), bass=(inst.bass, 0.3), arpeggio=(inst.pluck, 0.25, -0.25), intro_build=True),
-    Track("trophies", 53, 100, 58, MAJOR, [0, 3, 4, 0, 3, 4, 5, 4, 0, 3, 4, 0], "ABA'", melody=(inst.brass, 0.5, 0.0),
-          chords=(inst.brass, 0.14, 0.0), bass=(inst.timpani, 0.5), drums="k...s.ks",
+          chords=(inst.marimba, 0.22, -0.2), bass=(inst.bass, 0.45), drums=BACKBEAT + ["....t..t"],
+          chord_style="offbeat", double=(inst.marimba, 0.2, -0.3)),
+    # A gentle build: strings alone, then the harp, then the flute's tune.
+    Track("intro", 41, 76, 62, MAJOR, [0, 4, 5, 3, 0, 4, 3, 4, 5, 3, 1, 4], "ABA", melody=(inst.flute, 0.45, 0.1),
+          chords=(inst.strings, 0.16, 0.0), bass=(inst.bass, 0.3), arpeggio=(inst.pluck, 0.25, -0.25),
+          intro_build=True),
+    # Triumphant: a brass fanfare over timpani and a march.
+    Track("trophies", 53, 100, 58, MAJOR, [0, 3, 4, 0, 3, 4, 5, 4, 0, 3, 4, 0], "ABA", melody=(inst.brass, 0.5, 0.0),
+          chords=(inst.brass, 0.14, 0.0), bass=(inst.timpani, 0.5), drums=["k...k...", "....s.ss"],
           double=(inst.bell, 0.15, 0.3)),
-    Track("final", 67, 80, 63, MAJOR, [0, 5, 3, 4, 0, 5, 1, 4, 3, 4, 0, 4], "ABA'", melody=(inst.flute, 0.45, -0.1),
+    # Warm: a slow waltz of strings, harp and flute.
+    Track("final", 67, 80, 63, MAJOR, [0, 5, 3, 4, 0, 5, 1, 4, 3, 4, 0, 4], "ABA", melody=(inst.flute, 0.45, -0.1),
           chords=(inst.strings, 0.18, 0.1), bass=(inst.bass, 0.35), arpeggio=(inst.pluck, 0.2, 0.3), beats=3),
 ]
 
@@ -59,38 +73,63 @@ def degree_to_midi(track, degree):
     return track.key + 12 * (degree // 7) + track.scale[degree % 7]
 
 
-def compose_phrase(track, rng, chords, rhythms=None, previous=None):
-    """One melody phrase over the given bar chords: chord tones on strong beats, steps in between."""
-    rhythms = rhythms or [RHYTHMS[track.beats][rng.integers(len(RHYTHMS[track.beats]))] for _ in chords]
-    notes, pitch = [], 9 if previous is None else previous
-    for bar, (chord, rhythm) in enumerate(zip(chords, rhythms)):
+def chord_tones_near(chord, pitch):
+    tones = [chord + 7 * octave + step for octave in range(-1, 3) for step in (0, 2, 4)]
+    return sorted((t for t in tones if MELODY_LOW <= t <= MELODY_HIGH), key=lambda t: (abs(t - pitch), t))
+
+
+def next_pitch(rng, pitch, chord, strong, last):
+    """Chord tones on strong beats, steps in between; leaps back towards the middle of the range."""
+    if strong or last:
+        nearest = chord_tones_near(chord, pitch)
+        if last or nearest[0] != pitch or rng.random() < 0.3:
+            return nearest[0]
+        return nearest[1]
+    pull = -1 if pitch > MELODY_MIDDLE + 2 else 1 if pitch < MELODY_MIDDLE - 2 else 0
+    steps = [-2, -1, 1, 2] + [pull] * 2 if pull else [-2, -1, -1, 1, 1, 2]
+    return int(np.clip(pitch + rng.choice(steps), MELODY_LOW, MELODY_HIGH))
+
+
+def compose_phrase(track, rng, chords, previous):
+    notes, pitch = [], previous
+    patterns = RHYTHMS[track.beats]
+    for bar, chord in enumerate(chords):
+        rhythm = patterns[rng.integers(len(patterns))]
         for index, (start, length) in enumerate(rhythm):
             strong = start in (0, 2) if track.beats == 4 else start == 0
             last = bar == len(chords) - 1 and index == len(rhythm) - 1
-            if strong or last:
-                tones = [chord + 7 * octave + step for octave in (0, 1, 2) for step in (0, 2, 4)]
-                tones = [t for t in tones if 6 <= t <= 17]
-                nearest = sorted(tones, key=lambda t: (abs(t - pitch), t))
-                pitch = nearest[0] if last or rng.random() < 0.6 else nearest[min(1, len(nearest) - 1)]
-            else:
-                pitch = int(np.clip(pitch + rng.choice([-2, -1, -1, 1, 1, 2, 0]), 6, 17))
+            pitch = next_pitch(rng, pitch, chord, strong, last)
             notes.append((bar, start, length, pitch))
-    return notes, rhythms
+    return notes
+
+
+def restate_phrase(phrase, old_chords, new_chords):
+    """A phrase again over other chords: each bar moved whole by the change of its chord, by the octave that
+    keeps it in range and nearest the note before, so the contour survives."""
+    notes, previous = [], None
+    for bar in range(len(old_chords)):
+        pitches = [pitch for b, _, _, pitch in phrase if b == bar]
+        change = new_chords[bar] - old_chords[bar]
+        candidates = [change + octave for octave in (-14, -7, 0, 7, 14)
+                      if MELODY_LOW <= min(pitches) + change + octave and max(pitches) + change + octave <= MELODY_HIGH]
+        reference = pitches[0] + change if previous is None else previous
+        shift = min(candidates, key=lambda c: (abs(pitches[0] + c - reference), abs(c))) if candidates else 0
+        notes += [(b, start, length, pitch + shift) for b, start, length, pitch in phrase if b == bar]
+        previous = notes[-1][3]
+    return notes
 
 
 def compose_melody(track, rng):
-    """Phrases of four bars in the track's form; a repeated letter keeps the rhythm and refits the pitches."""
-    bars_per_phrase = len(track.progression) // len(track.form.replace("'", ""))
-    phrases, made, melody = [], {}, []
-    for letter in track.form:
-        if letter == "'":
-            continue
-        phrases.append(letter)
-    previous = None
-    for index, letter in enumerate(phrases):
+    """Phrases of equal length in the track's form; a letter met again restates its phrase over the new chords."""
+    bars_per_phrase = len(track.progression) // len(track.form)
+    made, melody, previous = {}, [], MELODY_MIDDLE
+    for index, letter in enumerate(track.form):
         chords = track.progression[index * bars_per_phrase:(index + 1) * bars_per_phrase]
-        notes, rhythms = compose_phrase(track, rng, chords, made.get(letter), previous)
-        made.setdefault(letter, rhythms)
+        if letter in made:
+            notes = restate_phrase(made[letter][0], made[letter][1], chords)
+        else:
+            notes = compose_phrase(track, rng, chords, previous)
+            made[letter] = (notes, chords)
         melody += [(index * bars_per_phrase + bar, start, length, pitch) for bar, start, length, pitch in notes]
         previous = notes[-1][3]
     return melody
@@ -106,10 +145,10 @@ def schedule(track, rng):
         accent = 1.0 if start == 0 else 0.85
         beat = bar * track.beats + start
         instrument, volume, pan = track.melody
-        events.append((instrument, beat, length * 0.95, degree_to_midi(track, pitch) + 12, volume * accent, pan))
+        events.append((instrument, beat, length * 0.95, degree_to_midi(track, pitch), volume * accent, pan))
         if track.double:
             instrument, volume, pan = track.double
-            events.append((instrument, beat, length * 0.95, degree_to_midi(track, pitch), volume * accent, pan))
+            events.append((instrument, beat, length * 0.95, degree_to_midi(track, pitch) - 12, volume * accent, pan))
     for bar, chord in enumerate(track.progression):
         root = degree_to_midi(track, chord) - 12
         triad = [degree_to_midi(track, chord + step) for step in (0, 2, 4)]
@@ -132,10 +171,11 @@ def schedule(track, rng):
             for eighth, step in enumerate(steps):
                 note = degree_to_midi(track, chord + step)
                 events.append((instrument, bar * track.beats + eighth / 2, 0.5, note, volume * (1.0 if eighth % 2 == 0 else 0.75), pan))
-        if track.drums and not (track.intro_build and bar < bars // 2):
-            for eighth, symbol in enumerate(track.drums[:track.beats * 2]):
+        for layer in track.drums:
+            for eighth, symbol in enumerate(layer[:track.beats * 2]):
                 if symbol in DRUMS:
-                    events.append((DRUMS[symbol], bar * track.beats + eighth / 2, 0.25, 0, 0.5 if symbol != "k" else 0.6, 0.0))
+                    instrument, volume = DRUMS[symbol]
+                    events.append((instrument, bar * track.beats + eighth / 2, 0.25, 0, volume, 0.0))
     return events
 
 

@@ -10,9 +10,14 @@ def midi_hz(note):
     return 440.0 * 2.0 ** ((np.asarray(note, dtype=np.float64) - 69.0) / 12.0)
 
 
-def phase_of(frequency, rate):
-    """Running phase (radians) of a frequency that may change sample by sample."""
-    return 2.0 * np.pi * np.cumsum(np.broadcast_to(frequency, np.shape(frequency))) / rate
+def phase_of(frequency, rate, count=None):
+    """Running phase (radians) of a frequency that may change sample by sample; a constant one needs the count."""
+    frequency = np.asarray(frequency, dtype=np.float64)
+    if frequency.ndim == 0:
+        if count is None:
+            raise ValueError("a constant frequency needs a sample count")
+        frequency = np.full(count, float(frequency))
+    return 2.0 * np.pi * np.cumsum(frequency) / rate
 
 
 def adsr(count, rate, attack, decay, sustain, release, hold=None):
