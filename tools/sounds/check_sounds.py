@@ -8,6 +8,7 @@ import sys
 
 import numpy as np
 
+import mixer_playback
 import mp3
 import music
 import wavfile
@@ -69,6 +70,13 @@ def seam_jump(samples, rate):
     return steps[width - 1] / np.max(np.delete(steps, width - 1))
 
 
+def mixer_seam(samples, loop, rate):
+    """The step where the mixer's second turn begins, as a fraction of the largest step within 20 ms either side."""
+    width = int(0.02 * rate)
+    steps = np.max(np.abs(np.diff(samples[loop - width:loop + width], axis=0)), axis=1)
+    return steps[width - 1] / np.max(np.delete(steps, width - 1))
+
+
 def check_track(path, problems, shortest=20.0, longest=40.0):
     name = os.path.basename(path)
     with open(path, "rb") as source:
@@ -98,6 +106,15 @@ def check_music(folder, track, problems):
     # A gapless decode gives back exactly the composed loop: no encoder delay in front, no padding behind.
     if measured["length"] != music.loop_length(track):
         problems.append("%s.mp3: decodes to %d samples, the loop has %d" % (name, measured["length"], music.loop_length(track)))
+    # As the game hears it: the mixer plays exactly two turns, and the second follows the first without a step.
+    played = mixer_playback.play_twice(os.path.join(folder, name + ".mp3"))
+    if len(played) != 2 * music.loop_length(track):
+        problems.append("%s.mp3: the mixer plays %d samples for two turns of %d" % (name, len(played), music.loop_length(track)))
+    elif mixer_seam(played, music.loop_length(track), 44100) > 1.0:
+        problems.append("%s.mp3: the mixer's loop jumps at its seam" % name)
+    else:
+        print("%-14s the mixer plays two turns, %d samples, seam step %.2f of its neighbours'"
+              % ("", len(played), mixer_seam(played, music.loop_length(track), 44100)))
     if not -4.5 <= measured["peak"] <= -1.5:
         problems.append("%s.mp3: peak %.1f dBFS, not near -3" % (name, measured["peak"]))
     if measured["jump"] > 1.0:
