@@ -13,8 +13,8 @@ PEAK_CEILING_DB = -1.0
 def collide(rng):
     # A soft wooden knock: a falling low tone under a short burst of dull noise.
     t = times(0.28, RATE)
-    body = np.sin(phase_of(70.0 + 90.0 * np.exp(-t / 0.03), RATE)) * decay(len(t), RATE, 0.002, 0.07)
-    knock = band_noise(rng, len(t), RATE, 150, 2500, slope=-6) * decay(len(t), RATE, 0.001, 0.018)
+    body = np.sin(phase_of(120.0 + 160.0 * np.exp(-t / 0.03), RATE)) * decay(len(t), RATE, 0.002, 0.06)
+    knock = band_noise(rng, len(t), RATE, 300, 4000, slope=-4) * decay(len(t), RATE, 0.001, 0.02)
     return body + 0.6 * knock
 
 
@@ -58,7 +58,7 @@ def bridgedown(rng):
     out[:len(t)] += 0.3 * creak * np.sign(np.sin(2 * np.pi * 35 * t)).clip(0, 1)
     for at, size in ((0.25, 1.0), (0.42, 0.5), (0.55, 0.3)):
         start = int(at * RATE)
-        thud = _knock(rng, len(out) - start, 90 / (0.5 + size), 0.09 * size + 0.03)
+        thud = _knock(rng, len(out) - start, 150 / (0.5 + size), 0.09 * size + 0.03)
         out[start:] += size * thud
     return out
 
@@ -66,15 +66,15 @@ def bridgedown(rng):
 def _knock(rng, count, base, length):
     t = np.arange(count) / RATE
     body = np.sin(phase_of(base * (1 + 0.8 * np.exp(-t / 0.02)), RATE)) * decay(count, RATE, 0.001, length)
-    noise = band_noise(rng, count, RATE, 100, 3000, slope=-6) * decay(count, RATE, 0.001, length / 4)
+    noise = band_noise(rng, count, RATE, 200, 4000, slope=-4) * decay(count, RATE, 0.001, length / 4)
     return body + 0.5 * noise
 
 
 def step(rng):
     # One footstep on soft ground: a dull scuff.
     t = times(0.13, RATE)
-    scuff = band_noise(rng, len(t), RATE, 100, 2200, slope=-4) * decay(len(t), RATE, 0.004, 0.03)
-    thump = np.sin(phase_of(110 * np.exp(-t / 0.05), RATE)) * decay(len(t), RATE, 0.002, 0.03)
+    scuff = band_noise(rng, len(t), RATE, 200, 3500, slope=-3) * decay(len(t), RATE, 0.004, 0.03)
+    thump = np.sin(phase_of(90 + 90 * np.exp(-t / 0.03), RATE)) * decay(len(t), RATE, 0.002, 0.03)
     return scuff + 0.6 * thump
 
 
