@@ -135,47 +135,64 @@ def compose_melody(track, rng):
     return melody
 
 
-def schedule(track, rng):
-    """Every note of the piece: (instrument, start beat, length in beats, midi note, velocity, pan)."""
-    events = []
+def melody_events(track, rng):
     bars = len(track.progression)
+    voices = [(track.melody, 0)] + ([(track.double, -12)] if track.double else [])
     for bar, start, length, pitch in compose_melody(track, rng):
+        # The intro's tune enters after its first third.
         if track.intro_build and bar < bars // 3:
             continue
         accent = 1.0 if start == 0 else 0.85
-        beat = bar * track.beats + start
-        instrument, volume, pan = track.melody
-        events.append((instrument, beat, length * 0.95, degree_to_midi(track, pitch), volume * accent, pan))
-        if track.double:
-            instrument, volume, pan = track.double
-            events.append((instrument, beat, length * 0.95, degree_to_midi(track, pitch) - 12, volume * accent, pan))
+        for (instrument, volume, pan), octave in voices:
+            yield instrument, bar * track.beats + start, length * 0.95, degree_to_midi(track, pitch) + octave, volume * accent, pan
+
+
+def chord_events(track, bar, chord):
+    instrument, volume, pan = track.chords
+    triad = [degree_to_midi(track, chord + step) for step in (0, 2, 4)]
+    if track.chord_style == "offbeat":
+        hits = [(beat + 0.5, 0.4, volume * 0.8) for beat in range(track.beats)]
+    else:
+        hits = [(0, track.beats, volume)]
+    for offset, length, velocity in hits:
+        for note in triad:
+            yield instrument, bar * track.beats + offset, length, note, velocity, pan
+
+
+def bass_events(track, bar, chord):
+    instrument, volume = track.bass
+    root = degree_to_midi(track, chord) - 12
+    # Root on the first beat, the fifth on the third; kept in the low octave.
+    for beat, note in [(0, root), (2, root + 7)][:2 if track.beats == 4 else 1]:
+        yield instrument, bar * track.beats + beat, 1.8, note - 12 * (note > 50), volume, 0.0
+
+
+def arpeggio_events(track, bar, chord):
+    if not track.arpeggio or (track.intro_build and bar < len(track.progression) // 6):
+        return
+    instrument, volume, pan = track.arpeggio
+    steps = [0, 2, 4, 7, 9, 7, 4, 2] if track.beats == 4 else [0, 2, 4, 7, 4, 2]
+    for eighth, step in enumerate(steps):
+        velocity = volume * (1.0 if eighth % 2 == 0 else 0.75)
+        yield instrument, bar * track.beats + eighth / 2, 0.5, degree_to_midi(track, chord + step), velocity, pan
+
+
+def drum_events(track, bar):
+    for layer in track.drums:
+        for eighth, symbol in enumerate(layer[:track.beats * 2]):
+            if symbol in DRUMS:
+                instrument, volume = DRUMS[symbol]
+                yield instrument, bar * track.beats + eighth / 2, 0.25, 0, volume, 0.0
+
+
+def schedule(track, rng):
+    """Every note of the piece: (instrument, start beat, length in beats, midi note, velocity, pan)."""
+    events = list(melody_events(track, rng))
     for bar, chord in enumerate(track.progression):
-        root = degree_to_midi(track, chord) - 12
-        triad = [degree_to_midi(track, chord + step) for step in (0, 2, 4)]
-        instrument, volume, pan = track.chords
-        if track.chord_style == "offbeat":
-            for beat in range(track.beats):
-                for note in triad:
-                    events.append((instrument, bar * track.beats + beat + 0.5, 0.4, note, volume * 0.8, pan))
-        else:
-            for note in triad:
-                events.append((instrument, bar * track.beats, track.beats, note, volume, pan))
-        bass_instrument, bass_volume = track.bass
-        bass_beats = [0, 2] if track.beats == 4 else [0]
-        for beat in bass_beats:
-            note = root if beat == 0 else root + 7
-            events.append((bass_instrument, bar * track.beats + beat, 1.8, note - 12 * (note > 50), bass_volume, 0.0))
-        if track.arpeggio and not (track.intro_build and bar < bars // 6):
-            instrument, volume, pan = track.arpeggio
-            steps = [0, 2, 4, 7, 9, 7, 4, 2] if track.beats == 4 else [0, 2, 4, 7, 4, 2]
-            for eighth, step in enumerate(steps):
-                note = degree_to_midi(track, chord + step)
-                events.append((instrument, bar * track.beats + eighth / 2, 0.5, note, volume * (1.0 if eighth % 2 == 0 else 0.75), pan))
-        for layer in track.drums:
-            for eighth, symbol in enumerate(layer[:track.beats * 2]):
-                if symbol in DRUMS:
-                    instrument, volume = DRUMS[symbol]
-                    events.append((instrument, bar * track.beats + eighth / 2, 0.25, 0, volume, 0.0))
+        events += chord_events(track, bar, chord)
+        events += bass_events(track, bar, chord)
+        events += arpeggio_events(track, bar, chord)
+        events += drum_events(track, bar)
     return events
 
 
