@@ -5,3 +5,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 /usr/bin/python3 -B tools/datagen/make_data.py data "$@"
+# The sounds and music too (the build also makes them whenever their sources change).
+bash tools/make-sounds.sh
