@@ -38,11 +38,6 @@ void DeviceCore::DeleteTextureLater(unsigned texture) {
   if (texture != 0) m_pendingTextures.push_back(texture);
 }
 
-void DeviceCore::DeleteRenderbufferLater(unsigned renderbuffer) {
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
-  if (renderbuffer != 0) m_pendingRenderbuffers.push_back(renderbuffer);
-}
-
 bool DeviceCore::Enter(const void* user) {
   if (m_depth++ > 0) return m_madeCurrent;
   m_lastUser = user;
@@ -70,10 +65,6 @@ void DeviceCore::DeletePending() {
   if (!m_pendingTextures.empty()) {
     glDeleteTextures(static_cast<GLsizei>(m_pendingTextures.size()), m_pendingTextures.data());
     m_pendingTextures.clear();
-  }
-  if (!m_pendingRenderbuffers.empty()) {
-    glDeleteRenderbuffers(static_cast<GLsizei>(m_pendingRenderbuffers.size()), m_pendingRenderbuffers.data());
-    m_pendingRenderbuffers.clear();
   }
 }
 

@@ -36,7 +36,6 @@ class DeviceCore {
   // OpenGL objects are made and deleted only with the context current; objects dropped on a thread
   // without it wait here until the next OpenGL section.
   void DeleteTextureLater(unsigned texture);
-  void DeleteRenderbufferLater(unsigned renderbuffer);
 
   // Whether the last OpenGL section was made by this user with nothing in between, so that the
   // OpenGL state it left is still there.
@@ -60,7 +59,6 @@ class DeviceCore {
   std::thread::id m_keepingThread;
   const void* m_lastUser = nullptr;
   std::vector<unsigned> m_pendingTextures;
-  std::vector<unsigned> m_pendingRenderbuffers;
 };
 
 // Holds the device lock with the device's context current on the calling thread.

@@ -61,11 +61,6 @@ HRESULT Surface9::UnlockRect() {
   return m_container->UnlockRect(m_level);
 }
 
-bool Surface9::HasAlpha() const {
-  const FormatInfo* info = FindTextureFormat(m_desc.Format);
-  return info != nullptr && info->hasAlpha;
-}
-
 DeviceCore* Surface9::Core() const { return m_container != nullptr ? m_container->Core() : m_core.get(); }
 
 unsigned Surface9::PrepareForDrawing() {

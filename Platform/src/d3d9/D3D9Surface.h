@@ -30,7 +30,6 @@ class Surface9 : public IDirect3DSurface9 {
 
   bool IsRenderTarget() const { return (m_desc.Usage & D3DUSAGE_RENDERTARGET) != 0; }
   const D3DSURFACE_DESC& Desc() const { return m_desc; }
-  bool HasAlpha() const;
   UINT Level() const { return m_level; }
   // The references held on a back buffer, the device's included.
   ULONG OwnReferences() const { return m_references; }
