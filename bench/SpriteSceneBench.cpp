@@ -79,7 +79,7 @@ class StandInScene {
     parameters.hDeviceWindow = m_window;
     parameters.Windowed = TRUE;
     parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D16;
+    parameters.AutoDepthStencilFormat = D3DFMT_D32;  // what the engine picks first
     parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
     if (FAILED(m_d3d->CreateDevice(0, D3DDEVTYPE_HAL, m_window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters,
                                    &m_device))) {

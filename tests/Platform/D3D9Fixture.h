@@ -81,6 +81,7 @@ class DeviceFixture : public ::testing::Test {
     d3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(d3d, nullptr);
     parameters = WindowedParameters(window);
+    parameters.AutoDepthStencilFormat = depthFormat;
     ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
               D3D_OK);
     // The states the engine draws its sprites with.
@@ -156,6 +157,9 @@ class DeviceFixture : public ::testing::Test {
   IDirect3D9* d3d = nullptr;
   IDirect3DDevice9* device = nullptr;
   D3DPRESENT_PARAMETERS parameters{};
+  // A 16-bit depth buffer keeps the back buffer out of the window (whose depth has 24 bits); a
+  // fixture may ask for another before SetUp.
+  D3DFORMAT depthFormat = D3DFMT_D16;
 };
 
 }  // namespace D3D9Test

@@ -117,6 +117,10 @@ HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& 
     SetIdentityMatrices();
     created->m_whiteTexture = MakeWhiteTexture();
     glGenFramebuffers(1, &created->m_framebuffer);
+    glGenFramebuffers(1, &created->m_depthFramebuffer);
+    created->m_windowFramebuffer.ReadFormat();
+    created->m_backBufferInWindow =
+        created->m_windowFramebuffer.CanHoldBackBuffer(created->m_parameters, core->Window());
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_FOG_COORD_ARRAY);
@@ -135,15 +139,19 @@ HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& 
 }
 
 Device9::Device9(std::shared_ptr<DeviceCore> core, UINT adapter, HWND window)
-    : m_core(std::move(core)), m_adapter(adapter), m_window(window) {}
+    : m_core(std::move(core)), m_adapter(adapter), m_window(window) {
+  m_core->SetTargetReader(this);
+}
 
 Device9::~Device9() {
   ReleaseBindings();
   if (m_backBuffer != nullptr) m_backBuffer->Release();
   {
     GLSection section(*m_core);
+    m_core->SetTargetReader(nullptr);
     if (section.IsReady()) {
       glDeleteFramebuffers(1, &m_framebuffer);
+      glDeleteFramebuffers(1, &m_depthFramebuffer);
       glDeleteRenderbuffers(1, &m_depthBuffer);
       glDeleteTextures(1, &m_whiteTexture);
     }
@@ -180,13 +188,41 @@ void Device9::MakeDepthBuffer() {
   m_depthBuffer = 0;
   m_depthWidth = m_depthHeight = 0;
   m_attachedTexture = 0;
+  m_depthInWindow = m_backBufferInWindow;
   if (!m_parameters.EnableAutoDepthStencil) return;
+  // Beside the window's, ours must have the very same storage for depth to be copied between them.
+  const GLenum storage = m_backBufferInWindow ? m_windowFramebuffer.DepthStorage()
+                                              : DepthStorage(m_parameters.AutoDepthStencilFormat);
+  m_depthAttachment = storage == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
   glGenRenderbuffers(1, &m_depthBuffer);
   glBindRenderbuffer(GL_RENDERBUFFER, m_depthBuffer);
-  glRenderbufferStorage(GL_RENDERBUFFER, DepthStorage(m_parameters.AutoDepthStencilFormat),
-                        GLsizei(m_parameters.BackBufferWidth), GLsizei(m_parameters.BackBufferHeight));
+  glRenderbufferStorage(GL_RENDERBUFFER, storage, GLsizei(m_parameters.BackBufferWidth),
+                        GLsizei(m_parameters.BackBufferHeight));
   m_depthWidth = m_parameters.BackBufferWidth;
   m_depthHeight = m_parameters.BackBufferHeight;
+  glBindFramebuffer(GL_FRAMEBUFFER, m_depthFramebuffer);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depthBuffer);
+  glDrawBuffer(GL_NONE);
+  glReadBuffer(GL_NONE);
+}
+
+// Direct3D keeps one depth buffer for every target. With the back buffer in the window there are
+// two, the window's and ours for texture targets: the depth goes to whichever the next target uses.
+void Device9::MoveDepthTo(bool window) {
+  if (m_depthBuffer == 0 || m_depthInWindow == window) return;
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, window ? m_depthFramebuffer : 0);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, window ? 0 : m_depthFramebuffer);
+  glDisable(GL_SCISSOR_TEST);
+  glDepthMask(GL_TRUE);
+  glStencilMask(0xFFFFFFFF);
+  const GLbitfield mask = GL_DEPTH_BUFFER_BIT | (m_windowFramebuffer.HasStencil() ? GL_STENCIL_BUFFER_BIT : 0);
+  const GLint width = GLint(m_depthWidth);
+  const GLint height = GLint(m_depthHeight);
+  // The window keeps its rows bottom first.
+  glBlitFramebuffer(0, 0, width, height, 0, height, width, 0, mask, GL_NEAREST);
+  m_depthInWindow = window;
+  m_fixedStatesDisturbed = true;
 }
 
 void Device9::ReleaseBindings() {
@@ -248,6 +284,7 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   if (!section.IsReady()) return FailReset(D3DERR_DRIVERINTERNALERROR);
   result = MakeSwapChain(checked);
   if (FAILED(result)) return FailReset(result);
+  m_backBufferInWindow = m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window());
   MakeDepthBuffer();
   *parameters = checked;
   m_loss = Loss::None;
@@ -288,24 +325,33 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   if (!IsOperational()) return D3DERR_DEVICELOST;
   GLSection section(*m_core);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  // The back buffer is read through our framebuffer and drawn into the window's own.
-  AttachTarget(*m_backBuffer);
-  int width = 0;
-  int height = 0;
-  SDL_GL_GetDrawableSize(m_core->Window(), &width, &height);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glDisable(GL_SCISSOR_TEST);
-  // Rows are kept top first; the window's framebuffer has its first row at the bottom.
-  glBlitFramebuffer(0, 0, GLint(m_parameters.BackBufferWidth), GLint(m_parameters.BackBufferHeight), 0, height, width,
-                    0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  if (!m_backBufferInWindow) CopyBackBufferToWindow();
   const int interval = m_parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;
   if (interval != m_swapInterval) {
     SDL_GL_SetSwapInterval(interval);
     m_swapInterval = interval;
   }
   SDL_GL_SwapWindow(m_core->Window());
+  // A window whose framebuffer changed size can no longer hold the back buffer.
+  if (m_backBufferInWindow && !m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window())) {
+    MoveDepthTo(false);
+    m_backBufferInWindow = false;
+  }
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
   return D3D_OK;
+}
+
+void Device9::CopyBackBufferToWindow() {
+  // The back buffer is read through our framebuffer and drawn into the window's own.
+  AttachTarget(*m_backBuffer);
+  int width = 0;
+  int height = 0;
+  WindowFramebufferSize(m_core->Window(), &width, &height);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  // Rows are kept top first; the window's framebuffer has its first row at the bottom.
+  glBlitFramebuffer(0, 0, GLint(m_parameters.BackBufferWidth), GLint(m_parameters.BackBufferHeight), 0, height, width,
+                    0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
 }
 
 // Colour and depth are attached together, so that the record of what is attached always covers both.
@@ -317,15 +363,28 @@ void Device9::AttachTarget(Surface9& target) {
   const D3DSURFACE_DESC& desc = target.Desc();
   // A depth buffer smaller than the target cannot serve it.
   const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
-  const GLenum attachment =
-      m_parameters.AutoDepthStencilFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthFits ? m_depthBuffer : 0);
+  // What a depth buffer of another storage left attached goes first.
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+  if (depthFits) glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depthBuffer);
   m_attachedTexture = colour;
   m_attachedLevel = target.Level();
 }
 
-void Device9::BindTarget() {
-  AttachTarget(*m_renderTarget);
+bool Device9::TargetIsWindow() const { return m_backBufferInWindow && m_renderTarget == m_backBuffer; }
+
+TargetSize Device9::CurrentTargetSize() const {
+  const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
+  return TargetSize{desc.Width, desc.Height, TargetIsWindow() ? RowOrder::BottomFirst : RowOrder::TopFirst};
+}
+
+void Device9::BindTarget(bool usesDepth) {
+  const bool window = TargetIsWindow();
+  if (usesDepth) MoveDepthTo(window);
+  if (window) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  } else {
+    AttachTarget(*m_renderTarget);
+  }
   const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
   glViewport(0, 0, GLsizei(desc.Width), GLsizei(desc.Height));
 }
@@ -340,7 +399,7 @@ HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR 
   if (!IsOperational()) return D3D_OK;
   GLSection section(*m_core);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  BindTarget();
+  BindTarget((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthMask(GL_TRUE);
   glStencilMask(0xFFFFFFFF);
@@ -366,13 +425,12 @@ HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR 
     const LONG y2 = std::min(rect.y2, bottom);
     if (x1 >= x2 || y1 >= y2) continue;
     // A clear of the whole target needs no scissor, which lets OpenGL clear without drawing.
-    const D3DSURFACE_DESC& target = m_renderTarget->Desc();
-    const bool whole = x1 == 0 && y1 == 0 && x2 == LONG(target.Width) && y2 == LONG(target.Height);
+    const TargetSize target = CurrentTargetSize();
+    const bool whole = x1 == 0 && y1 == 0 && x2 == LONG(target.width) && y2 == LONG(target.height);
     if (whole) {
       glDisable(GL_SCISSOR_TEST);
     } else {
-      glEnable(GL_SCISSOR_TEST);
-      glScissor(x1, y1, x2 - x1, y2 - y1);
+      ScissorRows(target, x1, y1, x2, y2);
     }
     glClear(mask);
   }
@@ -588,10 +646,11 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   const bool continuesDrawing = m_core->LastSectionWasBy(this);
   GLSection section(*m_core, this);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  BindTarget();
-  const D3DSURFACE_DESC& target = m_renderTarget->Desc();
-  const TargetSize size{target.Width, target.Height};
-  const bool fixedStatesCurrent = FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing;
+  BindTarget(m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE);
+  const TargetSize size = CurrentTargetSize();
+  const bool fixedStatesCurrent =
+      FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing && !m_fixedStatesDisturbed;
+  m_fixedStatesDisturbed = false;
   VertexProcessor processor(m_states, layout, size, m_centreShift);
   processor.Process(storage.Bytes() + m_streamOffset + size_t(firstVertex) * stride, stride, vertexCount, &m_vertices);
   ApplyDrawState(DrawSetup{&m_states, m_textures, m_whiteTexture, layout.pretransformed, size}, fixedStatesCurrent);
@@ -628,6 +687,36 @@ void Device9::Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<
   } else {
     glDrawArrays(GLPrimitive(type), 0, GLsizei(vertexCount));
   }
+}
+
+// --- Reading back ---------------------------------------------------------------------------------
+
+std::vector<DWORD> Device9::ReadTarget(Surface9& target) {
+  DeviceLock lock(m_core->Mutex());
+  GLSection section(*m_core);
+  if (!section.IsReady()) return {};
+  if (&target == m_backBuffer && m_backBufferInWindow) return ReadWindow();
+  return target.ReadPixels();
+}
+
+bool Device9::BackBufferIsWindow() {
+  DeviceLock lock(m_core->Mutex());
+  return m_backBufferInWindow;
+}
+
+std::vector<DWORD> Device9::ReadWindow() {
+  const size_t width = m_parameters.BackBufferWidth;
+  const size_t height = m_parameters.BackBufferHeight;
+  std::vector<DWORD> pixels(width * height);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(0, 0, GLsizei(width), GLsizei(height), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+  // The window keeps its rows bottom first.
+  for (size_t row = 0; row < height / 2; ++row) {
+    std::swap_ranges(pixels.begin() + row * width, pixels.begin() + (row + 1) * width,
+                     pixels.begin() + (height - 1 - row) * width);
+  }
+  return pixels;
 }
 
 // --- Resources ------------------------------------------------------------------------------------

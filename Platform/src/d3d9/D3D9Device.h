@@ -10,6 +10,7 @@
 #include "D3D9RefCounted.h"
 #include "D3D9States.h"
 #include "D3D9VertexProcessor.h"
+#include "D3D9WindowFramebuffer.h"
 
 namespace Platform {
 namespace D3D9 {
@@ -17,7 +18,7 @@ namespace D3D9 {
 class Surface9;
 class Texture9;
 
-class Device9 : public RefCounted<IDirect3DDevice9> {
+class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
  public:
   // The parameters must have passed CheckPresentParameters.
   static HRESULT Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& parameters, Device9** device);
@@ -66,6 +67,8 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
 
   // For the test hooks.
   void SetProvokedLoss(bool lost);
+  std::vector<DWORD> ReadTarget(Surface9& target) override;
+  bool BackBufferIsWindow();
 
  private:
   enum class Loss { None, Lost, NotReset };
@@ -81,8 +84,13 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   bool BelongsHere(Resource* resource) const;
 
   void AttachTarget(Surface9& target);
-  void BindTarget();
+  bool TargetIsWindow() const;
+  TargetSize CurrentTargetSize() const;
+  void BindTarget(bool usesDepth);
   void MakeDepthBuffer();
+  void MoveDepthTo(bool window);
+  void CopyBackBufferToWindow();
+  std::vector<DWORD> ReadWindow();
   HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const std::vector<UINT>* indices, UINT firstVertex,
                UINT vertexCount);
   void Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<UINT>* indices);
@@ -103,9 +111,17 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   Loss m_loss = Loss::None;
   bool m_provokedLoss = false;
 
+  // Whether the back buffer is the window's framebuffer (see WindowFramebuffer), and whether the
+  // depth of every target lies in the window's depth buffer or in our own.
+  WindowFramebuffer m_windowFramebuffer;
+  bool m_backBufferInWindow = false;
+  bool m_depthInWindow = false;
+
   // OpenGL objects of this device's context.
   unsigned m_framebuffer = 0;
+  unsigned m_depthFramebuffer = 0;  // our depth buffer alone, for copies to and from the window's
   unsigned m_depthBuffer = 0;
+  unsigned m_depthAttachment = 0;
   UINT m_depthWidth = 0;
   UINT m_depthHeight = 0;
   unsigned m_whiteTexture = 0;
@@ -123,6 +139,8 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
     TargetSize target;
   };
   FixedStates m_lastFixedStates{};
+  // Set when the device changed OpenGL states behind the record of the last draw.
+  bool m_fixedStatesDisturbed = false;
   bool FixedStatesUnchanged(bool pretransformed, TargetSize target);
 };
 

@@ -16,6 +16,18 @@
 namespace Platform {
 namespace D3D9 {
 
+class Surface9;
+
+// Reads a render target's pixels back, top row first, as A8R8G8B8 (for the test hooks); empty when
+// the context cannot be had.
+class TargetReader {
+ public:
+  virtual std::vector<DWORD> ReadTarget(Surface9& target) = 0;
+
+ protected:
+  ~TargetReader() = default;
+};
+
 class DeviceCore {
  public:
   // Null when SDL cannot make an OpenGL context for the window.
@@ -41,6 +53,10 @@ class DeviceCore {
   // OpenGL state it left is still there.
   bool LastSectionWasBy(const void* user) const { return m_lastUser == user; }
 
+  // The device knows where a target's pixels are; its resources may outlive it.
+  void SetTargetReader(TargetReader* reader) { m_reader = reader; }
+  TargetReader* Reader() const { return m_reader; }
+
   // Resources of the default pool that are still alive; Reset refuses while there are any.
   std::atomic<int> defaultPoolResources{0};
 
@@ -58,6 +74,7 @@ class DeviceCore {
   bool m_madeCurrent = false;
   std::thread::id m_keepingThread;
   const void* m_lastUser = nullptr;
+  TargetReader* m_reader = nullptr;
   std::vector<unsigned> m_pendingTextures;
 };
 

@@ -91,13 +91,14 @@ void ApplyDepth(const DeviceStates& states, bool pretransformed) {
   }
 }
 
-void ApplyRasterisation(const DeviceStates& states) {
-  // Vertices reach OpenGL with y growing downwards, as on the Direct3D screen, so a triangle that
-  // Direct3D sees clockwise is counter-clockwise to OpenGL.
+void ApplyRasterisation(const DeviceStates& states, TargetSize target) {
+  // In a target kept top first, vertices reach OpenGL with y growing downwards, as on the Direct3D
+  // screen, so a triangle that Direct3D sees clockwise is counter-clockwise to OpenGL; a target
+  // kept bottom first turns it back.
   const DWORD cull = states.render[D3DRS_CULLMODE];
   if (cull == D3DCULL_CW || cull == D3DCULL_CCW) {
     glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
+    glFrontFace(target.rows == RowOrder::BottomFirst ? GL_CW : GL_CCW);
     glCullFace(cull == D3DCULL_CCW ? GL_BACK : GL_FRONT);
   } else {
     glDisable(GL_CULL_FACE);
@@ -122,8 +123,8 @@ void ApplyScissor(const DeviceStates& states, TargetSize target) {
     glDisable(GL_SCISSOR_TEST);
     return;
   }
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(GLint(viewport.X), GLint(viewport.Y), GLsizei(viewport.Width), GLsizei(viewport.Height));
+  ScissorRows(target, LONG(viewport.X), LONG(viewport.Y), LONG(viewport.X + viewport.Width),
+              LONG(viewport.Y + viewport.Height));
 }
 
 void ApplyFog(const DeviceStates& states) {
@@ -293,13 +294,19 @@ void BindStageTexture(const DrawSetup& setup, DWORD stage) {
 
 }  // namespace
 
+void ScissorRows(TargetSize target, LONG left, LONG top, LONG right, LONG bottom) {
+  glEnable(GL_SCISSOR_TEST);
+  const LONG firstRow = target.rows == RowOrder::BottomFirst ? LONG(target.height) - bottom : top;
+  glScissor(GLint(left), GLint(firstRow), GLsizei(right - left), GLsizei(bottom - top));
+}
+
 void ApplyDrawState(const DrawSetup& setup, bool fixedStatesCurrent) {
   const DeviceStates& states = *setup.states;
   if (!fixedStatesCurrent) {
     glDisable(GL_LIGHTING);
     ApplyBlending(states);
     ApplyDepth(states, setup.pretransformed);
-    ApplyRasterisation(states);
+    ApplyRasterisation(states, setup.target);
     ApplyScissor(states, setup.target);
     ApplyFog(states);
     for (DWORD stage = 0; stage < kDrawnStages; ++stage) ApplyStageStates(states, stage);

@@ -21,5 +21,8 @@ struct DrawSetup {
 // those of the previous draw and nothing touched OpenGL since, only the textures are bound.
 void ApplyDrawState(const DrawSetup& setup, bool fixedStatesCurrent);
 
+// Limits drawing to the rectangle from (left, top) to (right, bottom) in Direct3D's pixels.
+void ScissorRows(TargetSize target, LONG left, LONG top, LONG right, LONG bottom);
+
 }  // namespace D3D9
 }  // namespace Platform

@@ -76,5 +76,13 @@ unsigned Surface9::PrepareForDrawing() {
   return m_glTexture;
 }
 
+std::vector<DWORD> Surface9::ReadPixels() {
+  std::vector<DWORD> pixels(size_t(m_desc.Width) * m_desc.Height);
+  glBindTexture(GL_TEXTURE_2D, PrepareForDrawing());
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glGetTexImage(GL_TEXTURE_2D, GLint(m_level), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+  return pixels;
+}
+
 }  // namespace D3D9
 }  // namespace Platform

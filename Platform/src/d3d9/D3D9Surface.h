@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "D3D9DeviceCore.h"
 #include "D3D9Formats.h"
@@ -36,6 +37,9 @@ class Surface9 : public IDirect3DSurface9 {
   DeviceCore* Core() const;
   // With the device's context current: the OpenGL texture that holds the pixels.
   unsigned PrepareForDrawing();
+  // With the device's context current: the pixels of a render target kept in a texture, top row
+  // first, as A8R8G8B8.
+  std::vector<DWORD> ReadPixels();
 
  private:
   Surface9(std::shared_ptr<DeviceCore> core, const D3DSURFACE_DESC& desc);
