@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <thread>
 #include <utility>
 
 #include "D3D9Fixture.h"
@@ -567,6 +568,32 @@ TEST_P(Drawing, TextureTargetsAndTheBackBufferShareOneDepthBuffer) {
   surface->Release();
   backBuffer->Release();
   target->Release();
+}
+
+// A thread that does not draw the frame cannot have the context while a scene keeps it: its clear
+// waits and joins the frame, before what is drawn after it.
+TEST_P(Drawing, ClearFromAnotherThreadJoinsTheFrame) {
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  DrawRect(0.0f, 0.0f, 2.0f, 2.0f, kRed);
+  HRESULT cleared = E_FAIL;
+  std::thread([&] { cleared = device->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0); }).join();
+  EXPECT_EQ(cleared, D3D_OK);
+  DrawRect(1.0f, 1.0f, 2.0f, 2.0f, kBlue);
+  ASSERT_EQ(device->EndScene(), D3D_OK);
+  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  EXPECT_EQ(Pixel(1, 1), kBlue);
+}
+
+// Outside a scene the clear waits too, and what reads the target back sees it.
+TEST_P(Drawing, ClearFromAnotherThreadOutsideASceneShowsWhenReadBack) {
+  const D3DRECT corner{0, 0, 2, 2};
+  std::thread([&] {
+    EXPECT_EQ(device->Clear(1, &corner, D3DCLEAR_TARGET, kGreen, 1.0f, 0), D3D_OK);
+  }).join();
+  EXPECT_EQ(Pixel(1, 1), kGreen);
+  EXPECT_EQ(Pixel(2, 1), kBlack);
+  EXPECT_EQ(Pixel(1, 2), kBlack);
 }
 
 INSTANTIATE_TEST_SUITE_P(BackBuffer, Drawing, ::testing::Values(BackBufferPlace::OwnTarget, BackBufferPlace::Window),

@@ -144,6 +144,7 @@ Device9::Device9(std::shared_ptr<DeviceCore> core, UINT adapter, HWND window)
 }
 
 Device9::~Device9() {
+  DiscardHeldClears();
   ReleaseBindings();
   if (m_backBuffer != nullptr) m_backBuffer->Release();
   {
@@ -269,6 +270,7 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   UpdateLoss();
   if (m_loss == Loss::Lost) return D3DERR_DEVICELOST;
   ReleaseBindings();
+  DiscardHeldClears();
   m_inScene = false;
   m_core->StopKeepingCurrent();
   // Only the device may still hold the back buffer, and nothing of the default pool may live on.
@@ -313,18 +315,28 @@ HRESULT Device9::EndScene() {
   DeviceLock lock(m_core->Mutex());
   if (!m_inScene) return D3DERR_INVALIDCALL;
   m_inScene = false;
-  m_core->StopKeepingCurrent();
-  // Hand the context back now that the scene no longer keeps it.
-  GLSection section(*m_core);
   return D3D_OK;
+}
+
+void Device9::ReleaseKeptContext() {
+  if (!m_core->IsKeptByThisThread()) return;
+  m_core->StopKeepingCurrent();
+  // The section hands the context back as it ends.
+  GLSection section(*m_core);
 }
 
 HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*destWindow*/,
                          const void* /*dirtyRegion*/) {
   DeviceLock lock(m_core->Mutex());
-  if (!IsOperational()) return D3DERR_DEVICELOST;
+  if (!IsOperational()) {
+    ReleaseKeptContext();
+    return D3DERR_DEVICELOST;
+  }
   GLSection section(*m_core);
+  // The frame ends here: the section hands the context back once it is swapped.
+  if (m_core->IsKeptByThisThread()) m_core->StopKeepingCurrent();
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
+  RunHeldClears();
   if (!m_backBufferInWindow) CopyBackBufferToWindow();
   const int interval = m_parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;
   if (interval != m_swapInterval) {
@@ -370,22 +382,22 @@ void Device9::AttachTarget(Surface9& target) {
   m_attachedLevel = target.Level();
 }
 
-bool Device9::TargetIsWindow() const { return m_backBufferInWindow && m_renderTarget == m_backBuffer; }
+bool Device9::IsWindow(const Surface9& target) const { return m_backBufferInWindow && &target == m_backBuffer; }
 
-TargetSize Device9::CurrentTargetSize() const {
-  const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
-  return TargetSize{desc.Width, desc.Height, TargetIsWindow() ? RowOrder::BottomFirst : RowOrder::TopFirst};
+TargetSize Device9::SizeOf(const Surface9& target) const {
+  const D3DSURFACE_DESC& desc = target.Desc();
+  return TargetSize{desc.Width, desc.Height, IsWindow(target) ? RowOrder::BottomFirst : RowOrder::TopFirst};
 }
 
-void Device9::BindTarget(bool usesDepth) {
-  const bool window = TargetIsWindow();
+void Device9::BindTarget(Surface9& target, bool usesDepth) {
+  const bool window = IsWindow(target);
   if (usesDepth) MoveDepthTo(window);
   if (window) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
   } else {
-    AttachTarget(*m_renderTarget);
+    AttachTarget(target);
   }
-  const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
+  const D3DSURFACE_DESC& desc = target.Desc();
   glViewport(0, 0, GLsizei(desc.Width), GLsizei(desc.Height));
 }
 
@@ -397,44 +409,69 @@ HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR 
   if ((flags & D3DCLEAR_STENCIL) != 0 && !hasStencil) return D3DERR_INVALIDCALL;
   if (count > 0 && rects == nullptr) return D3DERR_INVALIDCALL;
   if (!IsOperational()) return D3D_OK;
+  m_renderTarget->AddRef();
+  m_heldClears.push_back(HeldClear{m_renderTarget, RectsInViewport(count, rects), flags, color, z, stencil});
+  // The thread that draws the frame clears at once. Any other would have to take the context and
+  // hand it back (a flush), or could not have it at all while a scene keeps it: its clear waits for
+  // the next drawing, Present, change of target or reading back, and joins the frame there.
+  if (!m_core->IsKeptByThisThread()) return D3D_OK;
   GLSection section(*m_core);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  BindTarget((flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0);
+  RunHeldClears();
+  return D3D_OK;
+}
+
+std::vector<D3DRECT> Device9::RectsInViewport(DWORD count, const D3DRECT* rects) const {
+  const D3DVIEWPORT9& viewport = m_states.viewport;
+  const D3DRECT whole{LONG(viewport.X), LONG(viewport.Y), LONG(viewport.X + viewport.Width),
+                      LONG(viewport.Y + viewport.Height)};
+  std::vector<D3DRECT> inside;
+  for (DWORD index = 0; index < std::max<DWORD>(count, 1); ++index) {
+    const D3DRECT& rect = count > 0 ? rects[index] : whole;
+    // Clearing never leaves the viewport.
+    const D3DRECT clipped{std::max(rect.x1, whole.x1), std::max(rect.y1, whole.y1), std::min(rect.x2, whole.x2),
+                          std::min(rect.y2, whole.y2)};
+    if (clipped.x1 < clipped.x2 && clipped.y1 < clipped.y2) inside.push_back(clipped);
+  }
+  return inside;
+}
+
+// With the context current.
+void Device9::RunHeldClears() {
+  if (m_heldClears.empty()) return;
+  for (const HeldClear& clear : m_heldClears) RunClear(clear);
+  DiscardHeldClears();
+  m_fixedStatesDisturbed = true;
+}
+
+void Device9::RunClear(const HeldClear& clear) {
+  BindTarget(*clear.target, (clear.flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthMask(GL_TRUE);
   glStencilMask(0xFFFFFFFF);
-  const std::array<float, 4> rgba = ColourToFloats(color);
+  const std::array<float, 4> rgba = ColourToFloats(clear.colour);
   glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
-  glClearDepth(std::min(1.0f, std::max(0.0f, z)));
-  glClearStencil(GLint(stencil));
-  const GLbitfield mask = ((flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |
-                          ((flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
-                          ((flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
-  const D3DVIEWPORT9& viewport = m_states.viewport;
-  const LONG left = LONG(viewport.X);
-  const LONG top = LONG(viewport.Y);
-  const LONG right = LONG(viewport.X + viewport.Width);
-  const LONG bottom = LONG(viewport.Y + viewport.Height);
-  const D3DRECT viewportRect{left, top, right, bottom};
-  for (DWORD index = 0; index < std::max<DWORD>(count, 1); ++index) {
-    const D3DRECT& rect = count > 0 ? rects[index] : viewportRect;
-    // Clearing never leaves the viewport.
-    const LONG x1 = std::max(rect.x1, left);
-    const LONG y1 = std::max(rect.y1, top);
-    const LONG x2 = std::min(rect.x2, right);
-    const LONG y2 = std::min(rect.y2, bottom);
-    if (x1 >= x2 || y1 >= y2) continue;
+  glClearDepth(std::min(1.0f, std::max(0.0f, clear.z)));
+  glClearStencil(GLint(clear.stencil));
+  const GLbitfield mask = ((clear.flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |
+                          ((clear.flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
+                          ((clear.flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
+  const TargetSize target = SizeOf(*clear.target);
+  for (const D3DRECT& rect : clear.rects) {
     // A clear of the whole target needs no scissor, which lets OpenGL clear without drawing.
-    const TargetSize target = CurrentTargetSize();
-    const bool whole = x1 == 0 && y1 == 0 && x2 == LONG(target.width) && y2 == LONG(target.height);
+    const bool whole = rect.x1 == 0 && rect.y1 == 0 && rect.x2 == LONG(target.width) && rect.y2 == LONG(target.height);
     if (whole) {
       glDisable(GL_SCISSOR_TEST);
     } else {
-      ScissorRows(target, x1, y1, x2, y2);
+      ScissorRows(target, rect.x1, rect.y1, rect.x2, rect.y2);
     }
     glClear(mask);
   }
-  return D3D_OK;
+}
+
+void Device9::DiscardHeldClears() {
+  for (const HeldClear& clear : m_heldClears) clear.target->Release();
+  m_heldClears.clear();
 }
 
 // --- States ---------------------------------------------------------------------------------------
@@ -646,8 +683,9 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   const bool continuesDrawing = m_core->LastSectionWasBy(this);
   GLSection section(*m_core, this);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  BindTarget(m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE);
-  const TargetSize size = CurrentTargetSize();
+  RunHeldClears();
+  BindTarget(*m_renderTarget, m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE);
+  const TargetSize size = SizeOf(*m_renderTarget);
   const bool fixedStatesCurrent =
       FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing && !m_fixedStatesDisturbed;
   m_fixedStatesDisturbed = false;
@@ -695,7 +733,8 @@ std::vector<DWORD> Device9::ReadTarget(Surface9& target) {
   DeviceLock lock(m_core->Mutex());
   GLSection section(*m_core);
   if (!section.IsReady()) return {};
-  if (&target == m_backBuffer && m_backBufferInWindow) return ReadWindow();
+  RunHeldClears();
+  if (IsWindow(target)) return ReadWindow();
   return target.ReadPixels();
 }
 
@@ -769,6 +808,10 @@ HRESULT Device9::SetRenderTarget(DWORD index, IDirect3DSurface9* surface) {
   DeviceLock lock(m_core->Mutex());
   Surface9* ours = dynamic_cast<Surface9*>(surface);
   if (index != 0 || !BelongsHere(ours) || !ours->IsRenderTarget()) return D3DERR_INVALIDCALL;
+  if (!m_heldClears.empty()) {
+    GLSection section(*m_core);
+    if (section.IsReady()) RunHeldClears();
+  }
   Rebind(m_renderTarget, ours);
   // A new target gets a viewport over the whole of it.
   m_states.viewport = D3DVIEWPORT9{0, 0, ours->Desc().Width, ours->Desc().Height, 0.0f, 1.0f};

@@ -83,10 +83,25 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   template <class Resource>
   bool BelongsHere(Resource* resource) const;
 
+  // A clear waiting for the context, with the rectangles already limited to the viewport.
+  struct HeldClear {
+    Surface9* target;  // one reference held
+    std::vector<D3DRECT> rects;
+    DWORD flags;
+    D3DCOLOR colour;
+    float z;
+    DWORD stencil;
+  };
+  std::vector<D3DRECT> RectsInViewport(DWORD count, const D3DRECT* rects) const;
+  void RunHeldClears();
+  void RunClear(const HeldClear& clear);
+  void DiscardHeldClears();
+  void ReleaseKeptContext();
+
   void AttachTarget(Surface9& target);
-  bool TargetIsWindow() const;
-  TargetSize CurrentTargetSize() const;
-  void BindTarget(bool usesDepth);
+  bool IsWindow(const Surface9& target) const;
+  TargetSize SizeOf(const Surface9& target) const;
+  void BindTarget(Surface9& target, bool usesDepth);
   void MakeDepthBuffer();
   void MoveDepthTo(bool window);
   void CopyBackBufferToWindow();
@@ -108,6 +123,7 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   Surface9* m_backBuffer = nullptr;
   Surface9* m_renderTarget = nullptr;
   bool m_inScene = false;
+  std::vector<HeldClear> m_heldClears;
   Loss m_loss = Loss::None;
   bool m_provokedLoss = false;
 

@@ -39,11 +39,13 @@ class DeviceCore {
   std::recursive_mutex& Mutex() { return m_mutex; }
   SDL_Window* Window() const { return m_window; }
 
-  // Within a scene the context stays current between calls on the thread that began it. Every
-  // other thread hands it back after each outermost OpenGL section: a thread that kept it and then
-  // ended would leave it where no one else can ever make it current again.
+  // From BeginScene through Present the context stays current between calls on the thread that
+  // began the scene: handing it back flushes what was drawn. Every other thread hands it back after
+  // each outermost OpenGL section: a thread that kept it and then ended would leave it where no one
+  // else can ever make it current again.
   void KeepCurrentOnThisThread() { m_keepingThread = std::this_thread::get_id(); }
   void StopKeepingCurrent() { m_keepingThread = std::thread::id(); }
+  bool IsKeptByThisThread() const { return m_keepingThread == std::this_thread::get_id(); }
 
   // OpenGL objects are made and deleted only with the context current; objects dropped on a thread
   // without it wait here until the next OpenGL section.
