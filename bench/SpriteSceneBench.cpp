@@ -240,6 +240,8 @@ class SdlScene {
     SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
     // Naming a driver turns batching off unless it is asked for.
     SDL_SetHint(SDL_HINT_RENDER_BATCHING, kBatching ? "1" : "0");
+    // SDL's window as SDL makes it by default, whatever our window asked of OpenGL before.
+    SDL_GL_ResetAttributes();
     m_window = SDL_CreateWindow("Bench", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (m_window == nullptr) return false;
     m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_ACCELERATED);

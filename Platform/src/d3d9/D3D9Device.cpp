@@ -155,6 +155,7 @@ Device9::~Device9() {
       glDeleteFramebuffers(1, &m_depthFramebuffer);
       glDeleteRenderbuffers(1, &m_depthBuffer);
       glDeleteTextures(1, &m_whiteTexture);
+      for (void* fence : m_frameFences) glDeleteSync(static_cast<GLsync>(fence));
     }
   }
   if (!m_parameters.Windowed && IsSdlWindowAlive(m_core->Window())) SDL_SetWindowFullscreen(m_core->Window(), 0);
@@ -344,6 +345,7 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
     m_swapInterval = interval;
   }
   SDL_GL_SwapWindow(m_core->Window());
+  WaitForFrameBeforeLast();
   // A window whose framebuffer changed size can no longer hold the back buffer.
   if (m_backBufferInWindow && !m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window())) {
     MoveDepthTo(false);
@@ -351,6 +353,19 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   }
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
   return D3D_OK;
+}
+
+// A swap chain holds the frame on screen and the one being drawn: the frame before the last must
+// be finished before another is queued, so that frames never pile up.
+void Device9::WaitForFrameBeforeLast() {
+  constexpr size_t kFramesInFlight = 2;
+  constexpr GLuint64 kLongestWait = 1000000000;  // nanoseconds: a stuck driver must not hang Present
+  m_frameFences.push_back(glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0));
+  if (m_frameFences.size() <= kFramesInFlight) return;
+  const GLsync oldest = static_cast<GLsync>(m_frameFences.front());
+  m_frameFences.pop_front();
+  glClientWaitSync(oldest, GL_SYNC_FLUSH_COMMANDS_BIT, kLongestWait);
+  glDeleteSync(oldest);
 }
 
 void Device9::CopyBackBufferToWindow() {

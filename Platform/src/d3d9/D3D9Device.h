@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -105,6 +106,7 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   void MakeDepthBuffer();
   void MoveDepthTo(bool window);
   void CopyBackBufferToWindow();
+  void WaitForFrameBeforeLast();
   std::vector<DWORD> ReadWindow();
   HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const std::vector<UINT>* indices, UINT firstVertex,
                UINT vertexCount);
@@ -141,6 +143,7 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   UINT m_depthWidth = 0;
   UINT m_depthHeight = 0;
   unsigned m_whiteTexture = 0;
+  std::deque<void*> m_frameFences;  // OpenGL syncs of the frames presented last, oldest first
   int m_swapInterval = -1;
   float m_centreShift = PixelCentreShift(0);
   unsigned m_attachedTexture = 0;
