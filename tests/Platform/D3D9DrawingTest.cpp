@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <iterator>
 #include <thread>
 #include <utility>
 
@@ -408,6 +409,43 @@ TEST_P(Drawing, WrapAddressingRepeatsTheTexture) {
   device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
   DrawRect(-0.5f, 0.5f, 3.5f, 1.5f, 0xFFFFFFFF, 0.0f, 1.25f, 0.0f, 2.25f, 1.0f);
   ExpectRow(1, {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF});
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+// A small texture drawn with coordinates inside it is sampled from the page that such textures
+// share; its border there gives what its addressing gives at its edges.
+TEST_P(Drawing, TextureInTheSharedPageFiltersAtItsEdgesAsItsAddressingSays) {
+  constexpr D3DCOLOR kBorder = kGreen;
+  struct Case {
+    DWORD address;
+    D3DCOLOR beforeFirst;  // what filtering takes from one texel before the first
+    D3DCOLOR afterLast;
+  };
+  const Case cases[] = {{D3DTADDRESS_WRAP, kBlue, kRed},
+                        {D3DTADDRESS_CLAMP, kRed, kBlue},
+                        {D3DTADDRESS_MIRROR, kRed, kBlue},
+                        {D3DTADDRESS_BORDER, kBorder, kBorder},
+                        {D3DTADDRESS_WRAP, kBlue, kRed}};  // the border follows a change back
+  IDirect3DTexture9* texture = MakeTexture(2, 1, {kRed, kBlue});
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+  device->SetSamplerState(0, D3DSAMP_BORDERCOLOR, kBorder);
+  // Pixels 0 and 3 sample a quarter of a texel beyond the texture's edge texel centres.
+  const auto mix = [](D3DCOLOR edge, D3DCOLOR beyond, int shift) {
+    return int(((edge >> shift) & 0xFF) * 3 + ((beyond >> shift) & 0xFF)) / 4;
+  };
+  for (int row = 0; row < int(std::size(cases)); ++row) {
+    const Case& entry = cases[row];
+    device->SetSamplerState(0, D3DSAMP_ADDRESSU, entry.address);
+    DrawRect(-0.5f, float(row) - 0.5f, 3.5f, float(row) + 0.5f, 0xFFFFFFFF);
+    for (int shift : {16, 8, 0}) {
+      EXPECT_NEAR(int((Pixel(0, row) >> shift) & 0xFF), mix(kRed, entry.beforeFirst, shift), 2) << "row " << row;
+      EXPECT_NEAR(int((Pixel(3, row) >> shift) & 0xFF), mix(kBlue, entry.afterLast, shift), 2) << "row " << row;
+    }
+  }
+  EXPECT_TRUE(Platform::Testing::TextureIsInPage(texture));
   device->SetTexture(0, nullptr);
   texture->Release();
 }

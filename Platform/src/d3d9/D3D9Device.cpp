@@ -706,7 +706,10 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   m_fixedStatesDisturbed = false;
   VertexProcessor processor(m_states, layout, size, m_centreShift);
   processor.Process(storage.Bytes() + m_streamOffset + size_t(firstVertex) * stride, stride, vertexCount, &m_vertices);
-  ApplyDrawState(DrawSetup{&m_states, m_textures, m_whiteTexture, layout.pretransformed, size}, fixedStatesCurrent);
+  bool inPage[kDrawnStages] = {};
+  PlaceStagesInPage(vertexCount, inPage);
+  ApplyDrawState(DrawSetup{&m_states, m_textures, inPage, &m_core->Page(), m_whiteTexture, layout.pretransformed, size},
+                 fixedStatesCurrent);
   Submit(type, vertexCount, indices);
   return D3D_OK;
 }
@@ -724,6 +727,26 @@ bool Device9::FixedStatesUnchanged(bool pretransformed, TargetSize target) {
   const bool unchanged = std::memcmp(&current, &m_lastFixedStates, sizeof current) == 0;
   std::memcpy(&m_lastFixedStates, &current, sizeof current);
   return unchanged;
+}
+
+// A stage whose texture lies in the texture page samples it there when the draw's coordinates stay
+// within the texture, so that no addressing is needed beyond what its border holds.
+void Device9::PlaceStagesInPage(UINT vertexCount, bool* inPage) {
+  constexpr float kPageStep = 1.0f / float(TexturePage::kSize);
+  for (DWORD stage = 0; stage < kDrawnStages; ++stage) {
+    Texture9* texture = m_textures[stage];
+    if (texture == nullptr || !StageEnabled(m_states, stage)) continue;
+    std::vector<float>& coords = m_vertices.texCoords[stage];
+    const auto end = coords.begin() + std::ptrdiff_t(vertexCount) * 2;
+    const bool within = std::all_of(coords.begin(), end, [](float value) { return value >= 0.0f && value <= 1.0f; });
+    const PageSlot* slot = within ? texture->PrepareInPage(m_states.sampler[stage]) : nullptr;
+    if (slot == nullptr) continue;
+    for (auto at = coords.begin(); at != end; at += 2) {
+      at[0] = (float(slot->x) + at[0] * float(slot->width)) * kPageStep;
+      at[1] = (float(slot->y) + at[1] * float(slot->height)) * kPageStep;
+    }
+    inPage[stage] = true;
+  }
 }
 
 void Device9::Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<UINT>* indices) {

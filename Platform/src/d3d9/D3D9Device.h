@@ -110,6 +110,7 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   std::vector<DWORD> ReadWindow();
   HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const std::vector<UINT>* indices, UINT firstVertex,
                UINT vertexCount);
+  void PlaceStagesInPage(UINT vertexCount, bool* inPage);
   void Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<UINT>* indices);
 
   std::shared_ptr<DeviceCore> m_core;

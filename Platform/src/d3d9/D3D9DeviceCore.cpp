@@ -28,7 +28,10 @@ DeviceCore::DeviceCore(SDL_Window* window, SDL_GLContext context) : m_window(win
 DeviceCore::~DeviceCore() {
   {
     GLSection section(*this);
-    if (section.IsReady()) DeletePending();
+    if (section.IsReady()) {
+      DeletePending();
+      m_page.DeleteTexture();
+    }
   }
   SDL_GL_DeleteContext(m_context);
 }

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "D3D9TexturePage.h"
 #include "Platform/Win32Types.h"
 
 namespace Platform {
@@ -59,6 +60,9 @@ class DeviceCore {
   void SetTargetReader(TargetReader* reader) { m_reader = reader; }
   TargetReader* Reader() const { return m_reader; }
 
+  // Under the lock.
+  TexturePage& Page() { return m_page; }
+
   // Resources of the default pool that are still alive; Reset refuses while there are any.
   std::atomic<int> defaultPoolResources{0};
 
@@ -77,6 +81,7 @@ class DeviceCore {
   std::thread::id m_keepingThread;
   const void* m_lastUser = nullptr;
   TargetReader* m_reader = nullptr;
+  TexturePage m_page;
   std::vector<unsigned> m_pendingTextures;
 };
 

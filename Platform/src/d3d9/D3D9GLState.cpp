@@ -2,6 +2,7 @@
 
 #include "D3D9Formats.h"
 #include "D3D9Texture.h"
+#include "D3D9TexturePage.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
@@ -240,8 +241,8 @@ GLenum MinFilter(DWORD min, DWORD mip) {
   return linear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
 }
 
-void ApplySampler(Texture9& texture, const DWORD* sampler) {
-  std::vector<DWORD>& applied = texture.AppliedSampler();
+// The page's addressing lies in the borders around each texture in it.
+void ApplySampler(std::vector<DWORD>& applied, DWORD levelCount, const DWORD* sampler, bool inPage) {
   const DWORD* samplerEnd = sampler + kSamplerStateLimit;
   if (applied.size() == kSamplerStateLimit && std::equal(sampler, samplerEnd, applied.begin())) return;
   const DWORD mag = sampler[D3DSAMP_MAGFILTER];
@@ -249,22 +250,17 @@ void ApplySampler(Texture9& texture, const DWORD* sampler) {
                   mag == D3DTEXF_LINEAR || mag == D3DTEXF_ANISOTROPIC ? GL_LINEAR : GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                   GLint(MinFilter(sampler[D3DSAMP_MINFILTER], sampler[D3DSAMP_MIPFILTER])));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(Wrap(sampler[D3DSAMP_ADDRESSU])));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(Wrap(sampler[D3DSAMP_ADDRESSV])));
+  if (!inPage) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(Wrap(sampler[D3DSAMP_ADDRESSU])));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(Wrap(sampler[D3DSAMP_ADDRESSV])));
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, ColourToFloats(sampler[D3DSAMP_BORDERCOLOR]).data());
+  }
   // Direct3D takes a largest level beyond the chain as its smallest level; OpenGL would find the
   // texture incomplete.
-  const DWORD largestLevel = std::min<DWORD>(sampler[D3DSAMP_MAXMIPLEVEL], texture.GetLevelCount() - 1);
+  const DWORD largestLevel = std::min<DWORD>(sampler[D3DSAMP_MAXMIPLEVEL], levelCount - 1);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, GLint(largestLevel));
-  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, ColourToFloats(sampler[D3DSAMP_BORDERCOLOR]).data());
   // Assigned in place: after the first time the texture's record needs no new memory.
   applied.assign(sampler, samplerEnd);
-}
-
-bool StageEnabled(const DeviceStates& states, DWORD stage) {
-  for (DWORD earlier = 0; earlier <= stage; ++earlier) {
-    if (states.stage[earlier][D3DTSS_COLOROP] == D3DTOP_DISABLE) return false;
-  }
-  return true;
 }
 
 void ApplyStageStates(const DeviceStates& states, DWORD stage) {
@@ -284,15 +280,26 @@ void BindStageTexture(const DrawSetup& setup, DWORD stage) {
   if (!StageEnabled(*setup.states, stage)) return;
   glActiveTexture(GL_TEXTURE0 + stage);
   Texture9* texture = setup.stageTextures[stage];
-  if (texture != nullptr) {
+  const DWORD* sampler = setup.states->sampler[stage];
+  if (setup.inPage[stage]) {
+    glBindTexture(GL_TEXTURE_2D, setup.page->Texture());
+    ApplySampler(setup.page->AppliedSampler(), 1, sampler, true);
+  } else if (texture != nullptr) {
     glBindTexture(GL_TEXTURE_2D, texture->PrepareForDrawing());
-    ApplySampler(*texture, setup.states->sampler[stage]);
+    ApplySampler(texture->AppliedSampler(), texture->GetLevelCount(), sampler, false);
   } else {
     glBindTexture(GL_TEXTURE_2D, setup.whiteTexture);
   }
 }
 
 }  // namespace
+
+bool StageEnabled(const DeviceStates& states, DWORD stage) {
+  for (DWORD earlier = 0; earlier <= stage; ++earlier) {
+    if (states.stage[earlier][D3DTSS_COLOROP] == D3DTOP_DISABLE) return false;
+  }
+  return true;
+}
 
 void ScissorRows(TargetSize target, LONG left, LONG top, LONG right, LONG bottom) {
   glEnable(GL_SCISSOR_TEST);

@@ -2,6 +2,7 @@
 
 #include "D3D9Device.h"
 #include "D3D9Surface.h"
+#include "D3D9Texture.h"
 
 namespace Platform {
 namespace Testing {
@@ -19,6 +20,11 @@ std::vector<DWORD> ReadRenderTarget(IDirect3DSurface9* surface) {
 bool BackBufferIsWindow(IDirect3DDevice9* device) {
   auto* ours = dynamic_cast<D3D9::Device9*>(device);
   return ours != nullptr && ours->BackBufferIsWindow();
+}
+
+bool TextureIsInPage(IDirect3DTexture9* texture) {
+  auto* ours = dynamic_cast<D3D9::Texture9*>(texture);
+  return ours != nullptr && ours->IsInPage();
 }
 
 void ProvokeDeviceLoss(IDirect3DDevice9* device) {
