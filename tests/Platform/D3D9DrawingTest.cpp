@@ -264,6 +264,28 @@ TEST_P(Drawing, DepthLessEqualPassesAtEqualDepth) {
   ExpectRow(1, {kGreen});
 }
 
+// The device leaves out a depth clear to what the whole buffer is known to hold; whatever wrote
+// depth since must make it clear again.
+TEST_P(Drawing, DepthClearsAfterDepthWritesOrPartialClearsTakeEffect) {
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed, 0.5f);
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.8f);
+  EXPECT_EQ(Pixel(0, 0), kBlue);
+  const D3DRECT corner{0, 0, 1, 1};
+  device->Clear(1, &corner, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kGreen, 0.8f);
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.5f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed, 0.6f);  // behind the cleared depth, and writes none
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.5f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.4f);
+  EXPECT_EQ(Pixel(0, 0), kBlue);
+}
+
 TEST_P(Drawing, UntransformedQuadAtTheFarPlaneIsDrawn) {
   // Identity matrices put z = 1 exactly on the far plane; the depth buffer holds 1.0.
   DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 1.0f, kRed);

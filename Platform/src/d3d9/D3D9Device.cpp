@@ -191,6 +191,8 @@ void Device9::MakeDepthBuffer() {
   m_depthWidth = m_depthHeight = 0;
   m_attachedTexture = 0;
   m_depthInWindow = m_backBufferInWindow;
+  m_knownDepth.reset();
+  m_knownStencil.reset();
   if (!m_parameters.EnableAutoDepthStencil) return;
   // Beside the window's, ours must have the very same storage for depth to be copied between them.
   const GLenum storage = m_backBufferInWindow ? m_windowFramebuffer.DepthStorage()
@@ -460,7 +462,9 @@ void Device9::RunHeldClears() {
 }
 
 void Device9::RunClear(const HeldClear& clear) {
-  BindTarget(*clear.target, (clear.flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0);
+  const DWORD flags = FlagsThatChangeSomething(clear);
+  if (flags == 0) return;
+  BindTarget(*clear.target, (flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthMask(GL_TRUE);
   glStencilMask(0xFFFFFFFF);
@@ -468,9 +472,9 @@ void Device9::RunClear(const HeldClear& clear) {
   glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
   glClearDepth(std::min(1.0f, std::max(0.0f, clear.z)));
   glClearStencil(GLint(clear.stencil));
-  const GLbitfield mask = ((clear.flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |
-                          ((clear.flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
-                          ((clear.flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
+  const GLbitfield mask = ((flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |
+                          ((flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
+                          ((flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
   const TargetSize target = SizeOf(*clear.target);
   for (const D3DRECT& rect : clear.rects) {
     // A clear of the whole target needs no scissor, which lets OpenGL clear without drawing.
@@ -482,6 +486,26 @@ void Device9::RunClear(const HeldClear& clear) {
     }
     glClear(mask);
   }
+}
+
+// Clearing depth or stencil to what the whole buffer already holds changes nothing, and would cost
+// the rasteriser a pass over the buffer (a frame that never tests depth then needs none).
+DWORD Device9::FlagsThatChangeSomething(const HeldClear& clear) {
+  const D3DSURFACE_DESC& desc = clear.target->Desc();
+  const D3DRECT whole{0, 0, LONG(desc.Width), LONG(desc.Height)};
+  const bool coversDepth = m_depthBuffer != 0 && desc.Width == m_depthWidth && desc.Height == m_depthHeight &&
+                           clear.rects.size() == 1 && std::memcmp(&clear.rects[0], &whole, sizeof whole) == 0;
+  DWORD flags = clear.flags;
+  const float z = std::min(1.0f, std::max(0.0f, clear.z));
+  if ((flags & D3DCLEAR_ZBUFFER) != 0) {
+    if (coversDepth && m_knownDepth == z) flags &= ~DWORD(D3DCLEAR_ZBUFFER);
+    m_knownDepth = coversDepth ? std::optional<float>(z) : std::nullopt;
+  }
+  if ((flags & D3DCLEAR_STENCIL) != 0) {
+    if (coversDepth && m_knownStencil == clear.stencil) flags &= ~DWORD(D3DCLEAR_STENCIL);
+    m_knownStencil = coversDepth ? std::optional<DWORD>(clear.stencil) : std::nullopt;
+  }
+  return flags;
 }
 
 void Device9::DiscardHeldClears() {
@@ -700,6 +724,10 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
   RunHeldClears();
   BindTarget(*m_renderTarget, m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE);
+  if (m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE && m_states.render[D3DRS_ZWRITEENABLE] != FALSE) {
+    m_knownDepth.reset();
+  }
+  if (m_states.render[D3DRS_STENCILENABLE] != FALSE) m_knownStencil.reset();
   const TargetSize size = SizeOf(*m_renderTarget);
   const bool fixedStatesCurrent =
       FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing && !m_fixedStatesDisturbed;

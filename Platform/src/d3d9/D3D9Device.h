@@ -4,6 +4,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "D3D9Buffers.h"
@@ -96,6 +97,7 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   std::vector<D3DRECT> RectsInViewport(DWORD count, const D3DRECT* rects) const;
   void RunHeldClears();
   void RunClear(const HeldClear& clear);
+  DWORD FlagsThatChangeSomething(const HeldClear& clear);
   void DiscardHeldClears();
   void ReleaseKeptContext();
 
@@ -135,6 +137,9 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   WindowFramebuffer m_windowFramebuffer;
   bool m_backBufferInWindow = false;
   bool m_depthInWindow = false;
+  // What the whole depth buffer is known to hold since a clear, if anything.
+  std::optional<float> m_knownDepth;
+  std::optional<DWORD> m_knownStencil;
 
   // OpenGL objects of this device's context.
   unsigned m_framebuffer = 0;
