@@ -24,11 +24,30 @@ enum class BackBufferPlace { OwnTarget, Window };
 class Drawing : public DeviceFixture, public ::testing::WithParamInterface<BackBufferPlace> {
  protected:
   void SetUp() override {
-    if (GetParam() == BackBufferPlace::Window) depthFormat = D3DFMT_D32;
+    if (GetParam() == BackBufferPlace::OwnTarget) swapEffect = D3DSWAPEFFECT_COPY;
     DeviceFixture::SetUp();
     ASSERT_EQ(Platform::Testing::BackBufferIsWindow(device), GetParam() == BackBufferPlace::Window);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+    // Drawing with depth moves the back buffer out of the window (which has none): tests that
+    // draw with depth say so.
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
   }
+
+  void TearDown() override {
+    // Whatever a test drew without depth, its back buffer stayed in the window.
+    const bool drewWithDepth = depthUsed;
+    if (GetParam() == BackBufferPlace::Window && !drewWithDepth) {
+      EXPECT_TRUE(Platform::Testing::BackBufferIsWindow(device));
+    }
+    DeviceFixture::TearDown();
+  }
+
+  void EnableDepth() {
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+    depthUsed = true;
+  }
+
+  bool depthUsed = false;
 
   // An untransformed quad in clip coordinates (identity matrices), clockwise on screen.
   void DrawXyzQuad(float left, float top, float right, float bottom, float z, D3DCOLOR colour, float u0 = 0.0f,
@@ -251,6 +270,7 @@ TEST_P(Drawing, StatesHoldForDrawsAfterAClear) {
 }
 
 TEST_P(Drawing, DepthLessEqualPassesAtEqualDepth) {
+  EnableDepth();
   DrawRect(0.0f, 0.0f, 4.0f, 1.0f, kRed, 0.5f);
   DrawRect(0.0f, 0.0f, 2.0f, 1.0f, kGreen, 0.5f);  // equal: passes
   DrawRect(2.0f, 0.0f, 4.0f, 1.0f, kBlue, 0.6f);   // farther: fails
@@ -267,7 +287,7 @@ TEST_P(Drawing, DepthLessEqualPassesAtEqualDepth) {
 // The device leaves out a depth clear to what the whole buffer is known to hold; whatever wrote
 // depth since must make it clear again.
 TEST_P(Drawing, DepthClearsAfterDepthWritesOrPartialClearsTakeEffect) {
-  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+  EnableDepth();
   device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed, 0.5f);
   device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
@@ -597,6 +617,7 @@ TEST_P(Drawing, BackBufferKeepsItsDepthBufferAfterDrawingIntoALargerTarget) {
   ASSERT_EQ(device->SetRenderTarget(0, backBuffer), D3D_OK);
   ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
   device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+  EnableDepth();
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kGreen, 0.5f);
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.8f);  // farther: fails the depth test
   EXPECT_EQ(Pixel(0, 0), kGreen);
@@ -611,7 +632,7 @@ TEST_P(Drawing, TextureTargetsAndTheBackBufferShareOneDepthBuffer) {
   ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(kWidth, kHeight, &target, &surface));
   IDirect3DSurface9* backBuffer = nullptr;
   device->GetRenderTarget(0, &backBuffer);
-  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+  EnableDepth();
   device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.25f, 0);
   ASSERT_EQ(device->SetRenderTarget(0, surface), D3D_OK);
   device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1.0f, 0);
@@ -678,10 +699,10 @@ TEST_F(BackBufferPlacement, GoesToTheWindowOnlyWhenSizeFormatDepthAndSwapEffectA
     bool inWindow;
   };
   const Case cases[] = {
-      {"32-bit colour, 24-bit depth", D3DFMT_X8R8G8B8, D3DFMT_D32, kWidth, D3DSWAPEFFECT_DISCARD, true},
-      {"with stencil", D3DFMT_X8R8G8B8, D3DFMT_D24S8, kWidth, D3DSWAPEFFECT_FLIP, true},
+      {"32-bit colour", D3DFMT_X8R8G8B8, D3DFMT_D32, kWidth, D3DSWAPEFFECT_DISCARD, true},
+      {"16-bit depth, flipping", D3DFMT_X8R8G8B8, D3DFMT_D16, kWidth, D3DSWAPEFFECT_FLIP, true},
+      {"depth with stencil", D3DFMT_X8R8G8B8, D3DFMT_D24S8, kWidth, D3DSWAPEFFECT_DISCARD, true},
       {"16-bit colour", D3DFMT_R5G6B5, D3DFMT_D32, kWidth, D3DSWAPEFFECT_DISCARD, false},
-      {"16-bit depth", D3DFMT_X8R8G8B8, D3DFMT_D16, kWidth, D3DSWAPEFFECT_DISCARD, false},
       {"another size", D3DFMT_X8R8G8B8, D3DFMT_D32, 2 * kWidth, D3DSWAPEFFECT_DISCARD, false},
       {"a copying swap", D3DFMT_X8R8G8B8, D3DFMT_D32, kWidth, D3DSWAPEFFECT_COPY, false},
   };
@@ -705,6 +726,35 @@ TEST_F(BackBufferPlacement, GoesToTheWindowOnlyWhenSizeFormatDepthAndSwapEffectA
     EXPECT_EQ(pixels[0], kRed) << entry.what;
     EXPECT_EQ(pixels[1], kBlack) << entry.what;
     EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK) << entry.what;
+  }
+}
+
+// The window has no depth buffer: a frame that draws with depth leaves it, keeping what it drew,
+// and so does the next frame; a frame without depth brings the back buffer back.
+TEST_F(BackBufferPlacement, AFrameDrawnWithDepthLeavesTheWindowUntilAFrameWithout) {
+  ASSERT_TRUE(Platform::Testing::BackBufferIsWindow(device));
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 0.5f, 0);
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed);
+  EXPECT_TRUE(Platform::Testing::BackBufferIsWindow(device));
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, kGreen, 0.25f);
+  DrawRect(2.0f, 0.0f, 3.0f, 1.0f, kBlue, 0.75f);  // behind the cleared depth
+  EXPECT_FALSE(Platform::Testing::BackBufferIsWindow(device));
+  ASSERT_EQ(device->EndScene(), D3D_OK);
+  const std::vector<DWORD> pixels = BackBufferPixels();
+  ASSERT_EQ(pixels.size(), size_t(kWidth * kHeight));
+  EXPECT_EQ(pixels[0], kRed);
+  EXPECT_EQ(pixels[1], kGreen);
+  EXPECT_EQ(pixels[2], kBlack);
+  const bool expectedPlaces[] = {false, true};  // after the frame with depth, after one without
+  for (bool inWindow : expectedPlaces) {
+    ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(Platform::Testing::BackBufferIsWindow(device), inWindow);
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue);
+    EXPECT_EQ(Pixel(0, 0), kBlue);
   }
 }
 

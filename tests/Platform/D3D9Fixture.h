@@ -85,7 +85,7 @@ class DeviceFixtureOf : public TestSupport::D3D9WindowFixture<Width, Height> {
     d3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(d3d, nullptr);
     parameters = WindowedParameters(this->window);
-    parameters.AutoDepthStencilFormat = depthFormat;
+    parameters.SwapEffect = swapEffect;
     ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, this->window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters,
                                 &device),
               D3D_OK);
@@ -154,9 +154,8 @@ class DeviceFixtureOf : public TestSupport::D3D9WindowFixture<Width, Height> {
   IDirect3D9* d3d = nullptr;
   IDirect3DDevice9* device = nullptr;
   D3DPRESENT_PARAMETERS parameters{};
-  // A 16-bit depth buffer keeps the back buffer out of the window (whose depth has 24 bits); a
-  // fixture may ask for another before SetUp.
-  D3DFORMAT depthFormat = D3DFMT_D16;
+  // A copying swap keeps the back buffer out of the window; a fixture may ask for it before SetUp.
+  D3DSWAPEFFECT swapEffect = D3DSWAPEFFECT_DISCARD;
 };
 
 using DeviceFixture = DeviceFixtureOf<8, 8>;

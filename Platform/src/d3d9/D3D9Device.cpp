@@ -119,8 +119,7 @@ HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& 
     glGenFramebuffers(1, &created->m_framebuffer);
     glGenFramebuffers(1, &created->m_depthFramebuffer);
     created->m_windowFramebuffer.ReadFormat();
-    created->m_backBufferInWindow =
-        created->m_windowFramebuffer.CanHoldBackBuffer(created->m_parameters, core->Window());
+    created->PlaceBackBuffer();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_FOG_COORD_ARRAY);
@@ -190,13 +189,10 @@ void Device9::MakeDepthBuffer() {
   m_depthBuffer = 0;
   m_depthWidth = m_depthHeight = 0;
   m_attachedTexture = 0;
-  m_depthInWindow = m_backBufferInWindow;
   m_knownDepth.reset();
   m_knownStencil.reset();
   if (!m_parameters.EnableAutoDepthStencil) return;
-  // Beside the window's, ours must have the very same storage for depth to be copied between them.
-  const GLenum storage = m_backBufferInWindow ? m_windowFramebuffer.DepthStorage()
-                                              : DepthStorage(m_parameters.AutoDepthStencilFormat);
+  const GLenum storage = DepthStorage(m_parameters.AutoDepthStencilFormat);
   m_depthAttachment = storage == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
   glGenRenderbuffers(1, &m_depthBuffer);
   glBindRenderbuffer(GL_RENDERBUFFER, m_depthBuffer);
@@ -209,24 +205,6 @@ void Device9::MakeDepthBuffer() {
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depthBuffer);
   glDrawBuffer(GL_NONE);
   glReadBuffer(GL_NONE);
-}
-
-// Direct3D keeps one depth buffer for every target. With the back buffer in the window there are
-// two, the window's and ours for texture targets: the depth goes to whichever the next target uses.
-void Device9::MoveDepthTo(bool window) {
-  if (m_depthBuffer == 0 || m_depthInWindow == window) return;
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, window ? m_depthFramebuffer : 0);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, window ? 0 : m_depthFramebuffer);
-  glDisable(GL_SCISSOR_TEST);
-  glDepthMask(GL_TRUE);
-  glStencilMask(0xFFFFFFFF);
-  const GLbitfield mask = GL_DEPTH_BUFFER_BIT | (m_windowFramebuffer.HasStencil() ? GL_STENCIL_BUFFER_BIT : 0);
-  const GLint width = GLint(m_depthWidth);
-  const GLint height = GLint(m_depthHeight);
-  // The window keeps its rows bottom first.
-  glBlitFramebuffer(0, 0, width, height, 0, height, width, 0, mask, GL_NEAREST);
-  m_depthInWindow = window;
-  m_fixedStatesDisturbed = true;
 }
 
 void Device9::ReleaseBindings() {
@@ -289,7 +267,7 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   if (!section.IsReady()) return FailReset(D3DERR_DRIVERINTERNALERROR);
   result = MakeSwapChain(checked);
   if (FAILED(result)) return FailReset(result);
-  m_backBufferInWindow = m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window());
+  PlaceBackBuffer();
   MakeDepthBuffer();
   *parameters = checked;
   m_loss = Loss::None;
@@ -348,11 +326,11 @@ HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*de
   }
   SDL_GL_SwapWindow(m_core->Window());
   WaitForFrameBeforeLast();
-  // A window whose framebuffer changed size can no longer hold the back buffer.
-  if (m_backBufferInWindow && !m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window())) {
-    MoveDepthTo(false);
-    m_backBufferInWindow = false;
-  }
+  // The next frame starts in the window unless the window no longer fits (its framebuffer changed
+  // size) or this frame drew with depth, as the next one likely will.
+  m_backBufferInWindow =
+      !m_frameUsedDepth && m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window());
+  m_frameUsedDepth = false;
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
   return D3D_OK;
 }
@@ -372,7 +350,7 @@ void Device9::WaitForFrameBeforeLast() {
 
 void Device9::CopyBackBufferToWindow() {
   // The back buffer is read through our framebuffer and drawn into the window's own.
-  AttachTarget(*m_backBuffer);
+  AttachTarget(*m_backBuffer, false);
   int width = 0;
   int height = 0;
   WindowFramebufferSize(m_core->Window(), &width, &height);
@@ -384,19 +362,23 @@ void Device9::CopyBackBufferToWindow() {
 }
 
 // Colour and depth are attached together, so that the record of what is attached always covers both.
-void Device9::AttachTarget(Surface9& target) {
+// Depth is attached only for what uses it: a software rasteriser fills a framebuffer without one
+// far faster.
+void Device9::AttachTarget(Surface9& target, bool withDepth) {
   const unsigned colour = target.PrepareForDrawing();
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-  if (colour == m_attachedTexture && target.Level() == m_attachedLevel) return;
-  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(target.Level()));
   const D3DSURFACE_DESC& desc = target.Desc();
   // A depth buffer smaller than the target cannot serve it.
-  const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
+  const bool depth =
+      withDepth && m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
+  if (colour == m_attachedTexture && target.Level() == m_attachedLevel && depth == m_attachedDepth) return;
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(target.Level()));
   // What a depth buffer of another storage left attached goes first.
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-  if (depthFits) glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depthBuffer);
+  if (depth) glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depthBuffer);
   m_attachedTexture = colour;
   m_attachedLevel = target.Level();
+  m_attachedDepth = depth;
 }
 
 bool Device9::IsWindow(const Surface9& target) const { return m_backBufferInWindow && &target == m_backBuffer; }
@@ -407,15 +389,42 @@ TargetSize Device9::SizeOf(const Surface9& target) const {
 }
 
 void Device9::BindTarget(Surface9& target, bool usesDepth) {
-  const bool window = IsWindow(target);
-  if (usesDepth) MoveDepthTo(window);
-  if (window) {
+  if (usesDepth && IsWindow(target)) MoveBackBufferOutOfWindow();
+  if (IsWindow(target)) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
   } else {
-    AttachTarget(target);
+    AttachTarget(target, usesDepth);
   }
   const D3DSURFACE_DESC& desc = target.Desc();
   glViewport(0, 0, GLsizei(desc.Width), GLsizei(desc.Height));
+}
+
+// A new back buffer starts black, whether in the window (which may hold what was there before) or
+// in a target of its own.
+void Device9::PlaceBackBuffer() {
+  m_backBufferInWindow = m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window());
+  m_frameUsedDepth = false;
+  if (!m_backBufferInWindow) return;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  m_fixedStatesDisturbed = true;
+}
+
+// The window has no depth buffer: what the frame drew so far goes to the back buffer's own target,
+// which draws with ours, until Present.
+void Device9::MoveBackBufferOutOfWindow() {
+  AttachTarget(*m_backBuffer, false);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  const GLint width = GLint(m_parameters.BackBufferWidth);
+  const GLint height = GLint(m_parameters.BackBufferHeight);
+  // The window keeps its rows bottom first.
+  glBlitFramebuffer(0, 0, width, height, 0, height, width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  m_backBufferInWindow = false;
+  m_fixedStatesDisturbed = true;
 }
 
 HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD stencil) {
@@ -464,7 +473,6 @@ void Device9::RunHeldClears() {
 void Device9::RunClear(const HeldClear& clear) {
   const DWORD flags = FlagsThatChangeSomething(clear);
   if (flags == 0) return;
-  BindTarget(*clear.target, (flags & (D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)) != 0);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthMask(GL_TRUE);
   glStencilMask(0xFFFFFFFF);
@@ -472,11 +480,29 @@ void Device9::RunClear(const HeldClear& clear) {
   glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
   glClearDepth(std::min(1.0f, std::max(0.0f, clear.z)));
   glClearStencil(GLint(clear.stencil));
-  const GLbitfield mask = ((flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |
-                          ((flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
-                          ((flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
-  const TargetSize target = SizeOf(*clear.target);
-  for (const D3DRECT& rect : clear.rects) {
+  const GLbitfield colour = (flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0;
+  const GLbitfield depth = ((flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
+                           ((flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
+  if (!IsWindow(*clear.target)) {
+    BindTarget(*clear.target, depth != 0);
+    ClearRects(SizeOf(*clear.target), clear.rects, colour | depth);
+    return;
+  }
+  // Beside the window, our depth buffer is cleared alone, with the back buffer's rows top first.
+  if (colour != 0) {
+    BindTarget(*clear.target, false);
+    ClearRects(SizeOf(*clear.target), clear.rects, colour);
+  }
+  if (depth != 0) {
+    glBindFramebuffer(GL_FRAMEBUFFER, m_depthFramebuffer);
+    const TargetSize size{m_depthWidth, m_depthHeight, RowOrder::TopFirst};
+    glViewport(0, 0, GLsizei(size.width), GLsizei(size.height));
+    ClearRects(size, clear.rects, depth);
+  }
+}
+
+void Device9::ClearRects(TargetSize target, const std::vector<D3DRECT>& rects, unsigned mask) {
+  for (const D3DRECT& rect : rects) {
     // A clear of the whole target needs no scissor, which lets OpenGL clear without drawing.
     const bool whole = rect.x1 == 0 && rect.y1 == 0 && rect.x2 == LONG(target.width) && rect.y2 == LONG(target.height);
     if (whole) {
@@ -723,10 +749,10 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   GLSection section(*m_core, this);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
   RunHeldClears();
-  BindTarget(*m_renderTarget, m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE);
-  if (m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE && m_states.render[D3DRS_ZWRITEENABLE] != FALSE) {
-    m_knownDepth.reset();
-  }
+  const bool usesDepth = m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE;
+  if (usesDepth && m_renderTarget == m_backBuffer) m_frameUsedDepth = true;
+  BindTarget(*m_renderTarget, usesDepth);
+  if (usesDepth && m_states.render[D3DRS_ZWRITEENABLE] != FALSE) m_knownDepth.reset();
   if (m_states.render[D3DRS_STENCILENABLE] != FALSE) m_knownStencil.reset();
   const TargetSize size = SizeOf(*m_renderTarget);
   const bool fixedStatesCurrent =

@@ -101,12 +101,14 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   void DiscardHeldClears();
   void ReleaseKeptContext();
 
-  void AttachTarget(Surface9& target);
+  void AttachTarget(Surface9& target, bool withDepth);
   bool IsWindow(const Surface9& target) const;
   TargetSize SizeOf(const Surface9& target) const;
   void BindTarget(Surface9& target, bool usesDepth);
   void MakeDepthBuffer();
-  void MoveDepthTo(bool window);
+  void PlaceBackBuffer();
+  void MoveBackBufferOutOfWindow();
+  void ClearRects(TargetSize target, const std::vector<D3DRECT>& rects, unsigned mask);
   void CopyBackBufferToWindow();
   void WaitForFrameBeforeLast();
   std::vector<DWORD> ReadWindow();
@@ -132,18 +134,18 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   Loss m_loss = Loss::None;
   bool m_provokedLoss = false;
 
-  // Whether the back buffer is the window's framebuffer (see WindowFramebuffer), and whether the
-  // depth of every target lies in the window's depth buffer or in our own.
+  // Whether the back buffer is the window's framebuffer (see WindowFramebuffer), and whether this
+  // frame drew into it with depth, which the window lacks.
   WindowFramebuffer m_windowFramebuffer;
   bool m_backBufferInWindow = false;
-  bool m_depthInWindow = false;
+  bool m_frameUsedDepth = false;
   // What the whole depth buffer is known to hold since a clear, if anything.
   std::optional<float> m_knownDepth;
   std::optional<DWORD> m_knownStencil;
 
   // OpenGL objects of this device's context.
   unsigned m_framebuffer = 0;
-  unsigned m_depthFramebuffer = 0;  // our depth buffer alone, for copies to and from the window's
+  unsigned m_depthFramebuffer = 0;  // our depth buffer alone, cleared so beside the window
   unsigned m_depthBuffer = 0;
   unsigned m_depthAttachment = 0;
   UINT m_depthWidth = 0;
@@ -154,6 +156,7 @@ class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
   float m_centreShift = PixelCentreShift(0);
   unsigned m_attachedTexture = 0;
   UINT m_attachedLevel = 0;
+  bool m_attachedDepth = false;
   ProcessedVertices m_vertices;
   // The fixed states of the last draw, as OpenGL has them (see ApplyDrawState).
   struct FixedStates {

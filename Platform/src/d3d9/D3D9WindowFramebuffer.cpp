@@ -8,20 +8,15 @@
 
 namespace Platform {
 namespace D3D9 {
-namespace {
-
-// The bits of depth that the device's own depth buffer of a format would have.
-int DepthBitsOf(D3DFORMAT format) { return format == D3DFMT_D16 ? 16 : 24; }
-
-}  // namespace
-
 void WindowFramebuffer::ReadFormat() {
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   const struct {
     GLenum name;
     int* bits;
-  } kQueries[] = {{GL_RED_BITS, &m_redBits},     {GL_GREEN_BITS, &m_greenBits}, {GL_BLUE_BITS, &m_blueBits},
-                  {GL_ALPHA_BITS, &m_alphaBits}, {GL_DEPTH_BITS, &m_depthBits}, {GL_STENCIL_BITS, &m_stencilBits}};
+  } kQueries[] = {{GL_RED_BITS, &m_redBits},
+                  {GL_GREEN_BITS, &m_greenBits},
+                  {GL_BLUE_BITS, &m_blueBits},
+                  {GL_ALPHA_BITS, &m_alphaBits}};
   for (const auto& query : kQueries) glGetIntegerv(query.name, query.bits);
 }
 
@@ -31,21 +26,11 @@ bool WindowFramebuffer::CanHoldBackBuffer(const D3DPRESENT_PARAMETERS& parameter
   // Only 32-bit colour without alpha matches the window's pixels exactly.
   const bool colourMatches = parameters.BackBufferFormat == D3DFMT_X8R8G8B8 && m_redBits == 8 &&
                              m_greenBits == 8 && m_blueBits == 8 && m_alphaBits == 0;
-  const bool withDepth = parameters.EnableAutoDepthStencil != FALSE;
-  const int depthBits = withDepth ? DepthBitsOf(parameters.AutoDepthStencilFormat) : 0;
-  const int stencilBits = withDepth && parameters.AutoDepthStencilFormat == D3DFMT_D24S8 ? 8 : 0;
-  // A stencil the format lacks goes unused; depth must compare at the same precision.
-  const bool depthMatches = m_depthBits == depthBits && m_stencilBits >= stencilBits;
   int width = 0;
   int height = 0;
   WindowFramebufferSize(window, &width, &height);
   const bool sizeMatches = UINT(width) == parameters.BackBufferWidth && UINT(height) == parameters.BackBufferHeight;
-  return colourMatches && depthMatches && sizeMatches;
-}
-
-unsigned WindowFramebuffer::DepthStorage() const {
-  if (m_stencilBits > 0) return GL_DEPTH24_STENCIL8;
-  return m_depthBits == 16 ? GL_DEPTH_COMPONENT16 : GL_DEPTH_COMPONENT24;
+  return colourMatches && sizeMatches;
 }
 
 void WindowFramebufferSize(SDL_Window* window, int* width, int* height) {
