@@ -7,6 +7,7 @@
 #include "SD3D9RenderDevice.h"
 #include "SViewportFactory.h"
 
+#include "D3D9WindowFixture.h"
 #include "Platform/D3D9TestHooks.h"
 #include "Platform/TestHooks.h"
 #include "Platform/Win32Window.h"
@@ -34,14 +35,11 @@ inline std::string FailureOf(const std::function<void()>& action) {
 
 inline std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-class RenderFixture : public ::testing::Test {
+class RenderFixture : public TestSupport::D3D9WindowFixture<64, 48> {
  protected:
-  static constexpr int kWidth = 64;
-  static constexpr int kHeight = 48;
-
   void SetUp() override {
-    window = CreateWindowExA(0, "Test", "Test", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
+    D3D9WindowFixture::SetUp();
+    if (HasFatalFailure()) return;
     viewport = SCore::SViewportFactory::CreateViewport("D3D9Render");
     device = viewport->GetRenderDevice();
     d3d9 = boost::dynamic_pointer_cast<SCore::SD3D9RenderDevice>(device);
@@ -52,10 +50,9 @@ class RenderFixture : public ::testing::Test {
     d3d9.reset();
     device.reset();
     viewport.reset();
-    Platform::Testing::ClearFailures();
     Platform::Testing::UseRealAdapters();
     Platform::Testing::SetSleepHook(nullptr);
-    DestroyWindow(window);
+    D3D9WindowFixture::TearDown();
   }
 
   void CreateWindowed() { device->Create(window, 800, 600, 0, 0); }
@@ -66,15 +63,8 @@ class RenderFixture : public ::testing::Test {
     return native;
   }
 
-  std::vector<DWORD> BackBufferPixels() {
-    IDirect3DSurface9* backBuffer = nullptr;
-    Native()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-    backBuffer->Release();
-    return pixels;
-  }
+  std::vector<DWORD> BackBufferPixels() { return BackBufferPixelsOf(Native()); }
 
-  HWND window = nullptr;
   boost::shared_ptr<SCore::SViewport> viewport;
   boost::shared_ptr<SCore::SRenderDevice> device;
   boost::shared_ptr<SCore::SD3D9RenderDevice> d3d9;

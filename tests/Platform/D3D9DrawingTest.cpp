@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <iterator>
+#include <thread>
 #include <utility>
 
 #include "D3D9Fixture.h"
@@ -15,12 +17,37 @@ constexpr D3DCOLOR kRed = 0xFFFF0000;
 constexpr D3DCOLOR kGreen = 0xFF00FF00;
 constexpr D3DCOLOR kBlue = 0xFF0000FF;
 
-class Drawing : public DeviceFixture {
+// Every drawing test runs with the back buffer in a target of the device's own and with the back
+// buffer in the window's framebuffer: both must give the same pixels.
+enum class BackBufferPlace { OwnTarget, Window };
+
+class Drawing : public DeviceFixture, public ::testing::WithParamInterface<BackBufferPlace> {
  protected:
   void SetUp() override {
+    if (GetParam() == BackBufferPlace::OwnTarget) swapEffect = D3DSWAPEFFECT_COPY;
     DeviceFixture::SetUp();
+    ASSERT_EQ(Platform::Testing::BackBufferIsWindow(device), GetParam() == BackBufferPlace::Window);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+    // Drawing with depth moves the back buffer out of the window (which has none): tests that
+    // draw with depth say so.
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
   }
+
+  void TearDown() override {
+    // Whatever a test drew without depth, its back buffer stayed in the window.
+    const bool drewWithDepth = depthUsed;
+    if (GetParam() == BackBufferPlace::Window && !drewWithDepth) {
+      EXPECT_TRUE(Platform::Testing::BackBufferIsWindow(device));
+    }
+    DeviceFixture::TearDown();
+  }
+
+  void EnableDepth() {
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+    depthUsed = true;
+  }
+
+  bool depthUsed = false;
 
   // An untransformed quad in clip coordinates (identity matrices), clockwise on screen.
   void DrawXyzQuad(float left, float top, float right, float bottom, float z, D3DCOLOR colour, float u0 = 0.0f,
@@ -68,12 +95,12 @@ class Drawing : public DeviceFixture {
   }
 };
 
-TEST_F(Drawing, ClearFillsTheTargetWithOpaqueColour) {
+TEST_P(Drawing, ClearFillsTheTargetWithOpaqueColour) {
   ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF102030, 1.0f, 0), D3D_OK);
   for (DWORD pixel : BackBufferPixels()) EXPECT_EQ(pixel, 0xFF102030u);
 }
 
-TEST_F(Drawing, ClearOfRectanglesTouchesOnlyThem) {
+TEST_P(Drawing, ClearOfRectanglesTouchesOnlyThem) {
   const D3DRECT rects[] = {{1, 1, 3, 2}, {6, 0, 9, 1}};  // the second reaches past the target
   ASSERT_EQ(device->Clear(2, rects, D3DCLEAR_TARGET, kRed, 1.0f, 0), D3D_OK);
   ExpectRow(0, {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kRed, kRed});
@@ -82,7 +109,7 @@ TEST_F(Drawing, ClearOfRectanglesTouchesOnlyThem) {
   EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);  // D16 has no stencil
 }
 
-TEST_F(Drawing, RectangleWithIntegerEdgesCoversExactlyThePixelsInside) {
+TEST_P(Drawing, RectangleWithIntegerEdgesCoversExactlyThePixelsInside) {
   DrawRect(2.0f, 1.0f, 5.0f, 3.0f, kRed);
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
@@ -92,7 +119,7 @@ TEST_F(Drawing, RectangleWithIntegerEdgesCoversExactlyThePixelsInside) {
   }
 }
 
-TEST_F(Drawing, PixelCentresLieAtIntegerCoordinates) {
+TEST_P(Drawing, PixelCentresLieAtIntegerCoordinates) {
   // Only the centre of pixel 1 lies in [0.6, 1.4]; a half-integer convention would catch none.
   DrawRect(0.6f, 0.6f, 1.4f, 1.4f, kRed);
   ExpectRow(0, {kBlack, kBlack, kBlack});
@@ -100,7 +127,7 @@ TEST_F(Drawing, PixelCentresLieAtIntegerCoordinates) {
   ExpectRow(2, {kBlack, kBlack, kBlack});
 }
 
-TEST_F(Drawing, AdjacentQuadsCoverEveryPixelExactlyOnce) {
+TEST_P(Drawing, AdjacentQuadsCoverEveryPixelExactlyOnce) {
   SetAdditiveBlending();
   const D3DCOLOR grey = 0xFF404040;
   // A shared edge on pixel centres, one between them, and each quad's own diagonal.
@@ -111,7 +138,7 @@ TEST_F(Drawing, AdjacentQuadsCoverEveryPixelExactlyOnce) {
   for (DWORD pixel : BackBufferPixels()) EXPECT_EQ(pixel, 0xFF404040u);
 }
 
-TEST_F(Drawing, TexelsMapOneToOneWhenTheQuadStartsHalfAPixelBefore) {
+TEST_P(Drawing, TexelsMapOneToOneWhenTheQuadStartsHalfAPixelBefore) {
   const std::vector<DWORD> texels = {kRed, kGreen, kBlue, 0xFFFFFFFF};
   IDirect3DTexture9* texture = MakeTexture(4, 1, texels);
   device->SetTexture(0, texture);
@@ -121,12 +148,12 @@ TEST_F(Drawing, TexelsMapOneToOneWhenTheQuadStartsHalfAPixelBefore) {
   texture->Release();
 }
 
-TEST_F(Drawing, WithoutTextureTheVertexColourShows) {
+TEST_P(Drawing, WithoutTextureTheVertexColourShows) {
   DrawRect(0.0f, 0.0f, 2.0f, 1.0f, 0xFF336699);
   ExpectRow(0, {0xFF336699, 0xFF336699, kBlack});
 }
 
-TEST_F(Drawing, StageOperationsModulateAndSelect) {
+TEST_P(Drawing, StageOperationsModulateAndSelect) {
   IDirect3DTexture9* texture = MakeTexture(1, 1, {0x80FF8040});
   device->SetTexture(0, texture);
   device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
@@ -146,7 +173,7 @@ TEST_F(Drawing, StageOperationsModulateAndSelect) {
   texture->Release();
 }
 
-TEST_F(Drawing, OtherStageOperationsCombineTextureAndDiffuse) {
+TEST_P(Drawing, OtherStageOperationsCombineTextureAndDiffuse) {
   struct Case {
     D3DTEXTUREOP op;
     DWORD expected;  // texture 0x40408020 (alpha 0x40) with diffuse 0x80206080
@@ -170,7 +197,7 @@ TEST_F(Drawing, OtherStageOperationsCombineTextureAndDiffuse) {
   texture->Release();
 }
 
-TEST_F(Drawing, PointsAndLinesLandOnPixelCentres) {
+TEST_P(Drawing, PointsAndLinesLandOnPixelCentres) {
   const std::vector<RhwVertex> points = {{2, 2, 0, 1, kRed, 0, 0}, {5, 6, 0, 1, kGreen, 0, 0}};
   DrawVertices(D3D9Test::kRhwFvf, D3DPT_POINTLIST, 2, points);
   EXPECT_EQ(Pixel(2, 2), kRed);
@@ -181,7 +208,7 @@ TEST_F(Drawing, PointsAndLinesLandOnPixelCentres) {
   ExpectRow(4, {kBlue, kBlue, kBlue, kBlue, kBlack});
 }
 
-TEST_F(Drawing, AlphaOperationModulateFadesTheTexture) {
+TEST_P(Drawing, AlphaOperationModulateFadesTheTexture) {
   IDirect3DTexture9* texture = MakeTexture(1, 1, {0xFFFFFFFF});
   device->SetTexture(0, texture);
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
@@ -195,7 +222,7 @@ TEST_F(Drawing, AlphaOperationModulateFadesTheTexture) {
   texture->Release();
 }
 
-TEST_F(Drawing, BlendFactorsFollowDirect3D) {
+TEST_P(Drawing, BlendFactorsFollowDirect3D) {
   struct Case {
     D3DBLEND source;
     D3DBLEND dest;
@@ -233,7 +260,7 @@ TEST_F(Drawing, BlendFactorsFollowDirect3D) {
   }
 }
 
-TEST_F(Drawing, StatesHoldForDrawsAfterAClear) {
+TEST_P(Drawing, StatesHoldForDrawsAfterAClear) {
   // Clearing writes every channel whatever the device's states; the next draw must not inherit that.
   device->SetRenderState(D3DRS_COLORWRITEENABLE, 0x4);  // red only
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, 0xFFFFFFFF);
@@ -242,7 +269,8 @@ TEST_F(Drawing, StatesHoldForDrawsAfterAClear) {
   EXPECT_EQ(Pixel(0, 0), kRed);
 }
 
-TEST_F(Drawing, DepthLessEqualPassesAtEqualDepth) {
+TEST_P(Drawing, DepthLessEqualPassesAtEqualDepth) {
+  EnableDepth();
   DrawRect(0.0f, 0.0f, 4.0f, 1.0f, kRed, 0.5f);
   DrawRect(0.0f, 0.0f, 2.0f, 1.0f, kGreen, 0.5f);  // equal: passes
   DrawRect(2.0f, 0.0f, 4.0f, 1.0f, kBlue, 0.6f);   // farther: fails
@@ -256,13 +284,35 @@ TEST_F(Drawing, DepthLessEqualPassesAtEqualDepth) {
   ExpectRow(1, {kGreen});
 }
 
-TEST_F(Drawing, UntransformedQuadAtTheFarPlaneIsDrawn) {
+// The device leaves out a depth clear to what the whole buffer is known to hold; whatever wrote
+// depth since must make it clear again.
+TEST_P(Drawing, DepthClearsAfterDepthWritesOrPartialClearsTakeEffect) {
+  EnableDepth();
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed, 0.5f);
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.8f);
+  EXPECT_EQ(Pixel(0, 0), kBlue);
+  const D3DRECT corner{0, 0, 1, 1};
+  device->Clear(1, &corner, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kGreen, 0.8f);
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  device->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.5f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed, 0.6f);  // behind the cleared depth, and writes none
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.5f, 0);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.4f);
+  EXPECT_EQ(Pixel(0, 0), kBlue);
+}
+
+TEST_P(Drawing, UntransformedQuadAtTheFarPlaneIsDrawn) {
   // Identity matrices put z = 1 exactly on the far plane; the depth buffer holds 1.0.
   DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 1.0f, kRed);
   for (DWORD pixel : BackBufferPixels()) EXPECT_EQ(pixel, kRed);
 }
 
-TEST_F(Drawing, UntransformedVerticesGoThroughWorldViewAndProjection) {
+TEST_P(Drawing, UntransformedVerticesGoThroughWorldViewAndProjection) {
   D3DMATRIX scale{};
   scale._11 = 0.25f;
   scale._22 = 0.25f;
@@ -280,7 +330,7 @@ TEST_F(Drawing, UntransformedVerticesGoThroughWorldViewAndProjection) {
   EXPECT_EQ(Pixel(1, 5), kBlack);
 }
 
-TEST_F(Drawing, CullingFollowsScreenWinding) {
+TEST_P(Drawing, CullingFollowsScreenWinding) {
   // Vertices in the order of the engine's quads: clockwise on screen.
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed);
@@ -289,7 +339,7 @@ TEST_F(Drawing, CullingFollowsScreenWinding) {
   ExpectRow(0, {kRed, kBlack});
 }
 
-TEST_F(Drawing, StripsFansAndIndexedListsDrawTheSameQuad) {
+TEST_P(Drawing, StripsFansAndIndexedListsDrawTheSameQuad) {
   const std::vector<RhwVertex> strip = {
       {0, 0, 0, 1, kRed, 0, 0}, {2, 0, 0, 1, kRed, 0, 0}, {0, 2, 0, 1, kRed, 0, 0}, {2, 2, 0, 1, kRed, 0, 0}};
   DrawVertices(D3D9Test::kRhwFvf, D3DPT_TRIANGLESTRIP, 2, strip);
@@ -342,7 +392,7 @@ TEST_F(Drawing, StripsFansAndIndexedListsDrawTheSameQuad) {
   ExpectRow(2, {kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack, kBlack});
 }
 
-TEST_F(Drawing, DrawsWithoutVerticesOrWithBadArgumentsAreRefused) {
+TEST_P(Drawing, DrawsWithoutVerticesOrWithBadArgumentsAreRefused) {
   device->SetFVF(D3D9Test::kRhwFvf);
   EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);  // nothing bound
   IDirect3DVertexBuffer9* buffer = nullptr;
@@ -372,7 +422,7 @@ TEST_F(Drawing, DrawsWithoutVerticesOrWithBadArgumentsAreRefused) {
   buffer->Release();
 }
 
-TEST_F(Drawing, TextureTransformAppliesToUntransformedVerticesOnly) {
+TEST_P(Drawing, TextureTransformAppliesToUntransformedVerticesOnly) {
   IDirect3DTexture9* texture = MakeTexture(2, 1, {kRed, kGreen});
   device->SetTexture(0, texture);
   D3DMATRIX shift{};
@@ -392,7 +442,7 @@ TEST_F(Drawing, TextureTransformAppliesToUntransformedVerticesOnly) {
   texture->Release();
 }
 
-TEST_F(Drawing, WrapAddressingRepeatsTheTexture) {
+TEST_P(Drawing, WrapAddressingRepeatsTheTexture) {
   IDirect3DTexture9* texture = MakeTexture(4, 1, {kRed, kGreen, kBlue, 0xFFFFFFFF});
   device->SetTexture(0, texture);
   // u from 1.25 maps like u from 0.25.
@@ -405,7 +455,44 @@ TEST_F(Drawing, WrapAddressingRepeatsTheTexture) {
   texture->Release();
 }
 
-TEST_F(Drawing, LinearFilteringBlendsNeighbouringTexels) {
+// A small texture drawn with coordinates inside it is sampled from the page that such textures
+// share; its border there gives what its addressing gives at its edges.
+TEST_P(Drawing, TextureInTheSharedPageFiltersAtItsEdgesAsItsAddressingSays) {
+  constexpr D3DCOLOR kBorder = kGreen;
+  struct Case {
+    DWORD address;
+    D3DCOLOR beforeFirst;  // what filtering takes from one texel before the first
+    D3DCOLOR afterLast;
+  };
+  const Case cases[] = {{D3DTADDRESS_WRAP, kBlue, kRed},
+                        {D3DTADDRESS_CLAMP, kRed, kBlue},
+                        {D3DTADDRESS_MIRROR, kRed, kBlue},
+                        {D3DTADDRESS_BORDER, kBorder, kBorder},
+                        {D3DTADDRESS_WRAP, kBlue, kRed}};  // the border follows a change back
+  IDirect3DTexture9* texture = MakeTexture(2, 1, {kRed, kBlue});
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+  device->SetSamplerState(0, D3DSAMP_BORDERCOLOR, kBorder);
+  // Pixels 0 and 3 sample a quarter of a texel beyond the texture's edge texel centres.
+  const auto mix = [](D3DCOLOR edge, D3DCOLOR beyond, int shift) {
+    return int(((edge >> shift) & 0xFF) * 3 + ((beyond >> shift) & 0xFF)) / 4;
+  };
+  for (int row = 0; row < int(std::size(cases)); ++row) {
+    const Case& entry = cases[row];
+    device->SetSamplerState(0, D3DSAMP_ADDRESSU, entry.address);
+    DrawRect(-0.5f, float(row) - 0.5f, 3.5f, float(row) + 0.5f, 0xFFFFFFFF);
+    for (int shift : {16, 8, 0}) {
+      EXPECT_NEAR(int((Pixel(0, row) >> shift) & 0xFF), mix(kRed, entry.beforeFirst, shift), 2) << "row " << row;
+      EXPECT_NEAR(int((Pixel(3, row) >> shift) & 0xFF), mix(kBlue, entry.afterLast, shift), 2) << "row " << row;
+    }
+  }
+  EXPECT_TRUE(Platform::Testing::TextureIsInPage(texture));
+  device->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_P(Drawing, LinearFilteringBlendsNeighbouringTexels) {
   IDirect3DTexture9* texture = MakeTexture(2, 1, {kBlack, 0xFFFFFFFF});
   device->SetTexture(0, texture);
   device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
@@ -418,7 +505,7 @@ TEST_F(Drawing, LinearFilteringBlendsNeighbouringTexels) {
   texture->Release();
 }
 
-TEST_F(Drawing, MipFilteringPicksTheSmallerLevel) {
+TEST_P(Drawing, MipFilteringPicksTheSmallerLevel) {
   IDirect3DTexture9* texture = MakeLevelColouredTexture(4, {kRed, kGreen, kBlue});
   device->SetTexture(0, texture);
   // A 4 by 4 texture on a 1 by 1 pixel area: level 2 (1 by 1) with mipmapping, level 0 without.
@@ -430,7 +517,7 @@ TEST_F(Drawing, MipFilteringPicksTheSmallerLevel) {
   texture->Release();
 }
 
-TEST_F(Drawing, MaximumMipLevelBeyondTheChainSamplesTheSmallestLevel) {
+TEST_P(Drawing, MaximumMipLevelBeyondTheChainSamplesTheSmallestLevel) {
   IDirect3DTexture9* texture = MakeLevelColouredTexture(2, {kRed, kGreen});
   device->SetTexture(0, texture);
   device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
@@ -441,7 +528,7 @@ TEST_F(Drawing, MaximumMipLevelBeyondTheChainSamplesTheSmallestLevel) {
   texture->Release();
 }
 
-TEST_F(Drawing, ViewportLimitsClearAndDrawing) {
+TEST_P(Drawing, ViewportLimitsClearAndDrawing) {
   const D3DVIEWPORT9 viewport{2, 1, 3, 2, 0.0f, 1.0f};
   ASSERT_EQ(device->SetViewport(&viewport), D3D_OK);
   device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlue, 1.0f, 0);
@@ -455,7 +542,7 @@ TEST_F(Drawing, ViewportLimitsClearAndDrawing) {
   }
 }
 
-TEST_F(Drawing, UntransformedVerticesMapIntoTheViewport) {
+TEST_P(Drawing, UntransformedVerticesMapIntoTheViewport) {
   const D3DVIEWPORT9 viewport{4, 4, 4, 4, 0.0f, 1.0f};
   device->SetViewport(&viewport);
   DrawXyzQuad(-1.0f, 1.0f, 0.0f, 0.0f, 0.5f, kRed);  // the viewport's top-left quarter
@@ -466,7 +553,7 @@ TEST_F(Drawing, UntransformedVerticesMapIntoTheViewport) {
   EXPECT_EQ(Pixel(3, 3), kBlack);
 }
 
-TEST_F(Drawing, LinearVertexFogBlendsTowardsTheFogColour) {
+TEST_P(Drawing, LinearVertexFogBlendsTowardsTheFogColour) {
   device->SetRenderState(D3DRS_FOGENABLE, TRUE);
   device->SetRenderState(D3DRS_FOGCOLOR, 0xFFFFFFFF);
   device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
@@ -485,13 +572,13 @@ TEST_F(Drawing, LinearVertexFogBlendsTowardsTheFogColour) {
   EXPECT_EQ(Pixel(3, 3), kBlack);
 }
 
-TEST_F(Drawing, LightingWithoutLightsLeavesBlack) {
+TEST_P(Drawing, LightingWithoutLightsLeavesBlack) {
   device->SetRenderState(D3DRS_LIGHTING, TRUE);
   DrawXyzQuad(-1.0f, 1.0f, 1.0f, -1.0f, 0.5f, kRed);
   EXPECT_EQ(Pixel(3, 3) & 0x00FFFFFF, 0u);
 }
 
-TEST_F(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
+TEST_P(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
   IDirect3DTexture9* target = nullptr;
   IDirect3DSurface9* surface = nullptr;
   ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(4, 4, &target, &surface));
@@ -519,7 +606,7 @@ TEST_F(Drawing, RenderTargetTextureIsDrawnIntoAndSampled) {
   target->Release();
 }
 
-TEST_F(Drawing, BackBufferKeepsItsDepthBufferAfterDrawingIntoALargerTarget) {
+TEST_P(Drawing, BackBufferKeepsItsDepthBufferAfterDrawingIntoALargerTarget) {
   IDirect3DTexture9* target = nullptr;
   IDirect3DSurface9* surface = nullptr;
   ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(2 * kWidth, 2 * kHeight, &target, &surface));
@@ -530,12 +617,145 @@ TEST_F(Drawing, BackBufferKeepsItsDepthBufferAfterDrawingIntoALargerTarget) {
   ASSERT_EQ(device->SetRenderTarget(0, backBuffer), D3D_OK);
   ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
   device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+  EnableDepth();
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kGreen, 0.5f);
   DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue, 0.8f);  // farther: fails the depth test
   EXPECT_EQ(Pixel(0, 0), kGreen);
   surface->Release();
   backBuffer->Release();
   target->Release();
+}
+
+TEST_P(Drawing, TextureTargetsAndTheBackBufferShareOneDepthBuffer) {
+  IDirect3DTexture9* target = nullptr;
+  IDirect3DSurface9* surface = nullptr;
+  ASSERT_NO_FATAL_FAILURE(MakeRenderTarget(kWidth, kHeight, &target, &surface));
+  IDirect3DSurface9* backBuffer = nullptr;
+  device->GetRenderTarget(0, &backBuffer);
+  EnableDepth();
+  device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.25f, 0);
+  ASSERT_EQ(device->SetRenderTarget(0, surface), D3D_OK);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET, kBlack, 1.0f, 0);
+  DrawRect(0.0f, 0.0f, 4.0f, 1.0f, kRed, 0.5f);    // behind the back buffer's cleared depth
+  DrawRect(0.0f, 1.0f, 4.0f, 2.0f, kGreen, 0.1f);  // in front, and writes its depth
+  const std::vector<DWORD> drawn = Platform::Testing::ReadRenderTarget(surface);
+  ASSERT_EQ(drawn.size(), size_t(kWidth * kHeight));
+  EXPECT_EQ(drawn[0], kBlack);
+  EXPECT_EQ(drawn[kWidth], kGreen);
+  ASSERT_EQ(device->SetRenderTarget(0, backBuffer), D3D_OK);
+  DrawRect(0.0f, 0.0f, 4.0f, 2.0f, kBlue, 0.2f);  // behind what the texture target wrote only
+  EXPECT_EQ(Pixel(0, 0), kBlue);
+  EXPECT_EQ(Pixel(0, 1), kBlack);
+  surface->Release();
+  backBuffer->Release();
+  target->Release();
+}
+
+// A thread that does not draw the frame cannot have the context while a scene keeps it: its clear
+// waits and joins the frame, before what is drawn after it.
+TEST_P(Drawing, ClearFromAnotherThreadJoinsTheFrame) {
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  DrawRect(0.0f, 0.0f, 2.0f, 2.0f, kRed);
+  HRESULT cleared = E_FAIL;
+  std::thread([&] { cleared = device->Clear(0, nullptr, D3DCLEAR_TARGET, kGreen, 1.0f, 0); }).join();
+  EXPECT_EQ(cleared, D3D_OK);
+  DrawRect(1.0f, 1.0f, 2.0f, 2.0f, kBlue);
+  ASSERT_EQ(device->EndScene(), D3D_OK);
+  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  EXPECT_EQ(Pixel(0, 0), kGreen);
+  EXPECT_EQ(Pixel(1, 1), kBlue);
+}
+
+// Outside a scene the clear waits too, and what reads the target back sees it.
+TEST_P(Drawing, ClearFromAnotherThreadOutsideASceneShowsWhenReadBack) {
+  const D3DRECT corner{0, 0, 2, 2};
+  std::thread([&] {
+    EXPECT_EQ(device->Clear(1, &corner, D3DCLEAR_TARGET, kGreen, 1.0f, 0), D3D_OK);
+  }).join();
+  EXPECT_EQ(Pixel(1, 1), kGreen);
+  EXPECT_EQ(Pixel(2, 1), kBlack);
+  EXPECT_EQ(Pixel(1, 2), kBlack);
+}
+
+INSTANTIATE_TEST_SUITE_P(BackBuffer, Drawing, ::testing::Values(BackBufferPlace::OwnTarget, BackBufferPlace::Window),
+                         [](const ::testing::TestParamInfo<BackBufferPlace>& info) {
+                           return info.param == BackBufferPlace::Window ? "InTheWindow" : "InItsOwnTarget";
+                         });
+
+// Back buffers that the window's framebuffer cannot hold are drawn into a target of the device's
+// own and copied at Present.
+class BackBufferPlacement : public DeviceFixture {
+ protected:
+  HRESULT ResetWith(D3DPRESENT_PARAMETERS changed) { return device->Reset(&changed); }
+};
+
+TEST_F(BackBufferPlacement, GoesToTheWindowOnlyWhenSizeFormatDepthAndSwapEffectAllow) {
+  struct Case {
+    const char* what;
+    D3DFORMAT format;
+    D3DFORMAT depth;
+    UINT width;
+    D3DSWAPEFFECT swap;
+    bool inWindow;
+  };
+  const Case cases[] = {
+      {"32-bit colour", D3DFMT_X8R8G8B8, D3DFMT_D32, kWidth, D3DSWAPEFFECT_DISCARD, true},
+      {"16-bit depth, flipping", D3DFMT_X8R8G8B8, D3DFMT_D16, kWidth, D3DSWAPEFFECT_FLIP, true},
+      {"depth with stencil", D3DFMT_X8R8G8B8, D3DFMT_D24S8, kWidth, D3DSWAPEFFECT_DISCARD, true},
+      {"16-bit colour", D3DFMT_R5G6B5, D3DFMT_D32, kWidth, D3DSWAPEFFECT_DISCARD, false},
+      {"another size", D3DFMT_X8R8G8B8, D3DFMT_D32, 2 * kWidth, D3DSWAPEFFECT_DISCARD, false},
+      {"a copying swap", D3DFMT_X8R8G8B8, D3DFMT_D32, kWidth, D3DSWAPEFFECT_COPY, false},
+  };
+  for (const Case& entry : cases) {
+    D3DPRESENT_PARAMETERS changed = parameters;
+    changed.BackBufferFormat = entry.format;
+    changed.AutoDepthStencilFormat = entry.depth;
+    changed.BackBufferWidth = entry.width;
+    changed.BackBufferHeight = kHeight;
+    changed.SwapEffect = entry.swap;
+    ASSERT_EQ(ResetWith(changed), D3D_OK) << entry.what;
+    EXPECT_EQ(Platform::Testing::BackBufferIsWindow(device), entry.inWindow) << entry.what;
+    // Either way the frame is drawn, read back and presented.
+    device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 1.0f, 0);
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed);
+    ASSERT_EQ(device->EndScene(), D3D_OK);
+    const std::vector<DWORD> pixels = BackBufferPixels();
+    ASSERT_EQ(pixels.size(), size_t(entry.width) * kHeight) << entry.what;
+    EXPECT_EQ(pixels[0], kRed) << entry.what;
+    EXPECT_EQ(pixels[1], kBlack) << entry.what;
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK) << entry.what;
+  }
+}
+
+// The window has no depth buffer: a frame that draws with depth leaves it, keeping what it drew,
+// and so does the next frame; a frame without depth brings the back buffer back.
+TEST_F(BackBufferPlacement, AFrameDrawnWithDepthLeavesTheWindowUntilAFrameWithout) {
+  ASSERT_TRUE(Platform::Testing::BackBufferIsWindow(device));
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBlack, 0.5f, 0);
+  ASSERT_EQ(device->BeginScene(), D3D_OK);
+  DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kRed);
+  EXPECT_TRUE(Platform::Testing::BackBufferIsWindow(device));
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+  DrawRect(1.0f, 0.0f, 2.0f, 1.0f, kGreen, 0.25f);
+  DrawRect(2.0f, 0.0f, 3.0f, 1.0f, kBlue, 0.75f);  // behind the cleared depth
+  EXPECT_FALSE(Platform::Testing::BackBufferIsWindow(device));
+  ASSERT_EQ(device->EndScene(), D3D_OK);
+  const std::vector<DWORD> pixels = BackBufferPixels();
+  ASSERT_EQ(pixels.size(), size_t(kWidth * kHeight));
+  EXPECT_EQ(pixels[0], kRed);
+  EXPECT_EQ(pixels[1], kGreen);
+  EXPECT_EQ(pixels[2], kBlack);
+  const bool expectedPlaces[] = {false, true};  // after the frame with depth, after one without
+  for (bool inWindow : expectedPlaces) {
+    ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(Platform::Testing::BackBufferIsWindow(device), inWindow);
+    device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+    DrawRect(0.0f, 0.0f, 1.0f, 1.0f, kBlue);
+    EXPECT_EQ(Pixel(0, 0), kBlue);
+  }
 }
 
 }  // namespace

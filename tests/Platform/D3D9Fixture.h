@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "D3D9WindowFixture.h"
 #include "Platform/D3D9.h"
 #include "Platform/D3D9TestHooks.h"
 
@@ -70,18 +71,23 @@ inline D3DPRESENT_PARAMETERS WindowedParameters(HWND window) {
   return parameters;
 }
 
-class DeviceFixture : public ::testing::Test {
+// A windowed device over a hidden window of the given size.
+template <int Width, int Height>
+class DeviceFixtureOf : public TestSupport::D3D9WindowFixture<Width, Height> {
  protected:
-  static constexpr int kWidth = 8;
-  static constexpr int kHeight = 8;
+  typedef TestSupport::D3D9WindowFixture<Width, Height> WindowFixture;
+  using WindowFixture::kHeight;
+  using WindowFixture::kWidth;
 
   void SetUp() override {
-    window = CreateWindowExA(0, "Test", "Test", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
+    WindowFixture::SetUp();
+    if (this->HasFatalFailure()) return;
     d3d = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(d3d, nullptr);
-    parameters = WindowedParameters(window);
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
+    parameters = WindowedParameters(this->window);
+    parameters.SwapEffect = swapEffect;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, this->window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters,
+                                &device),
               D3D_OK);
     // The states the engine draws its sprites with.
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
@@ -89,21 +95,14 @@ class DeviceFixture : public ::testing::Test {
   }
 
   void TearDown() override {
-    Platform::Testing::ClearFailures();
     if (device != nullptr) {
       EXPECT_EQ(device->Release(), 0u);
     }
     if (d3d != nullptr) d3d->Release();
-    if (window != nullptr) DestroyWindow(window);
+    WindowFixture::TearDown();
   }
 
-  std::vector<DWORD> BackBufferPixels() {
-    IDirect3DSurface9* backBuffer = nullptr;
-    EXPECT_EQ(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer), D3D_OK);
-    std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-    backBuffer->Release();
-    return pixels;
-  }
+  std::vector<DWORD> BackBufferPixels() { return WindowFixture::BackBufferPixelsOf(device); }
 
   DWORD Pixel(int x, int y) { return BackBufferPixels()[size_t(y) * kWidth + size_t(x)]; }
 
@@ -152,10 +151,13 @@ class DeviceFixture : public ::testing::Test {
     return texture;
   }
 
-  HWND window = nullptr;
   IDirect3D9* d3d = nullptr;
   IDirect3DDevice9* device = nullptr;
   D3DPRESENT_PARAMETERS parameters{};
+  // A copying swap keeps the back buffer out of the window; a fixture may ask for it before SetUp.
+  D3DSWAPEFFECT swapEffect = D3DSWAPEFFECT_DISCARD;
 };
+
+using DeviceFixture = DeviceFixtureOf<8, 8>;
 
 }  // namespace D3D9Test

@@ -16,18 +16,11 @@ LOGFONTA EngineFont() {
   return description;
 }
 
-class DeviceFont : public ::testing::Test {
+class DeviceFont : public D3D9Test::DeviceFixtureOf<96, 48> {
  protected:
-  static constexpr int kWidth = 96;
-  static constexpr int kHeight = 48;
-
   void SetUp() override {
-    window = CreateWindowExA(0, "Test", "Test", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(window, nullptr);
-    d3d = Direct3DCreate9(D3D_SDK_VERSION);
-    parameters = D3D9Test::WindowedParameters(window);
-    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &device),
-              D3D_OK);
+    DeviceFixtureOf::SetUp();
+    if (HasFatalFailure()) return;
     const LOGFONTA description = EngineFont();
     ASSERT_EQ(D3DXCreateFontIndirect(device, &description, &font), D3D_OK);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
@@ -37,17 +30,12 @@ class DeviceFont : public ::testing::Test {
     if (font != nullptr) {
       EXPECT_EQ(font->Release(), 0u);
     }
-    EXPECT_EQ(device->Release(), 0u);
-    d3d->Release();
-    DestroyWindow(window);
+    DeviceFixtureOf::TearDown();
   }
 
   // How many pixels in the columns [left, right) are not black.
   int LitPixels(int left, int right) {
-    IDirect3DSurface9* backBuffer = nullptr;
-    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    const std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-    backBuffer->Release();
+    const std::vector<DWORD> pixels = BackBufferPixels();
     int lit = 0;
     for (int y = 0; y < kHeight; ++y) {
       for (int x = left; x < right; ++x) lit += (pixels[size_t(y) * kWidth + size_t(x)] & 0xFFFFFF) != 0;
@@ -55,10 +43,6 @@ class DeviceFont : public ::testing::Test {
     return lit;
   }
 
-  HWND window = nullptr;
-  IDirect3D9* d3d = nullptr;
-  IDirect3DDevice9* device = nullptr;
-  D3DPRESENT_PARAMETERS parameters{};
   ID3DXFont* font = nullptr;
 };
 

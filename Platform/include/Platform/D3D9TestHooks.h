@@ -14,6 +14,14 @@ namespace Testing {
 // surface that is no render target.
 std::vector<DWORD> ReadRenderTarget(IDirect3DSurface9* surface);
 
+// Whether the device draws its back buffer straight into the window's framebuffer (it does when
+// they agree in size and format) rather than into a target of its own copied at Present.
+bool BackBufferIsWindow(IDirect3DDevice9* device);
+
+// Whether a texture has its place in the page that small 32-bit textures share (it takes one the
+// first time it is drawn with coordinates inside it).
+bool TextureIsInPage(IDirect3DTexture9* texture);
+
 // The device behaves as a full-screen device whose window lost the focus: it is lost until
 // EndDeviceLoss, after which it waits for Reset.
 void ProvokeDeviceLoss(IDirect3DDevice9* device);

@@ -117,6 +117,9 @@ HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& 
     SetIdentityMatrices();
     created->m_whiteTexture = MakeWhiteTexture();
     glGenFramebuffers(1, &created->m_framebuffer);
+    glGenFramebuffers(1, &created->m_depthFramebuffer);
+    created->m_windowFramebuffer.ReadFormat();
+    created->PlaceBackBuffer();
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_FOG_COORD_ARRAY);
@@ -135,17 +138,23 @@ HRESULT Device9::Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& 
 }
 
 Device9::Device9(std::shared_ptr<DeviceCore> core, UINT adapter, HWND window)
-    : m_core(std::move(core)), m_adapter(adapter), m_window(window) {}
+    : m_core(std::move(core)), m_adapter(adapter), m_window(window) {
+  m_core->SetTargetReader(this);
+}
 
 Device9::~Device9() {
+  DiscardHeldClears();
   ReleaseBindings();
   if (m_backBuffer != nullptr) m_backBuffer->Release();
   {
     GLSection section(*m_core);
+    m_core->SetTargetReader(nullptr);
     if (section.IsReady()) {
       glDeleteFramebuffers(1, &m_framebuffer);
+      glDeleteFramebuffers(1, &m_depthFramebuffer);
       glDeleteRenderbuffers(1, &m_depthBuffer);
       glDeleteTextures(1, &m_whiteTexture);
+      for (void* fence : m_frameFences) glDeleteSync(static_cast<GLsync>(fence));
     }
   }
   if (!m_parameters.Windowed && IsSdlWindowAlive(m_core->Window())) SDL_SetWindowFullscreen(m_core->Window(), 0);
@@ -180,13 +189,22 @@ void Device9::MakeDepthBuffer() {
   m_depthBuffer = 0;
   m_depthWidth = m_depthHeight = 0;
   m_attachedTexture = 0;
+  m_knownDepth.reset();
+  m_knownStencil.reset();
   if (!m_parameters.EnableAutoDepthStencil) return;
+  const GLenum storage = DepthStorage(m_parameters.AutoDepthStencilFormat);
+  m_depthAttachment = storage == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
   glGenRenderbuffers(1, &m_depthBuffer);
   glBindRenderbuffer(GL_RENDERBUFFER, m_depthBuffer);
-  glRenderbufferStorage(GL_RENDERBUFFER, DepthStorage(m_parameters.AutoDepthStencilFormat),
-                        GLsizei(m_parameters.BackBufferWidth), GLsizei(m_parameters.BackBufferHeight));
+  glRenderbufferStorage(GL_RENDERBUFFER, storage, GLsizei(m_parameters.BackBufferWidth),
+                        GLsizei(m_parameters.BackBufferHeight));
   m_depthWidth = m_parameters.BackBufferWidth;
   m_depthHeight = m_parameters.BackBufferHeight;
+  glBindFramebuffer(GL_FRAMEBUFFER, m_depthFramebuffer);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depthBuffer);
+  glDrawBuffer(GL_NONE);
+  glReadBuffer(GL_NONE);
 }
 
 void Device9::ReleaseBindings() {
@@ -233,6 +251,7 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   UpdateLoss();
   if (m_loss == Loss::Lost) return D3DERR_DEVICELOST;
   ReleaseBindings();
+  DiscardHeldClears();
   m_inScene = false;
   m_core->StopKeepingCurrent();
   // Only the device may still hold the back buffer, and nothing of the default pool may live on.
@@ -248,6 +267,7 @@ HRESULT Device9::Reset(D3DPRESENT_PARAMETERS* parameters) {
   if (!section.IsReady()) return FailReset(D3DERR_DRIVERINTERNALERROR);
   result = MakeSwapChain(checked);
   if (FAILED(result)) return FailReset(result);
+  PlaceBackBuffer();
   MakeDepthBuffer();
   *parameters = checked;
   m_loss = Loss::None;
@@ -276,58 +296,135 @@ HRESULT Device9::EndScene() {
   DeviceLock lock(m_core->Mutex());
   if (!m_inScene) return D3DERR_INVALIDCALL;
   m_inScene = false;
-  m_core->StopKeepingCurrent();
-  // Hand the context back now that the scene no longer keeps it.
-  GLSection section(*m_core);
   return D3D_OK;
+}
+
+void Device9::ReleaseKeptContext() {
+  if (!m_core->IsKeptByThisThread()) return;
+  m_core->StopKeepingCurrent();
+  // The section hands the context back as it ends.
+  GLSection section(*m_core);
 }
 
 HRESULT Device9::Present(const RECT* /*source*/, const RECT* /*dest*/, HWND /*destWindow*/,
                          const void* /*dirtyRegion*/) {
   DeviceLock lock(m_core->Mutex());
-  if (!IsOperational()) return D3DERR_DEVICELOST;
+  if (!IsOperational()) {
+    ReleaseKeptContext();
+    return D3DERR_DEVICELOST;
+  }
   GLSection section(*m_core);
+  // The frame ends here: the section hands the context back once it is swapped.
+  if (m_core->IsKeptByThisThread()) m_core->StopKeepingCurrent();
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  // The back buffer is read through our framebuffer and drawn into the window's own.
-  AttachTarget(*m_backBuffer);
-  int width = 0;
-  int height = 0;
-  SDL_GL_GetDrawableSize(m_core->Window(), &width, &height);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glDisable(GL_SCISSOR_TEST);
-  // Rows are kept top first; the window's framebuffer has its first row at the bottom.
-  glBlitFramebuffer(0, 0, GLint(m_parameters.BackBufferWidth), GLint(m_parameters.BackBufferHeight), 0, height, width,
-                    0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  RunHeldClears();
+  if (!m_backBufferInWindow) CopyBackBufferToWindow();
   const int interval = m_parameters.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1;
   if (interval != m_swapInterval) {
     SDL_GL_SetSwapInterval(interval);
     m_swapInterval = interval;
   }
   SDL_GL_SwapWindow(m_core->Window());
+  WaitForFrameBeforeLast();
+  // The next frame starts in the window unless the window no longer fits (its framebuffer changed
+  // size) or this frame drew with depth, as the next one likely will.
+  m_backBufferInWindow =
+      !m_frameUsedDepth && m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window());
+  m_frameUsedDepth = false;
   glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
   return D3D_OK;
 }
 
-// Colour and depth are attached together, so that the record of what is attached always covers both.
-void Device9::AttachTarget(Surface9& target) {
-  const unsigned colour = target.PrepareForDrawing();
-  glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
-  if (colour == m_attachedTexture && target.Level() == m_attachedLevel) return;
-  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(target.Level()));
-  const D3DSURFACE_DESC& desc = target.Desc();
-  // A depth buffer smaller than the target cannot serve it.
-  const bool depthFits = m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
-  const GLenum attachment =
-      m_parameters.AutoDepthStencilFormat == D3DFMT_D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, depthFits ? m_depthBuffer : 0);
-  m_attachedTexture = colour;
-  m_attachedLevel = target.Level();
+// A swap chain holds the frame on screen and the one being drawn: the frame before the last must
+// be finished before another is queued, so that frames never pile up.
+void Device9::WaitForFrameBeforeLast() {
+  constexpr size_t kFramesInFlight = 2;
+  constexpr GLuint64 kLongestWait = 1000000000;  // nanoseconds: a stuck driver must not hang Present
+  m_frameFences.push_back(glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0));
+  if (m_frameFences.size() <= kFramesInFlight) return;
+  const GLsync oldest = static_cast<GLsync>(m_frameFences.front());
+  m_frameFences.pop_front();
+  glClientWaitSync(oldest, GL_SYNC_FLUSH_COMMANDS_BIT, kLongestWait);
+  glDeleteSync(oldest);
 }
 
-void Device9::BindTarget() {
-  AttachTarget(*m_renderTarget);
-  const D3DSURFACE_DESC& desc = m_renderTarget->Desc();
+void Device9::CopyBackBufferToWindow() {
+  // The back buffer is read through our framebuffer and drawn into the window's own.
+  AttachTarget(*m_backBuffer, false);
+  int width = 0;
+  int height = 0;
+  WindowFramebufferSize(m_core->Window(), &width, &height);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  // Rows are kept top first; the window's framebuffer has its first row at the bottom.
+  glBlitFramebuffer(0, 0, GLint(m_parameters.BackBufferWidth), GLint(m_parameters.BackBufferHeight), 0, height, width,
+                    0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+// Colour and depth are attached together, so that the record of what is attached always covers both.
+// Depth is attached only for what uses it: a software rasteriser fills a framebuffer without one
+// far faster.
+void Device9::AttachTarget(Surface9& target, bool withDepth) {
+  const unsigned colour = target.PrepareForDrawing();
+  glBindFramebuffer(GL_FRAMEBUFFER, m_framebuffer);
+  const D3DSURFACE_DESC& desc = target.Desc();
+  // A depth buffer smaller than the target cannot serve it.
+  const bool depth =
+      withDepth && m_depthBuffer != 0 && desc.Width <= m_depthWidth && desc.Height <= m_depthHeight;
+  if (colour == m_attachedTexture && target.Level() == m_attachedLevel && depth == m_attachedDepth) return;
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, GLint(target.Level()));
+  // What a depth buffer of another storage left attached goes first.
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+  if (depth) glFramebufferRenderbuffer(GL_FRAMEBUFFER, m_depthAttachment, GL_RENDERBUFFER, m_depthBuffer);
+  m_attachedTexture = colour;
+  m_attachedLevel = target.Level();
+  m_attachedDepth = depth;
+}
+
+bool Device9::IsWindow(const Surface9& target) const { return m_backBufferInWindow && &target == m_backBuffer; }
+
+TargetSize Device9::SizeOf(const Surface9& target) const {
+  const D3DSURFACE_DESC& desc = target.Desc();
+  return TargetSize{desc.Width, desc.Height, IsWindow(target) ? RowOrder::BottomFirst : RowOrder::TopFirst};
+}
+
+void Device9::BindTarget(Surface9& target, bool usesDepth) {
+  if (usesDepth && IsWindow(target)) MoveBackBufferOutOfWindow();
+  if (IsWindow(target)) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  } else {
+    AttachTarget(target, usesDepth);
+  }
+  const D3DSURFACE_DESC& desc = target.Desc();
   glViewport(0, 0, GLsizei(desc.Width), GLsizei(desc.Height));
+}
+
+// A new back buffer starts black, whether in the window (which may hold what was there before) or
+// in a target of its own.
+void Device9::PlaceBackBuffer() {
+  m_backBufferInWindow = m_windowFramebuffer.CanHoldBackBuffer(m_parameters, m_core->Window());
+  m_frameUsedDepth = false;
+  if (!m_backBufferInWindow) return;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  m_fixedStatesDisturbed = true;
+}
+
+// The window has no depth buffer: what the frame drew so far goes to the back buffer's own target,
+// which draws with ours, until Present.
+void Device9::MoveBackBufferOutOfWindow() {
+  AttachTarget(*m_backBuffer, false);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glDisable(GL_SCISSOR_TEST);
+  const GLint width = GLint(m_parameters.BackBufferWidth);
+  const GLint height = GLint(m_parameters.BackBufferHeight);
+  // The window keeps its rows bottom first.
+  glBlitFramebuffer(0, 0, width, height, 0, height, width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  m_backBufferInWindow = false;
+  m_fixedStatesDisturbed = true;
 }
 
 HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD stencil) {
@@ -338,45 +435,108 @@ HRESULT Device9::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR 
   if ((flags & D3DCLEAR_STENCIL) != 0 && !hasStencil) return D3DERR_INVALIDCALL;
   if (count > 0 && rects == nullptr) return D3DERR_INVALIDCALL;
   if (!IsOperational()) return D3D_OK;
+  m_renderTarget->AddRef();
+  m_heldClears.push_back(HeldClear{m_renderTarget, RectsInViewport(count, rects), flags, color, z, stencil});
+  // The thread that draws the frame clears at once. Any other would have to take the context and
+  // hand it back (a flush), or could not have it at all while a scene keeps it: its clear waits for
+  // the next drawing, Present, change of target or reading back, and joins the frame there.
+  if (!m_core->IsKeptByThisThread()) return D3D_OK;
   GLSection section(*m_core);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  BindTarget();
+  RunHeldClears();
+  return D3D_OK;
+}
+
+std::vector<D3DRECT> Device9::RectsInViewport(DWORD count, const D3DRECT* rects) const {
+  const D3DVIEWPORT9& viewport = m_states.viewport;
+  const D3DRECT whole{LONG(viewport.X), LONG(viewport.Y), LONG(viewport.X + viewport.Width),
+                      LONG(viewport.Y + viewport.Height)};
+  std::vector<D3DRECT> inside;
+  for (DWORD index = 0; index < std::max<DWORD>(count, 1); ++index) {
+    const D3DRECT& rect = count > 0 ? rects[index] : whole;
+    // Clearing never leaves the viewport.
+    const D3DRECT clipped{std::max(rect.x1, whole.x1), std::max(rect.y1, whole.y1), std::min(rect.x2, whole.x2),
+                          std::min(rect.y2, whole.y2)};
+    if (clipped.x1 < clipped.x2 && clipped.y1 < clipped.y2) inside.push_back(clipped);
+  }
+  return inside;
+}
+
+// With the context current.
+void Device9::RunHeldClears() {
+  if (m_heldClears.empty()) return;
+  for (const HeldClear& clear : m_heldClears) RunClear(clear);
+  DiscardHeldClears();
+  m_fixedStatesDisturbed = true;
+}
+
+void Device9::RunClear(const HeldClear& clear) {
+  const DWORD flags = FlagsThatChangeSomething(clear);
+  if (flags == 0) return;
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glDepthMask(GL_TRUE);
   glStencilMask(0xFFFFFFFF);
-  const std::array<float, 4> rgba = ColourToFloats(color);
+  const std::array<float, 4> rgba = ColourToFloats(clear.colour);
   glClearColor(rgba[0], rgba[1], rgba[2], rgba[3]);
-  glClearDepth(std::min(1.0f, std::max(0.0f, z)));
-  glClearStencil(GLint(stencil));
-  const GLbitfield mask = ((flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0) |
-                          ((flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
-                          ((flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
-  const D3DVIEWPORT9& viewport = m_states.viewport;
-  const LONG left = LONG(viewport.X);
-  const LONG top = LONG(viewport.Y);
-  const LONG right = LONG(viewport.X + viewport.Width);
-  const LONG bottom = LONG(viewport.Y + viewport.Height);
-  const D3DRECT viewportRect{left, top, right, bottom};
-  for (DWORD index = 0; index < std::max<DWORD>(count, 1); ++index) {
-    const D3DRECT& rect = count > 0 ? rects[index] : viewportRect;
-    // Clearing never leaves the viewport.
-    const LONG x1 = std::max(rect.x1, left);
-    const LONG y1 = std::max(rect.y1, top);
-    const LONG x2 = std::min(rect.x2, right);
-    const LONG y2 = std::min(rect.y2, bottom);
-    if (x1 >= x2 || y1 >= y2) continue;
+  glClearDepth(std::min(1.0f, std::max(0.0f, clear.z)));
+  glClearStencil(GLint(clear.stencil));
+  const GLbitfield colour = (flags & D3DCLEAR_TARGET) != 0 ? GL_COLOR_BUFFER_BIT : 0;
+  const GLbitfield depth = ((flags & D3DCLEAR_ZBUFFER) != 0 ? GL_DEPTH_BUFFER_BIT : 0) |
+                           ((flags & D3DCLEAR_STENCIL) != 0 ? GL_STENCIL_BUFFER_BIT : 0);
+  if (!IsWindow(*clear.target)) {
+    BindTarget(*clear.target, depth != 0);
+    ClearRects(SizeOf(*clear.target), clear.rects, colour | depth);
+    return;
+  }
+  // Beside the window, our depth buffer is cleared alone, with the back buffer's rows top first.
+  if (colour != 0) {
+    BindTarget(*clear.target, false);
+    ClearRects(SizeOf(*clear.target), clear.rects, colour);
+  }
+  if (depth != 0) {
+    glBindFramebuffer(GL_FRAMEBUFFER, m_depthFramebuffer);
+    const TargetSize size{m_depthWidth, m_depthHeight, RowOrder::TopFirst};
+    glViewport(0, 0, GLsizei(size.width), GLsizei(size.height));
+    ClearRects(size, clear.rects, depth);
+  }
+}
+
+void Device9::ClearRects(TargetSize target, const std::vector<D3DRECT>& rects, unsigned mask) {
+  for (const D3DRECT& rect : rects) {
     // A clear of the whole target needs no scissor, which lets OpenGL clear without drawing.
-    const D3DSURFACE_DESC& target = m_renderTarget->Desc();
-    const bool whole = x1 == 0 && y1 == 0 && x2 == LONG(target.Width) && y2 == LONG(target.Height);
+    const bool whole = rect.x1 == 0 && rect.y1 == 0 && rect.x2 == LONG(target.width) && rect.y2 == LONG(target.height);
     if (whole) {
       glDisable(GL_SCISSOR_TEST);
     } else {
-      glEnable(GL_SCISSOR_TEST);
-      glScissor(x1, y1, x2 - x1, y2 - y1);
+      ScissorRows(target, rect.x1, rect.y1, rect.x2, rect.y2);
     }
     glClear(mask);
   }
-  return D3D_OK;
+}
+
+// Clearing depth or stencil to what the whole buffer already holds changes nothing, and would cost
+// the rasteriser a pass over the buffer (a frame that never tests depth then needs none).
+DWORD Device9::FlagsThatChangeSomething(const HeldClear& clear) {
+  const D3DSURFACE_DESC& desc = clear.target->Desc();
+  const D3DRECT whole{0, 0, LONG(desc.Width), LONG(desc.Height)};
+  const bool coversDepth = m_depthBuffer != 0 && desc.Width == m_depthWidth && desc.Height == m_depthHeight &&
+                           clear.rects.size() == 1 && std::memcmp(&clear.rects[0], &whole, sizeof whole) == 0;
+  DWORD flags = clear.flags;
+  const float z = std::min(1.0f, std::max(0.0f, clear.z));
+  if ((flags & D3DCLEAR_ZBUFFER) != 0) {
+    if (coversDepth && m_knownDepth == z) flags &= ~DWORD(D3DCLEAR_ZBUFFER);
+    m_knownDepth = coversDepth ? std::optional<float>(z) : std::nullopt;
+  }
+  if ((flags & D3DCLEAR_STENCIL) != 0) {
+    if (coversDepth && m_knownStencil == clear.stencil) flags &= ~DWORD(D3DCLEAR_STENCIL);
+    m_knownStencil = coversDepth ? std::optional<DWORD>(clear.stencil) : std::nullopt;
+  }
+  return flags;
+}
+
+void Device9::DiscardHeldClears() {
+  for (const HeldClear& clear : m_heldClears) clear.target->Release();
+  m_heldClears.clear();
 }
 
 // --- States ---------------------------------------------------------------------------------------
@@ -588,13 +748,22 @@ HRESULT Device9::Draw(D3DPRIMITIVETYPE type, UINT /*primitiveCount*/, const std:
   const bool continuesDrawing = m_core->LastSectionWasBy(this);
   GLSection section(*m_core, this);
   if (!section.IsReady()) return D3DERR_DRIVERINTERNALERROR;
-  BindTarget();
-  const D3DSURFACE_DESC& target = m_renderTarget->Desc();
-  const TargetSize size{target.Width, target.Height};
-  const bool fixedStatesCurrent = FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing;
+  RunHeldClears();
+  const bool usesDepth = m_states.render[D3DRS_ZENABLE] != D3DZB_FALSE;
+  if (usesDepth && m_renderTarget == m_backBuffer) m_frameUsedDepth = true;
+  BindTarget(*m_renderTarget, usesDepth);
+  if (usesDepth && m_states.render[D3DRS_ZWRITEENABLE] != FALSE) m_knownDepth.reset();
+  if (m_states.render[D3DRS_STENCILENABLE] != FALSE) m_knownStencil.reset();
+  const TargetSize size = SizeOf(*m_renderTarget);
+  const bool fixedStatesCurrent =
+      FixedStatesUnchanged(layout.pretransformed, size) && continuesDrawing && !m_fixedStatesDisturbed;
+  m_fixedStatesDisturbed = false;
   VertexProcessor processor(m_states, layout, size, m_centreShift);
   processor.Process(storage.Bytes() + m_streamOffset + size_t(firstVertex) * stride, stride, vertexCount, &m_vertices);
-  ApplyDrawState(DrawSetup{&m_states, m_textures, m_whiteTexture, layout.pretransformed, size}, fixedStatesCurrent);
+  bool inPage[kDrawnStages] = {};
+  PlaceStagesInPage(vertexCount, inPage);
+  ApplyDrawState(DrawSetup{&m_states, m_textures, inPage, &m_core->Page(), m_whiteTexture, layout.pretransformed, size},
+                 fixedStatesCurrent);
   Submit(type, vertexCount, indices);
   return D3D_OK;
 }
@@ -614,6 +783,26 @@ bool Device9::FixedStatesUnchanged(bool pretransformed, TargetSize target) {
   return unchanged;
 }
 
+// A stage whose texture lies in the texture page samples it there when the draw's coordinates stay
+// within the texture, so that no addressing is needed beyond what its border holds.
+void Device9::PlaceStagesInPage(UINT vertexCount, bool* inPage) {
+  constexpr float kPageStep = 1.0f / float(TexturePage::kSize);
+  for (DWORD stage = 0; stage < kDrawnStages; ++stage) {
+    Texture9* texture = m_textures[stage];
+    if (texture == nullptr || !StageEnabled(m_states, stage)) continue;
+    std::vector<float>& coords = m_vertices.texCoords[stage];
+    const auto end = coords.begin() + std::ptrdiff_t(vertexCount) * 2;
+    const bool within = std::all_of(coords.begin(), end, [](float value) { return value >= 0.0f && value <= 1.0f; });
+    const PageSlot* slot = within ? texture->PrepareInPage(m_states.sampler[stage]) : nullptr;
+    if (slot == nullptr) continue;
+    for (auto at = coords.begin(); at != end; at += 2) {
+      at[0] = (float(slot->x) + at[0] * float(slot->width)) * kPageStep;
+      at[1] = (float(slot->y) + at[1] * float(slot->height)) * kPageStep;
+    }
+    inPage[stage] = true;
+  }
+}
+
 void Device9::Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<UINT>* indices) {
   glVertexPointer(4, GL_FLOAT, 0, m_vertices.positions.data());
   glColorPointer(4, GL_UNSIGNED_BYTE, 0, m_vertices.colours.data());
@@ -628,6 +817,37 @@ void Device9::Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<
   } else {
     glDrawArrays(GLPrimitive(type), 0, GLsizei(vertexCount));
   }
+}
+
+// --- Reading back ---------------------------------------------------------------------------------
+
+std::vector<DWORD> Device9::ReadTarget(Surface9& target) {
+  DeviceLock lock(m_core->Mutex());
+  GLSection section(*m_core);
+  if (!section.IsReady()) return {};
+  RunHeldClears();
+  if (IsWindow(target)) return ReadWindow();
+  return target.ReadPixels();
+}
+
+bool Device9::BackBufferIsWindow() {
+  DeviceLock lock(m_core->Mutex());
+  return m_backBufferInWindow;
+}
+
+std::vector<DWORD> Device9::ReadWindow() {
+  const size_t width = m_parameters.BackBufferWidth;
+  const size_t height = m_parameters.BackBufferHeight;
+  std::vector<DWORD> pixels(width * height);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glReadPixels(0, 0, GLsizei(width), GLsizei(height), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+  // The window keeps its rows bottom first.
+  for (size_t row = 0; row < height / 2; ++row) {
+    std::swap_ranges(pixels.begin() + row * width, pixels.begin() + (row + 1) * width,
+                     pixels.begin() + (height - 1 - row) * width);
+  }
+  return pixels;
 }
 
 // --- Resources ------------------------------------------------------------------------------------
@@ -680,6 +900,10 @@ HRESULT Device9::SetRenderTarget(DWORD index, IDirect3DSurface9* surface) {
   DeviceLock lock(m_core->Mutex());
   Surface9* ours = dynamic_cast<Surface9*>(surface);
   if (index != 0 || !BelongsHere(ours) || !ours->IsRenderTarget()) return D3DERR_INVALIDCALL;
+  if (!m_heldClears.empty()) {
+    GLSection section(*m_core);
+    if (section.IsReady()) RunHeldClears();
+  }
   Rebind(m_renderTarget, ours);
   // A new target gets a viewport over the whole of it.
   m_states.viewport = D3DVIEWPORT9{0, 0, ours->Desc().Width, ours->Desc().Height, 0.0f, 1.0f};

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "D3D9Buffers.h"
@@ -10,6 +12,7 @@
 #include "D3D9RefCounted.h"
 #include "D3D9States.h"
 #include "D3D9VertexProcessor.h"
+#include "D3D9WindowFramebuffer.h"
 
 namespace Platform {
 namespace D3D9 {
@@ -17,7 +20,7 @@ namespace D3D9 {
 class Surface9;
 class Texture9;
 
-class Device9 : public RefCounted<IDirect3DDevice9> {
+class Device9 : public RefCounted<IDirect3DDevice9>, public TargetReader {
  public:
   // The parameters must have passed CheckPresentParameters.
   static HRESULT Create(UINT adapter, HWND window, const D3DPRESENT_PARAMETERS& parameters, Device9** device);
@@ -66,6 +69,8 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
 
   // For the test hooks.
   void SetProvokedLoss(bool lost);
+  std::vector<DWORD> ReadTarget(Surface9& target) override;
+  bool BackBufferIsWindow();
 
  private:
   enum class Loss { None, Lost, NotReset };
@@ -80,11 +85,36 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   template <class Resource>
   bool BelongsHere(Resource* resource) const;
 
-  void AttachTarget(Surface9& target);
-  void BindTarget();
+  // A clear waiting for the context, with the rectangles already limited to the viewport.
+  struct HeldClear {
+    Surface9* target;  // one reference held
+    std::vector<D3DRECT> rects;
+    DWORD flags;
+    D3DCOLOR colour;
+    float z;
+    DWORD stencil;
+  };
+  std::vector<D3DRECT> RectsInViewport(DWORD count, const D3DRECT* rects) const;
+  void RunHeldClears();
+  void RunClear(const HeldClear& clear);
+  DWORD FlagsThatChangeSomething(const HeldClear& clear);
+  void DiscardHeldClears();
+  void ReleaseKeptContext();
+
+  void AttachTarget(Surface9& target, bool withDepth);
+  bool IsWindow(const Surface9& target) const;
+  TargetSize SizeOf(const Surface9& target) const;
+  void BindTarget(Surface9& target, bool usesDepth);
   void MakeDepthBuffer();
+  void PlaceBackBuffer();
+  void MoveBackBufferOutOfWindow();
+  void ClearRects(TargetSize target, const std::vector<D3DRECT>& rects, unsigned mask);
+  void CopyBackBufferToWindow();
+  void WaitForFrameBeforeLast();
+  std::vector<DWORD> ReadWindow();
   HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, const std::vector<UINT>* indices, UINT firstVertex,
                UINT vertexCount);
+  void PlaceStagesInPage(UINT vertexCount, bool* inPage);
   void Submit(D3DPRIMITIVETYPE type, UINT vertexCount, const std::vector<UINT>* indices);
 
   std::shared_ptr<DeviceCore> m_core;
@@ -100,19 +130,33 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
   Surface9* m_backBuffer = nullptr;
   Surface9* m_renderTarget = nullptr;
   bool m_inScene = false;
+  std::vector<HeldClear> m_heldClears;
   Loss m_loss = Loss::None;
   bool m_provokedLoss = false;
 
+  // Whether the back buffer is the window's framebuffer (see WindowFramebuffer), and whether this
+  // frame drew into it with depth, which the window lacks.
+  WindowFramebuffer m_windowFramebuffer;
+  bool m_backBufferInWindow = false;
+  bool m_frameUsedDepth = false;
+  // What the whole depth buffer is known to hold since a clear, if anything.
+  std::optional<float> m_knownDepth;
+  std::optional<DWORD> m_knownStencil;
+
   // OpenGL objects of this device's context.
   unsigned m_framebuffer = 0;
+  unsigned m_depthFramebuffer = 0;  // our depth buffer alone, cleared so beside the window
   unsigned m_depthBuffer = 0;
+  unsigned m_depthAttachment = 0;
   UINT m_depthWidth = 0;
   UINT m_depthHeight = 0;
   unsigned m_whiteTexture = 0;
+  std::deque<void*> m_frameFences;  // OpenGL syncs of the frames presented last, oldest first
   int m_swapInterval = -1;
   float m_centreShift = PixelCentreShift(0);
   unsigned m_attachedTexture = 0;
   UINT m_attachedLevel = 0;
+  bool m_attachedDepth = false;
   ProcessedVertices m_vertices;
   // The fixed states of the last draw, as OpenGL has them (see ApplyDrawState).
   struct FixedStates {
@@ -123,6 +167,8 @@ class Device9 : public RefCounted<IDirect3DDevice9> {
     TargetSize target;
   };
   FixedStates m_lastFixedStates{};
+  // Set when the device changed OpenGL states behind the record of the last draw.
+  bool m_fixedStatesDisturbed = false;
   bool FixedStatesUnchanged(bool pretransformed, TargetSize target);
 };
 

@@ -28,7 +28,10 @@ DeviceCore::DeviceCore(SDL_Window* window, SDL_GLContext context) : m_window(win
 DeviceCore::~DeviceCore() {
   {
     GLSection section(*this);
-    if (section.IsReady()) DeletePending();
+    if (section.IsReady()) {
+      DeletePending();
+      m_page.DeleteTexture();
+    }
   }
   SDL_GL_DeleteContext(m_context);
 }
@@ -36,11 +39,6 @@ DeviceCore::~DeviceCore() {
 void DeviceCore::DeleteTextureLater(unsigned texture) {
   std::lock_guard<std::recursive_mutex> lock(m_mutex);
   if (texture != 0) m_pendingTextures.push_back(texture);
-}
-
-void DeviceCore::DeleteRenderbufferLater(unsigned renderbuffer) {
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
-  if (renderbuffer != 0) m_pendingRenderbuffers.push_back(renderbuffer);
 }
 
 bool DeviceCore::Enter(const void* user) {
@@ -70,10 +68,6 @@ void DeviceCore::DeletePending() {
   if (!m_pendingTextures.empty()) {
     glDeleteTextures(static_cast<GLsizei>(m_pendingTextures.size()), m_pendingTextures.data());
     m_pendingTextures.clear();
-  }
-  if (!m_pendingRenderbuffers.empty()) {
-    glDeleteRenderbuffers(static_cast<GLsizei>(m_pendingRenderbuffers.size()), m_pendingRenderbuffers.data());
-    m_pendingRenderbuffers.clear();
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "D3D9Formats.h"
 #include "D3D9Texture.h"
+#include "D3D9TexturePage.h"
 
 #define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
@@ -91,13 +92,14 @@ void ApplyDepth(const DeviceStates& states, bool pretransformed) {
   }
 }
 
-void ApplyRasterisation(const DeviceStates& states) {
-  // Vertices reach OpenGL with y growing downwards, as on the Direct3D screen, so a triangle that
-  // Direct3D sees clockwise is counter-clockwise to OpenGL.
+void ApplyRasterisation(const DeviceStates& states, TargetSize target) {
+  // In a target kept top first, vertices reach OpenGL with y growing downwards, as on the Direct3D
+  // screen, so a triangle that Direct3D sees clockwise is counter-clockwise to OpenGL; a target
+  // kept bottom first turns it back.
   const DWORD cull = states.render[D3DRS_CULLMODE];
   if (cull == D3DCULL_CW || cull == D3DCULL_CCW) {
     glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
+    glFrontFace(target.rows == RowOrder::BottomFirst ? GL_CW : GL_CCW);
     glCullFace(cull == D3DCULL_CCW ? GL_BACK : GL_FRONT);
   } else {
     glDisable(GL_CULL_FACE);
@@ -122,8 +124,8 @@ void ApplyScissor(const DeviceStates& states, TargetSize target) {
     glDisable(GL_SCISSOR_TEST);
     return;
   }
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(GLint(viewport.X), GLint(viewport.Y), GLsizei(viewport.Width), GLsizei(viewport.Height));
+  ScissorRows(target, LONG(viewport.X), LONG(viewport.Y), LONG(viewport.X + viewport.Width),
+              LONG(viewport.Y + viewport.Height));
 }
 
 void ApplyFog(const DeviceStates& states) {
@@ -239,8 +241,8 @@ GLenum MinFilter(DWORD min, DWORD mip) {
   return linear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
 }
 
-void ApplySampler(Texture9& texture, const DWORD* sampler) {
-  std::vector<DWORD>& applied = texture.AppliedSampler();
+// The page's addressing lies in the borders around each texture in it.
+void ApplySampler(std::vector<DWORD>& applied, DWORD levelCount, const DWORD* sampler, bool inPage) {
   const DWORD* samplerEnd = sampler + kSamplerStateLimit;
   if (applied.size() == kSamplerStateLimit && std::equal(sampler, samplerEnd, applied.begin())) return;
   const DWORD mag = sampler[D3DSAMP_MAGFILTER];
@@ -248,22 +250,17 @@ void ApplySampler(Texture9& texture, const DWORD* sampler) {
                   mag == D3DTEXF_LINEAR || mag == D3DTEXF_ANISOTROPIC ? GL_LINEAR : GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
                   GLint(MinFilter(sampler[D3DSAMP_MINFILTER], sampler[D3DSAMP_MIPFILTER])));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(Wrap(sampler[D3DSAMP_ADDRESSU])));
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(Wrap(sampler[D3DSAMP_ADDRESSV])));
+  if (!inPage) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GLint(Wrap(sampler[D3DSAMP_ADDRESSU])));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GLint(Wrap(sampler[D3DSAMP_ADDRESSV])));
+    glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, ColourToFloats(sampler[D3DSAMP_BORDERCOLOR]).data());
+  }
   // Direct3D takes a largest level beyond the chain as its smallest level; OpenGL would find the
   // texture incomplete.
-  const DWORD largestLevel = std::min<DWORD>(sampler[D3DSAMP_MAXMIPLEVEL], texture.GetLevelCount() - 1);
+  const DWORD largestLevel = std::min<DWORD>(sampler[D3DSAMP_MAXMIPLEVEL], levelCount - 1);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, GLint(largestLevel));
-  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, ColourToFloats(sampler[D3DSAMP_BORDERCOLOR]).data());
   // Assigned in place: after the first time the texture's record needs no new memory.
   applied.assign(sampler, samplerEnd);
-}
-
-bool StageEnabled(const DeviceStates& states, DWORD stage) {
-  for (DWORD earlier = 0; earlier <= stage; ++earlier) {
-    if (states.stage[earlier][D3DTSS_COLOROP] == D3DTOP_DISABLE) return false;
-  }
-  return true;
 }
 
 void ApplyStageStates(const DeviceStates& states, DWORD stage) {
@@ -283,9 +280,13 @@ void BindStageTexture(const DrawSetup& setup, DWORD stage) {
   if (!StageEnabled(*setup.states, stage)) return;
   glActiveTexture(GL_TEXTURE0 + stage);
   Texture9* texture = setup.stageTextures[stage];
-  if (texture != nullptr) {
+  const DWORD* sampler = setup.states->sampler[stage];
+  if (setup.inPage[stage]) {
+    glBindTexture(GL_TEXTURE_2D, setup.page->Texture());
+    ApplySampler(setup.page->AppliedSampler(), 1, sampler, true);
+  } else if (texture != nullptr) {
     glBindTexture(GL_TEXTURE_2D, texture->PrepareForDrawing());
-    ApplySampler(*texture, setup.states->sampler[stage]);
+    ApplySampler(texture->AppliedSampler(), texture->GetLevelCount(), sampler, false);
   } else {
     glBindTexture(GL_TEXTURE_2D, setup.whiteTexture);
   }
@@ -293,13 +294,26 @@ void BindStageTexture(const DrawSetup& setup, DWORD stage) {
 
 }  // namespace
 
+bool StageEnabled(const DeviceStates& states, DWORD stage) {
+  for (DWORD earlier = 0; earlier <= stage; ++earlier) {
+    if (states.stage[earlier][D3DTSS_COLOROP] == D3DTOP_DISABLE) return false;
+  }
+  return true;
+}
+
+void ScissorRows(TargetSize target, LONG left, LONG top, LONG right, LONG bottom) {
+  glEnable(GL_SCISSOR_TEST);
+  const LONG firstRow = target.rows == RowOrder::BottomFirst ? LONG(target.height) - bottom : top;
+  glScissor(GLint(left), GLint(firstRow), GLsizei(right - left), GLsizei(bottom - top));
+}
+
 void ApplyDrawState(const DrawSetup& setup, bool fixedStatesCurrent) {
   const DeviceStates& states = *setup.states;
   if (!fixedStatesCurrent) {
     glDisable(GL_LIGHTING);
     ApplyBlending(states);
     ApplyDepth(states, setup.pretransformed);
-    ApplyRasterisation(states);
+    ApplyRasterisation(states, setup.target);
     ApplyScissor(states, setup.target);
     ApplyFog(states);
     for (DWORD stage = 0; stage < kDrawnStages; ++stage) ApplyStageStates(states, stage);

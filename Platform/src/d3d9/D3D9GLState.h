@@ -8,10 +8,13 @@ namespace Platform {
 namespace D3D9 {
 
 class Texture9;
+class TexturePage;
 
 struct DrawSetup {
   const DeviceStates* states;
   Texture9* const* stageTextures;  // kDrawnStages entries, null for none
+  const bool* inPage;              // kDrawnStages entries: whether the stage samples the texture page
+  TexturePage* page;
   unsigned whiteTexture;           // what a stage without a texture samples
   bool pretransformed;
   TargetSize target;
@@ -20,6 +23,11 @@ struct DrawSetup {
 // With the device's context current. When the fixed states (everything but the textures) are
 // those of the previous draw and nothing touched OpenGL since, only the textures are bound.
 void ApplyDrawState(const DrawSetup& setup, bool fixedStatesCurrent);
+
+bool StageEnabled(const DeviceStates& states, DWORD stage);
+
+// Limits drawing to the rectangle from (left, top) to (right, bottom) in Direct3D's pixels.
+void ScissorRows(TargetSize target, LONG left, LONG top, LONG right, LONG bottom);
 
 }  // namespace D3D9
 }  // namespace Platform

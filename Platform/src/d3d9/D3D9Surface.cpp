@@ -61,11 +61,6 @@ HRESULT Surface9::UnlockRect() {
   return m_container->UnlockRect(m_level);
 }
 
-bool Surface9::HasAlpha() const {
-  const FormatInfo* info = FindTextureFormat(m_desc.Format);
-  return info != nullptr && info->hasAlpha;
-}
-
 DeviceCore* Surface9::Core() const { return m_container != nullptr ? m_container->Core() : m_core.get(); }
 
 unsigned Surface9::PrepareForDrawing() {
@@ -79,6 +74,14 @@ unsigned Surface9::PrepareForDrawing() {
                  static_cast<GLsizei>(m_desc.Height), 0, info.glFormat, info.glType, nullptr);
   }
   return m_glTexture;
+}
+
+std::vector<DWORD> Surface9::ReadPixels() {
+  std::vector<DWORD> pixels(size_t(m_desc.Width) * m_desc.Height);
+  glBindTexture(GL_TEXTURE_2D, PrepareForDrawing());
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glGetTexImage(GL_TEXTURE_2D, GLint(m_level), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+  return pixels;
 }
 
 }  // namespace D3D9

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "D3D9DeviceCore.h"
 #include "D3D9Formats.h"
@@ -30,13 +31,15 @@ class Surface9 : public IDirect3DSurface9 {
 
   bool IsRenderTarget() const { return (m_desc.Usage & D3DUSAGE_RENDERTARGET) != 0; }
   const D3DSURFACE_DESC& Desc() const { return m_desc; }
-  bool HasAlpha() const;
   UINT Level() const { return m_level; }
   // The references held on a back buffer, the device's included.
   ULONG OwnReferences() const { return m_references; }
   DeviceCore* Core() const;
   // With the device's context current: the OpenGL texture that holds the pixels.
   unsigned PrepareForDrawing();
+  // With the device's context current: the pixels of a render target kept in a texture, top row
+  // first, as A8R8G8B8.
+  std::vector<DWORD> ReadPixels();
 
  private:
   Surface9(std::shared_ptr<DeviceCore> core, const D3DSURFACE_DESC& desc);

@@ -2,10 +2,7 @@
 
 #include "D3D9Device.h"
 #include "D3D9Surface.h"
-
-#define GL_GLEXT_PROTOTYPES
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "D3D9Texture.h"
 
 namespace Platform {
 namespace Testing {
@@ -13,14 +10,21 @@ namespace Testing {
 std::vector<DWORD> ReadRenderTarget(IDirect3DSurface9* surface) {
   auto* ours = dynamic_cast<D3D9::Surface9*>(surface);
   if (ours == nullptr || !ours->IsRenderTarget()) return {};
+  std::lock_guard<std::recursive_mutex> lock(ours->Core()->Mutex());
+  if (D3D9::TargetReader* reader = ours->Core()->Reader()) return reader->ReadTarget(*ours);
   D3D9::GLSection section(*ours->Core());
   if (!section.IsReady()) return {};
-  const D3DSURFACE_DESC& desc = ours->Desc();
-  std::vector<DWORD> pixels(size_t(desc.Width) * desc.Height);
-  glBindTexture(GL_TEXTURE_2D, ours->PrepareForDrawing());
-  glPixelStorei(GL_PACK_ALIGNMENT, 4);
-  glGetTexImage(GL_TEXTURE_2D, GLint(ours->Level()), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
-  return pixels;
+  return ours->ReadPixels();
+}
+
+bool BackBufferIsWindow(IDirect3DDevice9* device) {
+  auto* ours = dynamic_cast<D3D9::Device9*>(device);
+  return ours != nullptr && ours->BackBufferIsWindow();
+}
+
+bool TextureIsInPage(IDirect3DTexture9* texture) {
+  auto* ours = dynamic_cast<D3D9::Texture9*>(texture);
+  return ours != nullptr && ours->IsInPage();
 }
 
 void ProvokeDeviceLoss(IDirect3DDevice9* device) {

@@ -17,6 +17,23 @@ UINT LevelSize(UINT size, UINT level) {
   return shifted > 0 ? shifted : 1;
 }
 
+// Which texel of a row or column of size texels an index one beyond either end samples under an
+// addressing mode; false where the border colour shows.
+bool AddressedTexel(int index, UINT size, DWORD address, UINT* texel) {
+  const int last = int(size) - 1;
+  if (index >= 0 && index <= last) {
+    *texel = UINT(index);
+  } else if (address == D3DTADDRESS_WRAP) {
+    *texel = index < 0 ? UINT(last) : 0;
+  } else if (address == D3DTADDRESS_BORDER) {
+    return false;
+  } else {
+    // Clamping and mirroring both repeat the edge texel one step beyond it.
+    *texel = index < 0 ? 0 : UINT(last);
+  }
+  return true;
+}
+
 bool IsInside(const RECT& rect, UINT width, UINT height) {
   return rect.left >= 0 && rect.top >= 0 && rect.left < rect.right && rect.top < rect.bottom &&
          static_cast<UINT>(rect.right) <= width && static_cast<UINT>(rect.bottom) <= height;
@@ -59,6 +76,10 @@ Texture9::Texture9(std::shared_ptr<DeviceCore> core, UINT width, UINT height, UI
 
 Texture9::~Texture9() {
   m_core->DeleteTextureLater(m_glTexture);
+  if (m_pagePlace == PagePlace::Placed) {
+    std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
+    m_core->Page().Free(m_pageSlot);
+  }
   if (m_pool == D3DPOOL_DEFAULT) m_core->defaultPoolResources--;
 }
 
@@ -102,7 +123,7 @@ HRESULT Texture9::UnlockRect(UINT level) {
   Level& entry = m_levels[level];
   entry.locked = false;
   // Only now are the writes complete; a draw during the lock must not take them as uploaded.
-  if (entry.lockedForWriting) entry.dirty = true;
+  if (entry.lockedForWriting) entry.dirty = m_pageDirty = true;
   return D3D_OK;
 }
 
@@ -112,7 +133,7 @@ HRESULT Texture9::WriteLevel(UINT level, const std::vector<BYTE>& pixels) {
     return D3DERR_INVALIDCALL;
   }
   m_levels[level].pixels = pixels;
-  m_levels[level].dirty = true;
+  m_levels[level].dirty = m_pageDirty = true;
   return D3D_OK;
 }
 
@@ -150,6 +171,50 @@ void Texture9::Upload() {
     if (!level.locked) level.dirty = false;
   }
   m_glStorageMade = true;
+}
+
+bool Texture9::FitsPage() const {
+  const D3DFORMAT format = m_format->format;
+  return m_levels.size() == 1 && !IsRenderTarget() && (format == D3DFMT_A8R8G8B8 || format == D3DFMT_X8R8G8B8) &&
+         m_levels[0].width <= TexturePage::kLargestSide && m_levels[0].height <= TexturePage::kLargestSide;
+}
+
+const PageSlot* Texture9::PrepareInPage(const DWORD* sampler) {
+  if (m_pagePlace == PagePlace::NotYet) {
+    const bool placed = FitsPage() && m_core->Page().Allocate(m_levels[0].width, m_levels[0].height, &m_pageSlot);
+    m_pagePlace = placed ? PagePlace::Placed : PagePlace::Never;
+  }
+  if (m_pagePlace != PagePlace::Placed || m_levels[0].locked) return nullptr;
+  const std::array<DWORD, 3> addressing{sampler[D3DSAMP_ADDRESSU], sampler[D3DSAMP_ADDRESSV],
+                                        sampler[D3DSAMP_BORDERCOLOR]};
+  if (m_pageDirty || addressing != m_pageAddressing) UploadToPage(addressing);
+  return &m_pageSlot;
+}
+
+void Texture9::UploadToPage(const std::array<DWORD, 3>& addressing) {
+  const Level& level = m_levels[0];
+  const UINT width = level.width + 2;
+  const UINT height = level.height + 2;
+  // Pixels without alpha sample as opaque, as their own texture gives them.
+  const DWORD opaque = m_format->hasAlpha ? 0 : 0xFF000000;
+  std::vector<DWORD> framed(size_t(width) * height);
+  for (UINT y = 0; y < height; ++y) {
+    for (UINT x = 0; x < width; ++x) {
+      UINT column = 0;
+      UINT row = 0;
+      const bool inside = AddressedTexel(int(x) - 1, level.width, addressing[0], &column) &&
+                          AddressedTexel(int(y) - 1, level.height, addressing[1], &row);
+      const DWORD texel = inside ? ReadDword(level.pixels.data() + (size_t(row) * level.width + column) * 4)
+                                 : addressing[2];
+      framed[size_t(y) * width + x] = texel | opaque;
+    }
+  }
+  glBindTexture(GL_TEXTURE_2D, m_core->Page().Texture());
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, GLint(m_pageSlot.x - 1), GLint(m_pageSlot.y - 1), GLsizei(width),
+                  GLsizei(height), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, framed.data());
+  m_pageAddressing = addressing;
+  m_pageDirty = false;
 }
 
 }  // namespace D3D9

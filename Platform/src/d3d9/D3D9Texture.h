@@ -3,6 +3,7 @@
 // Render-target textures live only in OpenGL.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -37,6 +38,11 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
   HRESULT WriteLevel(UINT level, const std::vector<BYTE>& pixels);
   // With the device's context current: the OpenGL texture, made and brought up to date.
   unsigned PrepareForDrawing();
+  // With the device's context current: where the texture lies in the device's texture page, up to
+  // date and with a border for the sampler's addressing; null for a texture that does not go there
+  // (more than one level, not 32-bit, large, or no room left) or is locked.
+  const PageSlot* PrepareInPage(const DWORD* sampler);
+  bool IsInPage() const { return m_pagePlace == PagePlace::Placed; }
   // The sampler settings last given to the OpenGL texture, so that unchanged ones are not sent again.
   std::vector<DWORD>& AppliedSampler() { return m_appliedSampler; }
 
@@ -54,6 +60,8 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
            const FormatInfo& format, D3DPOOL pool);
   bool IsLockable() const;
   void Upload();
+  bool FitsPage() const;
+  void UploadToPage(const std::array<DWORD, 3>& addressing);
 
   std::shared_ptr<DeviceCore> m_core;
   const FormatInfo* m_format;
@@ -64,6 +72,12 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
   unsigned m_glTexture = 0;
   bool m_glStorageMade = false;
   std::vector<DWORD> m_appliedSampler;
+
+  enum class PagePlace { NotYet, Placed, Never };
+  PagePlace m_pagePlace = PagePlace::NotYet;
+  PageSlot m_pageSlot{};
+  std::array<DWORD, 3> m_pageAddressing{};  // U, V and border colour that the border repeats
+  bool m_pageDirty = true;
 };
 
 }  // namespace D3D9

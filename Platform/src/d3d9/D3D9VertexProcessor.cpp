@@ -143,7 +143,9 @@ VertexProcessor::ScreenPosition VertexProcessor::PretransformedPosition(const fl
 void VertexProcessor::ToClipSpace(const ScreenPosition& screen, float* out) const {
   const float w = screen.w;
   out[0] = 2.0f * (screen.x + m_centreShift * w) / float(m_target.width) - w;
-  out[1] = 2.0f * (screen.y + m_centreShift * w) / float(m_target.height) - w;
+  const float y = 2.0f * (screen.y + m_centreShift * w) / float(m_target.height) - w;
+  // Negation is exact: a target drawn bottom first holds the very rows of one drawn top first.
+  out[1] = m_target.rows == RowOrder::BottomFirst ? -y : y;
   out[2] = 2.0f * screen.z - w;
   out[3] = w;
 }

@@ -34,9 +34,14 @@ struct ProcessedVertices {
   void Resize(size_t count);
 };
 
+// Where a target's first row lies in OpenGL: the device's own targets keep Direct3D's order, top
+// first; the window's framebuffer has its first row at the bottom.
+enum class RowOrder : UINT { TopFirst, BottomFirst };
+
 struct TargetSize {
   UINT width;
   UINT height;
+  RowOrder rows;
 };
 
 // OpenGL samples pixel centres at half-integers, Direct3D 9 at integers. The extra shift of one

@@ -85,6 +85,10 @@ HWND CreateWindowExA(DWORD /*exStyle*/, LPCSTR className, LPCSTR windowName, DWO
   if (clientWidth <= 0 || clientHeight <= 0) return nullptr;
   const int left = x == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : x;
   const int top = y == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : y;
+  // No depth or stencil buffer: a device keeps its own, and a software rasteriser fills a
+  // framebuffer without one far faster.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   SDL_Window* sdlWindow = SDL_CreateWindow(windowName != nullptr ? windowName : "", left, top, clientWidth,
                                            clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (sdlWindow == nullptr) return nullptr;
