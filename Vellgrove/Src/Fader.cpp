@@ -1,6 +1,7 @@
 #include "Fader.h"
 
-#include "SEngineException.h"
+#include "BlackTexels.h"
+
 #include "STexture.h"
 #include "smath_matrix.h"
 #include "srethrow.h"
@@ -17,23 +18,6 @@ namespace {
 const char* const kSourcePath = "..\\Src\\Fader";
 const char* const kTextureName = "BLACK";
 const int kOpaque = 255;
-// The texels that the overlay's material samples; a narrower texture has fewer in its first row.
-const UINT kTexelsWritten = 4;
-
-// Checked under the texture's lock, so that a texture loaded in another format or size is refused
-// before a byte is written past its first row.
-UINT TexelsToWrite(SCore::STexture& texture) {
-  D3DSURFACE_DESC description{};
-  if (texture.GetNative() == nullptr || FAILED(texture.GetNative()->GetLevelDesc(0, &description))) {
-    throw KorvexEngine::SEngineException("the fader's texture BLACK has no level 0");
-  }
-  if (description.Format != D3DFMT_A8R8G8B8) {
-    const std::string message = "the fader's texture BLACK must be A8R8G8B8 (format 21), not format " +
-                                std::to_string(int(description.Format));
-    throw KorvexEngine::SEngineException(message.c_str());
-  }
-  return std::min(kTexelsWritten, description.Width);
-}
 
 }  // namespace
 
@@ -58,18 +42,7 @@ Fader::~Fader() = default;
 
 void Fader::SetAlpha(int alpha) {
   KORVEX_TRY
-    SCore::STexture& texture = *m_sprite->Material.Texture1;
-    D3DLOCKED_RECT locked{};
-    texture.DoLockRect(0, &locked, nullptr, 0);
-    try {
-      const UINT count = TexelsToWrite(texture);
-      DWORD* texels = static_cast<DWORD*>(locked.pBits);
-      std::fill(texels, texels + count, DWORD(alpha) << 24);
-    } catch (...) {
-      texture.DoUnlockRect(0);
-      throw;
-    }
-    texture.DoUnlockRect(0);
+    WriteBlackAlpha(*m_sprite->Material.Texture1, alpha);
     m_alpha = alpha;
   KORVEX_RETHROW("Fader::SetAlpha()", kSourcePath)
 }

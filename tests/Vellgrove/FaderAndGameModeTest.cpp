@@ -187,7 +187,7 @@ TEST_F(FaderOnDevice, RefusesATextureOfAnotherFormatWithoutWritingOrHoldingTheDe
   const auto black = RegisterBlack(4, 1, D3DFMT_X8R8G8B8);
   Fader fader(viewport);
   EXPECT_EQ(FailureOf([&] { fader.FadeIn(0.5f); }),
-            "the fader's texture BLACK must be A8R8G8B8 (format 21), not format 22 Fader::SetAlpha() ..\\Src\\Fader "
+            "the texture BLACK must be A8R8G8B8 (format 21), not format 22 Fader::SetAlpha() ..\\Src\\Fader "
             "at: Fader::FadeIn() ..\\Src\\Fader at:");
   EXPECT_EQ(fader.GetState(), Fader::FADING_TO_BLACK) << "what was set before the write stays";
   EXPECT_EQ(Row(black), std::vector<DWORD>(4, kOpaqueBlack));
