@@ -1,6 +1,7 @@
 #include "Platform/DSound8.h"
 
 #include "SoundBuffers.h"
+#include "d3d9/D3D9RefCounted.h"
 #include "audio/SharedMixer.h"
 #include "audio/SoundCalls.h"
 
@@ -19,15 +20,8 @@ namespace {
 
 // A device holds the shared mixer open and owns the buffers made with it: its last release takes
 // them with it, as the game's voices expect.
-class Device : public IDirectSound8 {
+class Device : public D3D9::RefCounted<IDirectSound8> {
  public:
-  ULONG AddRef() override { return ++m_references; }
-  ULONG Release() override {
-    const ULONG left = --m_references;
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT SetCooperativeLevel(HWND /*window*/, DWORD level) override {
     HRESULT failure;
     if (Audio::TakeFailure("SetCooperativeLevel", failure)) return Audio::RecordCall("SetCooperativeLevel", failure);
@@ -85,7 +79,6 @@ class Device : public IDirectSound8 {
   }
 
   Audio::MixerUse m_mixer;
-  std::atomic<ULONG> m_references{1};
   std::atomic<DWORD> m_level{0};
   std::mutex m_buffersMutex;
   std::vector<std::unique_ptr<BufferBase>> m_buffers;
