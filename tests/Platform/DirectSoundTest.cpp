@@ -1,5 +1,6 @@
 // The DirectSound stand-in: levels in hundredths of a decibel as gains, the volume's range, a
 // buffer that plays once and stops by itself, and the shared mixer that lives as long as its users.
+#include "TempFolder.h"
 #include "WaitUntil.h"
 #include "WaveBytes.h"
 #include "audio/SharedMixer.h"
@@ -9,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -119,6 +122,51 @@ TEST(DirectSound, BuffersTakeOnlyPlayablePcm) {
     EXPECT_EQ(buffer != nullptr, row.result == DS_OK);
   }
   device->Release();
+}
+
+}  // namespace
+
+namespace {
+
+// What a buffer of constant samples at the given level leaves in SDL's disk output: the largest
+// sample written.
+int LoudestSampleAtLevel(LONG level, const std::string& outputFile) {
+  std::string samples;
+  for (int i = 0; i < 22050 / 5; ++i) samples += TestSupport::Le16(20000);
+  {
+    Buffer voice(samples);
+    voice.buffer->SetVolume(level);
+    voice.buffer->Play(0, 0, 0);
+    DWORD status = DSBSTATUS_PLAYING;
+    EXPECT_TRUE(TestSupport::WaitUntil([&] {
+      voice.buffer->GetStatus(&status);
+      return status == 0;
+    }));
+  }
+  const std::string written = TestSupport::ReadBytes(outputFile);
+  int loudest = 0;
+  for (std::size_t i = 0; i + 1 < written.size(); i += 2) {
+    const auto sample = static_cast<std::int16_t>(static_cast<unsigned char>(written[i]) |
+                                                  (static_cast<unsigned char>(written[i + 1]) << 8));
+    loudest = std::max(loudest, std::abs(static_cast<int>(sample)));
+  }
+  return loudest;
+}
+
+TEST(DirectSound, TheGainReachesTheOutputEvenFarBelowTheMixersOwnSteps) {
+  TestSupport::TempFolder folder;
+  TestSupport::ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
+  TestSupport::ScopedEnvironment file("SDL_DISKAUDIOFILE", (folder / "out.raw").c_str());
+  TestSupport::ScopedEnvironment delay("SDL_DISKAUDIODELAY", "1");
+  const struct {
+    LONG level;
+    int loudest;
+  } table[] = {{0, 20000}, {-2000, 2000}, {-6000, 20}, {-10000, 0}};
+  for (const auto& row : table) {
+    SCOPED_TRACE(row.level);
+    const int loudest = LoudestSampleAtLevel(row.level, folder / "out.raw");
+    EXPECT_NEAR(loudest, row.loudest, row.loudest * 0.15 + 1);
+  }
 }
 
 }  // namespace

@@ -97,6 +97,7 @@ MixerVoice::~MixerVoice() {
 }
 
 void MixerVoice::FreeSound() {
+  std::lock_guard<std::recursive_mutex> hold(m_mutex);
   Halt();
   if (m_decoded != nullptr) Mix_FreeChunk(m_decoded);
   m_decoded = nullptr;
@@ -105,6 +106,7 @@ void MixerVoice::FreeSound() {
 }
 
 bool MixerVoice::SetPcm(const void* bytes, std::size_t size, int rate, int channels, int bits) {
+  std::lock_guard<std::recursive_mutex> hold(m_mutex);
   FreeSound();
   const SDL_AudioFormat format = bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
   SDL_AudioCVT conversion;
@@ -123,12 +125,14 @@ bool MixerVoice::SetPcm(const void* bytes, std::size_t size, int rate, int chann
 }
 
 bool MixerVoice::LoadFile(const char* nativePath) {
+  std::lock_guard<std::recursive_mutex> hold(m_mutex);
   FreeSound();
   m_decoded = Mix_LoadWAV(nativePath);
   return m_decoded != nullptr;
 }
 
 std::size_t MixerVoice::Frames() const {
+  std::lock_guard<std::recursive_mutex> hold(m_mutex);
   const std::size_t bytes = m_decoded != nullptr ? m_decoded->alen : m_converted.size();
   return bytes / kMixerBytesPerFrame;
 }
@@ -136,6 +140,7 @@ std::size_t MixerVoice::Frames() const {
 int MixerVoice::FramesPerSecond() { return kMixerRate; }
 
 void MixerVoice::Play(std::size_t fromFrame) {
+  std::lock_guard<std::recursive_mutex> hold(m_mutex);
   Halt();
   Uint8* samples = m_decoded != nullptr ? m_decoded->abuf : m_converted.data();
   const std::size_t frames = Frames();
@@ -144,14 +149,15 @@ void MixerVoice::Play(std::size_t fromFrame) {
   m_playing.abuf = samples + fromFrame * kMixerBytesPerFrame;
   m_playing.alen = static_cast<Uint32>((frames - fromFrame) * kMixerBytesPerFrame);
   m_playing.volume = MIX_MAX_VOLUME;
-  // The mixer drops a channel's effects when it stops, so the gain goes on with every play, and
-  // under the device lock, so that no mixed block misses it.
-  SDL_LockAudio();
-  if (Mix_PlayChannel(m_channel, &m_playing, 0) >= 0) Mix_RegisterEffect(m_channel, &MixerVoice::ApplyGain, nullptr, this);
-  SDL_UnlockAudio();
+  // The mixer drops a channel's effects whenever the channel stops, so the gain goes on again with
+  // every play, before the channel starts, so that no mixed block misses it.
+  Mix_UnregisterEffect(m_channel, &MixerVoice::ApplyGain);
+  Mix_RegisterEffect(m_channel, &MixerVoice::ApplyGain, nullptr, this);
+  Mix_PlayChannel(m_channel, &m_playing, 0);
 }
 
 void MixerVoice::Halt() {
+  std::lock_guard<std::recursive_mutex> hold(m_mutex);
   if (Mix_Playing(m_channel)) Mix_HaltChannel(m_channel);
 }
 

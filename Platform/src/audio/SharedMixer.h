@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <mutex>
 #include <vector>
 
 namespace Platform {
@@ -51,6 +52,8 @@ class MixerVoice {
   void FreeSound();
 
   MixerUse m_use;
+  // Calls may come from several threads, as on the original platform.
+  mutable std::recursive_mutex m_mutex;
   int m_channel;
   std::atomic<float> m_gain{1.0f};
   std::vector<Uint8> m_converted;
