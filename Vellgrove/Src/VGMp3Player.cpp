@@ -30,16 +30,7 @@ VGMp3Player::~VGMp3Player() {
   WaitUntilEnded(m_isAlive, "the music thread (VGMp3Player) to end");
 }
 
-void VGMp3Player::Start() {
-  // Set before the thread exists, so that a destructor right after Start still ends it.
-  m_isRunning = true;
-  try {
-    StartRunning(m_isAlive);
-  } catch (...) {
-    m_isRunning = false;
-    throw;
-  }
-}
+void VGMp3Player::Start() { StartRunning(m_isAlive); }
 
 void VGMp3Player::Play(const std::string& fileName) {
   Sleep(kHandshakeMilliseconds);
@@ -81,6 +72,7 @@ bool VGMp3Player::IsRequested() {
 }
 
 void VGMp3Player::Run() {
+  m_isAlive = 1;
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
   try {
     if (SUCCEEDED(CoInitialize(nullptr))) {

@@ -58,7 +58,9 @@ class VGMp3Player : public KorvexEngine::SThread {
   KorvexEngine::TSafeData<bool> m_isFading;
   std::atomic<DWORD> m_fadeDuration{0};
   std::atomic<DWORD> m_fadeStart{0};
-  std::atomic<bool> m_isRunning{false};
+  // Set from construction, so that a destructor right after Start still ends the thread; cleared
+  // only by the destructor.
+  std::atomic<bool> m_isRunning{true};
   std::atomic<int> m_isAlive{0};
   unsigned m_lastReported = 0;
 };
