@@ -48,7 +48,9 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = argc > 2 ? argv[2] : KORVEX_SOURCE_DIR "/data";
   try {
     std::filesystem::current_path(folder);
-    Vellgrove::VGSoundManager sounds(nullptr);
+    // As in the game, the one sound manager is released by its exit-time destructor.
+    Vellgrove::g_SoundManager.reset(new Vellgrove::VGSoundManager(nullptr));
+    Vellgrove::VGSoundManager& sounds = *Vellgrove::g_SoundManager;
     sounds.m_volume = 1.0f;
     for (std::size_t i = 0; i < Vellgrove::g_GameSoundCount; ++i) {
       const Vellgrove::VGGameSound& sound = Vellgrove::g_GameSounds[i];
