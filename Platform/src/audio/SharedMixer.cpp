@@ -158,7 +158,9 @@ void MixerVoice::Play(std::size_t fromFrame) {
 
 void MixerVoice::Halt() {
   std::lock_guard<std::recursive_mutex> hold(m_mutex);
-  if (Mix_Playing(m_channel)) Mix_HaltChannel(m_channel);
+  // Even a channel that has ended is halted: halting takes the device lock, after which the mixer
+  // thread no longer reads the sound that is about to be freed or replaced.
+  Mix_HaltChannel(m_channel);
 }
 
 bool MixerVoice::IsPlaying() const { return Mix_Playing(m_channel) != 0; }
