@@ -144,7 +144,10 @@ class FilterGraph : public IGraphBuilder,
   LONGLONG Current() const {
     if (!m_running) return m_position;
     const LONGLONG played = m_position + static_cast<LONGLONG>(timeGetTime() - m_started) * kUnitsPerMillisecond;
-    return played < Duration() ? played : Duration();
+    if (played < Duration()) return played;
+    // The stream has ended once the mixer, which plays a little behind, has played its last
+    // samples too: a track that starts again at once loses none of its end.
+    return m_voice.IsPlaying() && Duration() > 0 ? Duration() - 1 : Duration();
   }
 
   void StartAt(LONGLONG position) {
