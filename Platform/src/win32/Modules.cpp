@@ -1,16 +1,15 @@
+#include "Platform/SoundTestHooks.h"
 #include "Platform/Win32.h"
+
+#include <map>
+#include <mutex>
 #include <string>
+#include <utility>
 
 HMODULE GetModuleHandleA(LPCSTR moduleName) {
   static int programModule;
   return moduleName == nullptr ? reinterpret_cast<HMODULE>(&programModule) : nullptr;
 }
-
-#include "Platform/SoundTestHooks.h"
-
-#include <map>
-#include <mutex>
-#include <utility>
 
 namespace {
 
