@@ -11,6 +11,7 @@ from synth import band_noise, midi_hz
 
 RATE = inst.RATE
 PEAK_DB = -3.0
+HUMAN_TIMING = 0.004
 
 MAJOR = [0, 2, 4, 5, 7, 9, 11]
 MINOR = [0, 2, 3, 5, 7, 8, 10]
@@ -210,14 +211,21 @@ def render(track):
     length = loop_length(track)
     mix = np.zeros((length, 2))
     for instrument, beat, beats, note, velocity, pan in schedule(track, rng):
-        voice = instrument(float(midi_hz(note)), beats * beat_samples(track) / RATE, velocity, rng)[:length]
-        start = int(round(beat * beat_samples(track))) % length
-        gains = np.array([np.cos((pan + 1) * np.pi / 4), np.sin((pan + 1) * np.pi / 4)]) * np.sqrt(2)
-        first = min(len(voice), length - start)
-        mix[start:start + first] += voice[:first, None] * gains
-        mix[:len(voice) - first] += voice[first:, None] * gains
+        # A player's touch: each note a little louder or softer, a few milliseconds early or late.
+        velocity *= 1.0 + 0.08 * rng.uniform(-1.0, 1.0)
+        start = int(round(beat * beat_samples(track) + rng.normal(0.0, HUMAN_TIMING * RATE)))
+        voice = instrument(float(midi_hz(note)), beats * beat_samples(track) / RATE, velocity, rng)
+        add_circularly(mix, voice[:length], start % length, pan)
     mix = mix + 0.22 * circular_reverb(mix, rng)
     return mix * (10 ** (PEAK_DB / 20) / np.max(np.abs(mix)))
+
+
+def add_circularly(mix, voice, start, pan):
+    """Mixes a note in at its start, panned; what runs past the loop's end sounds again from its beginning."""
+    gains = np.array([np.cos((pan + 1) * np.pi / 4), np.sin((pan + 1) * np.pi / 4)]) * np.sqrt(2)
+    first = min(len(voice), len(mix) - start)
+    mix[start:start + first] += voice[:first, None] * gains
+    mix[:len(voice) - first] += voice[first:, None] * gains
 
 
 def circular_reverb(mix, rng):
