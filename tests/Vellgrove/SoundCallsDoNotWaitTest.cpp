@@ -57,7 +57,8 @@ TEST(SoundCalls, ReturnWhileTheMusicDeviceHangs) {
       SCOPED_TRACE(row.what);
       const milliseconds took = Took(row.call);
       EXPECT_GE(took, row.pause);
-      EXPECT_LT(took, row.pause + milliseconds(100));
+      // Far below a device that never answers, with room for a loaded machine.
+      EXPECT_LT(took, row.pause + milliseconds(250));
     }
     const auto recorded = Platform::Testing::RecordedSoundCalls();
     for (const auto& made : recorded) EXPECT_NE(made.call, "RenderFile") << "the graph answered while held";
