@@ -1,5 +1,6 @@
 // The music player's thread on the fake clock, seen through the graph calls it makes: the level
 // curves, fades, track changes, looping, volume changes, unplayable tracks and teardown.
+#include "KorvexCoreException.h"
 #include "LogCapture.h"
 #include "TempFolder.h"
 #include "VGMp3Player.h"
@@ -240,6 +241,16 @@ TEST_F(Mp3PlayerTest, WithoutAGraphTheThreadEnds) {
   Platform::Testing::FailNextSoundCall("CoCreateInstance", E_OUTOFMEMORY);
   player.Play(m_first);
   EXPECT_TRUE(WaitUntil([&] { return !player.IsAlive(); }));
+}
+
+TEST_F(Mp3PlayerTest, AThreadThatCannotStartLeavesNothingToWaitFor) {
+  m_player.reset(new VGMp3Player);
+  Platform::Testing::FailNextThreadStart();
+  EXPECT_THROW(m_player->Start(), SCore::KorvexCoreException);
+  EXPECT_FALSE(m_player->IsAlive());
+  const auto before = std::chrono::steady_clock::now();
+  m_player.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(100));
 }
 
 TEST_F(Mp3PlayerTest, TeardownStopsTheTrackAndWaitsForTheThread) {
