@@ -18,6 +18,7 @@ typedef KorvexEngine::TScopedLock<VGLockGuard> Hold;
 const DWORD kHandshakeMilliseconds = 200;
 const DWORD kIdleMilliseconds = 100;
 const DWORD kFadeMilliseconds = 1000;
+const DWORD kFadeStepMilliseconds = 10;
 
 }  // namespace
 
@@ -110,6 +111,13 @@ bool VGMp3Player::PlayTrack(const std::string& fileName, unsigned request) {
     Sleep(kIdleMilliseconds);
     return true;
   }
+  LoopWhileRequested(graph);
+  FadeToSilence(graph);
+  graph.control->Stop();
+  return true;
+}
+
+void VGMp3Player::LoopWhileRequested(VGMusicGraph& graph) {
   while (IsRequested() && !m_isFading.Get()) {
     graph.audio->put_Volume(PlayLevel(m_volume));
     long event = 0;
@@ -121,18 +129,19 @@ bool VGMp3Player::PlayTrack(const std::string& fileName, unsigned request) {
       graph.seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop, AM_SEEKING_AbsolutePositioning);
     }
   }
+}
+
+void VGMp3Player::FadeToSilence(VGMusicGraph& graph) {
   while (m_isFading.Get()) {
     const float progress = FadeProgress(timeGetTime() - m_fadeStart, m_fadeDuration);
     if (progress >= 1.0f) {
       m_isFading.Set(false);
-      break;
+      return;
     }
     graph.audio->put_Volume(FadeLevel(progress, m_volume));
     // The curve needs no finer steps, and a busy poll would take a core for the whole fade.
-    Sleep(10);
+    Sleep(kFadeStepMilliseconds);
   }
-  graph.control->Stop();
-  return true;
 }
 
 void VGMp3Player::ReportUnplayable(const std::string& fileName, unsigned request) {

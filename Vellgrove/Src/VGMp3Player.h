@@ -11,6 +11,8 @@
 
 namespace Vellgrove {
 
+class VGMusicGraph;
+
 // Plays one music file at a time, looping it, on a thread of its own that owns the media graph.
 // The game only asks: Play a file, StopImmediately, FadeOut over 1000 ms, Resume the stored file,
 // and writes the volume. A track that cannot be played is logged once per request and tried
@@ -49,6 +51,10 @@ class VGMp3Player : public KorvexEngine::SThread {
   void PlayRequests();
   // False when no graph can be made: the thread then ends.
   bool PlayTrack(const std::string& fileName, unsigned request);
+  // Keeps the track at the volume's level, from its start again at its end, while it is asked for.
+  void LoopWhileRequested(VGMusicGraph& graph);
+  // A straight line from the volume's level down to silence over the fade's duration.
+  void FadeToSilence(VGMusicGraph& graph);
   void ReportUnplayable(const std::string& fileName, unsigned request);
 
   VGLockGuard m_requestLock;
