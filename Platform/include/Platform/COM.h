@@ -7,6 +7,8 @@
 
 typedef std::int64_t LONGLONG;
 
+#define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0)
+
 struct GUID {
   DWORD Data1;
   WORD Data2;

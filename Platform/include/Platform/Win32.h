@@ -124,6 +124,13 @@ DWORD GetLastError();
 // The program's own module for a null name; null for any other name (there are no libraries).
 HMODULE GetModuleHandleA(LPCSTR moduleName);
 
+// Resources of the program's module. The program carries none (its data are files); a test may
+// add one (Platform/SoundTestHooks.h). FindResourceA answers null for a name it does not hold.
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+LPVOID LockResource(HGLOBAL loaded);
+
 // --- Message box ---------------------------------------------------------------------------------
 
 #define MB_OK 0x00000000
