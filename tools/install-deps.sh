@@ -9,7 +9,7 @@ packages=(
   libboost-dev libtinyxml-dev python3-dev
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libstb-dev
   libgl-dev libgl1-mesa-dri libegl1 mesa-utils
-  fonts-dejavu-core
+  fonts-dejavu-core python3-pil python3-numpy
   clang libclang-rt-14-dev
   xvfb xauth
 )

@@ -304,7 +304,8 @@ void KorvexApplication::OnChar(BYTE character) {
 }
 
 LRESULT KorvexApplication::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (g_Application != nullptr) g_Application->TranslateWindowMessage(message, wParam, lParam);
+  SApplication* const application = g_Application.load();
+  if (application != nullptr) application->TranslateWindowMessage(message, wParam, lParam);
   switch (message) {
     case WM_DESTROY:
       PostQuitMessage(0);

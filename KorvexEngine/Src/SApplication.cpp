@@ -7,7 +7,7 @@
 
 namespace KorvexEngine {
 
-SApplication* g_Application = nullptr;
+std::atomic<SApplication*> g_Application{nullptr};
 
 SApplication::SApplication() {
   std::memset(m_characterBuffer, 0, sizeof m_characterBuffer);
@@ -16,7 +16,8 @@ SApplication::SApplication() {
 }
 
 SApplication::~SApplication() {
-  if (g_Application == this) g_Application = nullptr;
+  SApplication* published = this;
+  g_Application.compare_exchange_strong(published, nullptr);
 }
 
 void SApplication::KeyWentDown(UINT key, LPARAM lParam) {

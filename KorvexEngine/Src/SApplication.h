@@ -2,6 +2,7 @@
 
 #include "Platform/Win32Messages.h"
 
+#include <atomic>
 #include <string>
 
 namespace KorvexEngine {
@@ -44,8 +45,8 @@ class SApplication {
   int m_characterOfKey[256];
 };
 
-// The running application, read by the window procedure; null until the application publishes
-// itself.
-extern SApplication* g_Application;
+// The running application, read by the window procedure on the main thread; null until the
+// application publishes itself, which the game does from its loader thread.
+extern std::atomic<SApplication*> g_Application;
 
 }  // namespace KorvexEngine

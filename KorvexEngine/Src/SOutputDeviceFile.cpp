@@ -20,7 +20,13 @@ void SOutputDeviceFile::Begin() {
 }
 
 void SOutputDeviceFile::End() {
-  if (m_perLine) m_stream.close();
+  if (m_perLine) {
+    m_stream.close();
+  } else {
+    // Each write reaches the file at once: the log is read while the program runs, and it must
+    // hold everything up to a crash.
+    m_stream.flush();
+  }
 }
 
 }  // namespace SCore

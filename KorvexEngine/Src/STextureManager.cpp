@@ -49,6 +49,13 @@ void STextureManager::AddTextureGroup(const std::string& name) {
   KORVEX_RETHROW("STextureManager::AddTextureGroup()", kSourcePath)
 }
 
+std::vector<boost::shared_ptr<STexture>> STextureManager::GetTextures() const {
+  std::vector<boost::shared_ptr<STexture>> textures;
+  textures.reserve(m_textures.size());
+  for (const auto& entry : m_textures) textures.push_back(entry.second.texture);
+  return textures;
+}
+
 bool STextureManager::ContainsTextureGroup(const std::string& name) {
   KORVEX_TRY
     return m_groups.count(name) != 0;

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace SCore {
 
@@ -25,6 +26,8 @@ class STextureManager {
   // Registers the texture under its own name, as a member of the group "default".
   void AddTexture(const boost::shared_ptr<STexture>& texture);
   bool ContainsTexture(const std::string& name);
+  // Every registered texture, in no particular order.
+  std::vector<boost::shared_ptr<STexture>> GetTextures() const;
   void AddTextureGroup(const std::string& name);
   bool ContainsTextureGroup(const std::string& name);
 

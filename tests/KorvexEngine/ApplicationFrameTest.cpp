@@ -210,7 +210,7 @@ TEST_F(ApplicationFrame, LoadsItsTexturesBehindTheLoadingScreenThenRunsTheMainLo
   const auto textures = application.GetViewport()->GetTextureManager();
   EXPECT_TRUE(textures->ContainsTexture("red"));
   EXPECT_TRUE(textures->ContainsTexture("green"));
-  EXPECT_EQ(KorvexEngine::g_Application, &application);
+  EXPECT_EQ(KorvexEngine::g_Application.load(), &application);
   EXPECT_NE(log.Text().find(L" Loaded2 textures in "), std::wstring::npos);
 
   const HWND window = application.Window();

@@ -166,6 +166,17 @@ TEST(LogFile, IsUtf8WithCarriageReturnsAndNoSignature) {
   EXPECT_EQ(TestSupport::ReadBytes(path), "a\r\nb caf\xC3\xA9\r\n");
 }
 
+// The log is read while the program runs, and must hold everything written before a crash.
+TEST(LogFile, HoldsEachWriteAtOnce) {
+  TempFolder folder;
+  const std::string path = folder / "log.txt";
+  SLoger logger(FileDevice(path));
+  logger << "started\n";
+  EXPECT_EQ(TestSupport::ReadBytes(path), "started\r\n");
+  logger << 42;
+  EXPECT_EQ(TestSupport::ReadBytes(path), "started\r\n42");
+}
+
 TEST(LogFile, IsEmptiedAtEachStartAndKeepsLongLinesWhole) {
   TempFolder folder;
   const std::string path = folder.Write("log.txt", "old content\n");

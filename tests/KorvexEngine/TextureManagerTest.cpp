@@ -2,6 +2,8 @@
 #include "STextureManager.h"
 
 #include <boost/weak_ptr.hpp>
+#include <algorithm>
+#include <vector>
 #include <gtest/gtest.h>
 
 using RenderTest::FailureOf;
@@ -53,6 +55,19 @@ TEST_F(TextureManager, FindsATextureByItsExactNameOnly) {
     EXPECT_EQ(FailureOf([&] { manager.GetTexture(other); }),
               "can't find texture:" + other + " STextureManager::DoGetTexture()" + kSource);
   }
+}
+
+TEST_F(TextureManager, WalksOverEveryRegisteredTexture) {
+  EXPECT_TRUE(manager.GetTextures().empty());
+  const boost::shared_ptr<SCore::STexture> stone = Texture("Stone");
+  const boost::shared_ptr<SCore::STexture> sky = Texture("Sky");
+  manager.AddTexture(stone);
+  manager.AddTexture(sky);
+  std::vector<boost::shared_ptr<SCore::STexture>> walked = manager.GetTextures();
+  std::sort(walked.begin(), walked.end());
+  std::vector<boost::shared_ptr<SCore::STexture>> added{stone, sky};
+  std::sort(added.begin(), added.end());
+  EXPECT_EQ(walked, added);
 }
 
 TEST_F(TextureManager, RefusesASecondTextureOfTheSameNameAndKeepsTheFirst) {

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 using TestSupport::ScopedEnvironment;
 using TestSupport::TempFolder;
@@ -84,4 +87,46 @@ TEST(DocumentsFolder, FailsWhenThereIsNoHomeAndNoXdgFolder) {
   ScopedEnvironment homeVariable("HOME", nullptr);
   ScopedEnvironment documents("XDG_DOCUMENTS_DIR", nullptr);
   EXPECT_EQ(DocumentsFolder(), L"<failed>");
+}
+
+namespace {
+
+// Every name of a listing with its directory flag, in the order the listing gives them.
+std::vector<std::pair<std::wstring, bool>> ListAll(const std::wstring& pattern) {
+  std::vector<std::pair<std::wstring, bool>> names;
+  WIN32_FIND_DATAW found{};
+  const HANDLE listing = FindFirstFileW(pattern.c_str(), &found);
+  if (listing == INVALID_HANDLE_VALUE) return names;
+  do {
+    names.emplace_back(found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  } while (FindNextFileW(listing, &found));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+  EXPECT_TRUE(FindClose(listing));
+  return names;
+}
+
+}  // namespace
+
+TEST(FolderListings, ListEveryEntryOfABackslashPatternWithItsDirectoryFlag) {
+  TempFolder folder;
+  folder.Write("Splash/one.dds", "1");
+  folder.Write("Splash/noDot", "2");
+  folder.Write("Splash/inner/three.dds", "3");
+  std::vector<std::pair<std::wstring, bool>> names = ListAll(Wide(folder.Path().string()) + L"\\splash\\*.*");
+  std::sort(names.begin(), names.end());
+  const std::vector<std::pair<std::wstring, bool>> expected{
+      {L".", true}, {L"..", true}, {L"inner", true}, {L"noDot", false}, {L"one.dds", false}};
+  EXPECT_EQ(names, expected) << "the folder is found without regard to case; *.* matches names without a dot";
+  const std::vector<std::pair<std::wstring, bool>> dds = ListAll(Wide(folder.Path().string()) + L"\\Splash\\*.DDS");
+  EXPECT_EQ(dds, (std::vector<std::pair<std::wstring, bool>>{{L"one.dds", false}}));
+}
+
+TEST(FolderListings, AMissingFolderOrNoMatchGivesAnInvalidHandle) {
+  TempFolder folder;
+  folder.Write("a.txt", "1");
+  WIN32_FIND_DATAW found{};
+  EXPECT_EQ(FindFirstFileW((Wide(folder.Path().string()) + L"\\missing\\*.*").c_str(), &found), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(FindFirstFileW((Wide(folder.Path().string()) + L"\\*.png").c_str(), &found), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }

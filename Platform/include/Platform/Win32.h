@@ -82,6 +82,28 @@ DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size);
 // "PATH" are path lists: backslashes become slashes and ';' separators become ':'.
 BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value);
 
+// --- Folder listings -----------------------------------------------------------------------------
+
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
+
+struct WIN32_FIND_DATAW {
+  DWORD dwFileAttributes;
+  WCHAR cFileName[MAX_PATH];
+};
+typedef WIN32_FIND_DATAW* LPWIN32_FIND_DATAW;
+
+// Lists the folder of a pattern such as "splash\*.*" ('*' and '?' in its last component; "*.*"
+// matches every name, as on the original platform), "." and ".." included, in the order in which
+// the system returns the entries. Answers INVALID_HANDLE_VALUE when the folder cannot be read or
+// nothing matches (GetLastError tells which); names too long for cFileName are left out.
+HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW found);
+// FALSE when the listing has no further entry.
+BOOL FindNextFileW(HANDLE listing, LPWIN32_FIND_DATAW found);
+BOOL FindClose(HANDLE listing);
+#define ERROR_NO_MORE_FILES 18
+
 #define CSIDL_PERSONAL 0x0005
 // CSIDL_PERSONAL: the user's documents folder (XDG_DOCUMENTS_DIR, else $HOME/Documents), made
 // when missing and create is TRUE. The buffer holds at least MAX_PATH wide characters.

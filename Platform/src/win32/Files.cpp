@@ -1,6 +1,7 @@
 #include "Platform/NativePath.h"
 #include "Platform/Win32.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,38 @@ bool NameEndsWithPath(const std::string& name) {
   std::string tail = name.substr(name.size() - 4);
   for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return tail == "PATH";
+}
+
+char FoldCase(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+// '*' any run of characters, '?' one character, letters without regard to ASCII case.
+bool MatchesWildcard(const char* name, const char* pattern) {
+  if (*pattern == '\0') return *name == '\0';
+  if (*pattern == '*') return MatchesWildcard(name, pattern + 1) || (*name != '\0' && MatchesWildcard(name + 1, pattern));
+  if (*name == '\0') return false;
+  return (*pattern == '?' || FoldCase(*pattern) == FoldCase(*name)) && MatchesWildcard(name + 1, pattern + 1);
+}
+
+// An open listing: the folder, the name pattern and the system's cursor over the entries.
+struct FolderListing {
+  std::string folder;
+  std::string pattern;
+  DIR* entries;
+};
+
+// Fills the record from the next entry that matches; false at the end of the listing.
+bool NextMatch(FolderListing& listing, WIN32_FIND_DATAW* found) {
+  while (const dirent* entry = readdir(listing.entries)) {
+    if (!MatchesWildcard(entry->d_name, listing.pattern.c_str())) continue;
+    const std::wstring name = Platform::Utf8ToWide(entry->d_name);
+    if (name.size() >= MAX_PATH) continue;
+    std::copy(name.begin(), name.end(), found->cFileName);
+    found->cFileName[name.size()] = L'\0';
+    found->dwFileAttributes = Platform::IsDirectory(listing.folder + "/" + entry->d_name) ? FILE_ATTRIBUTE_DIRECTORY
+                                                                                          : FILE_ATTRIBUTE_NORMAL;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -106,4 +140,48 @@ BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value) {
     }
   }
   return setenv(nativeName.c_str(), nativeValue.c_str(), 1) == 0;
+}
+
+HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW found) {
+  if (pattern == nullptr || found == nullptr) {
+    t_lastError = ERROR_PATH_NOT_FOUND;
+    return INVALID_HANDLE_VALUE;
+  }
+  std::string native = Platform::WideToUtf8(pattern);
+  std::replace(native.begin(), native.end(), '\\', '/');
+  const std::size_t slash = native.rfind('/');
+  std::unique_ptr<FolderListing> listing(new FolderListing);
+  listing->folder = slash == std::string::npos ? "." : Platform::ToNativePath(native.substr(0, slash));
+  listing->pattern = slash == std::string::npos ? native : native.substr(slash + 1);
+  // "*.*" names every entry on the original platform, also those without a dot.
+  if (listing->pattern == "*.*") listing->pattern = "*";
+  listing->entries = opendir(listing->folder.c_str());
+  if (listing->entries == nullptr) {
+    t_lastError = LastErrorFromErrno(errno);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (!NextMatch(*listing, found)) {
+    closedir(listing->entries);
+    t_lastError = ERROR_FILE_NOT_FOUND;
+    return INVALID_HANDLE_VALUE;
+  }
+  t_lastError = ERROR_SUCCESS;
+  return listing.release();
+}
+
+BOOL FindNextFileW(HANDLE listing, LPWIN32_FIND_DATAW found) {
+  if (listing == nullptr || listing == INVALID_HANDLE_VALUE || found == nullptr) return FALSE;
+  if (!NextMatch(*static_cast<FolderListing*>(listing), found)) {
+    t_lastError = ERROR_NO_MORE_FILES;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL FindClose(HANDLE listing) {
+  if (listing == nullptr || listing == INVALID_HANDLE_VALUE) return FALSE;
+  FolderListing* open = static_cast<FolderListing*>(listing);
+  closedir(open->entries);
+  delete open;
+  return TRUE;
 }

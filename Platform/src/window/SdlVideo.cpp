@@ -1,7 +1,10 @@
 #include "SdlVideo.h"
 
+#include "Platform/ProgramEnd.h"
+
 #include <SDL2/SDL.h>
 
+#include <atomic>
 #include <mutex>
 
 namespace Platform {
@@ -11,6 +14,12 @@ bool StartSdlVideo() {
   static bool ready = false;
   std::call_once(started, [] { ready = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GL_LoadLibrary(nullptr) == 0; });
   return ready;
+}
+
+void ShutDownPlatform() {
+  static std::atomic<bool> done{false};
+  if (done.exchange(true)) return;
+  SDL_Quit();
 }
 
 }  // namespace Platform

@@ -1,0 +1,122 @@
+// The game's program as the player starts it, with a game object that watches its own frames: it
+// keeps loading-screen frames (one for each value the loader gives the bar, waiting for a frame
+// of each) and frames of the splash at fixed times, writes them as PNG pictures into the folder it
+// is given, with one line per picture in "frames.txt", and closes its window the way a player
+// does once the splash has ended. Run it from the game's working directory.
+#include "Fader.h"
+#include "SRenderDevice.h"
+#include "VGStartUp.h"
+
+#include "Platform/D3D9TestHooks.h"
+#include "Platform/InputInjection.h"
+#include "Platform/MMSystem.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Splash frames by milliseconds since the first frame of the game's main loop: the first (the
+// splash is still fading in from black), one in the middle of each picture, one after the
+// slideshow has faded away.
+struct Moment {
+  DWORD since;
+  const char* name;
+};
+const Moment kMoments[] = {{0, "splash-fade"}, {2000, "splash-1"}, {6000, "splash-2"}, {9500, "after-splash"}};
+const DWORD kCloseAfter = 10000;
+
+class ObservedGame : public Vellgrove::VellgroveGame {
+ public:
+  ObservedGame(bool fullScreen, const std::string& folder)
+      : VellgroveGame(fullScreen), m_folder(folder), m_list(folder + "/frames.txt") {}
+
+  void DoLoadingProgress(UINT loaded, UINT count) override {
+    VellgroveGame::DoLoadingProgress(loaded, count);
+    // The bar's every value reaches the screen before the loader goes on.
+    std::unique_lock<std::mutex> hold(m_mutex);
+    const float progress = GetLoading()->GetProgressBar()->Progress;
+    m_shown.wait_for(hold, std::chrono::seconds(5), [&] { return m_lastShownProgress == progress; });
+  }
+
+  void DoRenderLoading() override {
+    VellgroveGame::DoRenderLoading();
+    std::lock_guard<std::mutex> hold(m_mutex);
+    const float progress = GetLoading()->GetProgressBar()->Progress;
+    if (progress != m_lastShownProgress) {
+      Keep("loading-" + std::to_string(++m_loadingFrames), "progress " + std::to_string(progress));
+      m_lastShownProgress = progress;
+    }
+    m_shown.notify_all();
+  }
+
+  void DoRenderScene() override {
+    VellgroveGame::DoRenderScene();
+    const DWORD now = timeGetTime();
+    if (m_firstScene == 0) m_firstScene = now;
+    const DWORD since = now - m_firstScene;
+    while (m_nextMoment < std::size(kMoments) && since >= kMoments[m_nextMoment].since) {
+      Keep(kMoments[m_nextMoment].name, "mode " + std::to_string(GetGameMode()->GetCurrent()) + " fader " +
+                                            std::to_string(GetGameMode()->GetFader()->GetState()) + " at " +
+                                            std::to_string(since));
+      ++m_nextMoment;
+    }
+    if (since >= kCloseAfter && !m_closed) {
+      m_closed = true;
+      Platform::Testing::InjectClose(GetWindow()->m_window);
+    }
+  }
+
+ private:
+  // The back buffer as it stands, drawn but not yet presented.
+  void Keep(const std::string& name, const std::string& note) {
+    const boost::shared_ptr<SCore::SRenderDevice>& device = GetViewport()->GetRenderDevice();
+    const int width = static_cast<int>(device->GetWidth());
+    const int height = static_cast<int>(device->GetHeight());
+    IDirect3DDevice9* native = device->Lock();
+    IDirect3DSurface9* backBuffer = nullptr;
+    native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+    const std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
+    backBuffer->Release();
+    device->Unlock();
+    std::vector<unsigned char> rgb;
+    rgb.reserve(pixels.size() * 3);
+    for (DWORD pixel : pixels)
+      rgb.insert(rgb.end(), {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
+                             static_cast<unsigned char>(pixel)});
+    const std::string file = name + ".png";
+    stbi_write_png((m_folder + "/" + file).c_str(), width, height, 3, rgb.data(), width * 3);
+    m_list << file << " " << note << std::endl;
+  }
+
+  std::string m_folder;
+  std::ofstream m_list;
+  std::mutex m_mutex;
+  std::condition_variable m_shown;
+  float m_lastShownProgress = -1.0f;
+  int m_loadingFrames = 0;
+  DWORD m_firstScene = 0;
+  size_t m_nextMoment = 0;
+  bool m_closed = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: ObservedGame <folder for the frames>\n");
+    return 2;
+  }
+  const std::string folder = argv[1];
+  return Vellgrove::VGStartUp::Run([folder](bool fullScreen) {
+    return boost::shared_ptr<Vellgrove::VellgroveGame>(new ObservedGame(fullScreen, folder));
+  });
+}
