@@ -1,0 +1,45 @@
+// A program that starts and ends the interpreter as the game's program does: PYTHONPATH offered
+// only when unset, the interpreter started on the main thread, the factory used from another
+// thread, the factory's globals released in the exit step before the interpreter is finished. A
+// script object still held then puts the interpreter's end off until it goes.
+#include "PythonStartUp.h"
+#include "VGPYFactory.h"
+#include "VGPythonObject.h"
+
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <thread>
+
+using namespace Vellgrove;
+
+int main() {
+  try {
+    PreparePythonPath(std::filesystem::current_path().wstring());
+    StartPython();
+    std::string answer;
+    std::string failure;
+    boost::shared_ptr<VGPythonObject> kept;
+    std::thread worker([&] {
+      try {
+        kept = VGPYFactory::CreateByTypeName("VGGOT_ACTOR");
+        answer = VGPYFactory::GetGameObjectStateStr(1) + " " + kept->GetClassName();
+      } catch (const std::exception& error) {
+        failure = error.what();
+      }
+    });
+    worker.join();
+    if (!failure.empty()) throw std::runtime_error(failure);
+    std::cout << "answer: " << answer << std::endl;
+    VGPYFactory::ReleaseGlobals();
+    FinishPython();
+    std::cout << "finish requested" << std::endl;
+    kept.reset();
+    FinishPython();
+    std::cout << "running: " << IsPythonRunning() << std::endl;
+    return 0;
+  } catch (const std::exception& error) {
+    std::cout << "failure: " << error.what() << std::endl;
+    return 1;
+  }
+}
