@@ -1,9 +1,11 @@
 // A program that starts and ends the interpreter as the game's program does: PYTHONPATH offered
 // only when unset, the interpreter started on the main thread, the factory used from another
 // thread, the factory's globals released in the exit step before the interpreter is finished. A
-// script object still held then puts the interpreter's end off until it goes.
+// script object still held then puts the interpreter's end off until it goes. Given "lazy", nothing
+// starts the interpreter before the factory's first use on the main thread does.
 #include "PythonStartUp.h"
 #include "VGPYFactory.h"
+#include "VGPythonLock.h"
 #include "VGPythonObject.h"
 
 #include <filesystem>
@@ -13,8 +15,28 @@
 
 using namespace Vellgrove;
 
-int main() {
+namespace {
+
+int StartedByTheFactory() {
+  VGPYFactory::Init();
+  {
+    VGPythonLock lock;
+    PyRun_SimpleString(
+        "import os, sys\n"
+        "print('working directory on the path:', os.getcwd() in sys.path)\n"
+        "print('scripts first:', sys.path[0] == os.path.join(os.getcwd(), 'scripts'), flush=True)\n");
+  }
+  std::cout << "answer: " << VGPYFactory::GetGameObjectStateStr(2) << std::endl;
+  VGPYFactory::ReleaseGlobals();
+  FinishPython();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
   try {
+    if (argc > 1 && std::string(argv[1]) == "lazy") return StartedByTheFactory();
     PreparePythonPath(std::filesystem::current_path().wstring());
     StartPython();
     std::string answer;
