@@ -8,7 +8,7 @@
 #include <Python.h>
 
 #include <mutex>
-#include <vector>
+#include <cstddef>
 
 namespace Vellgrove {
 
@@ -17,11 +17,15 @@ namespace {
 // The starting thread's state while it does not hold the interpreter lock; null while Python is off.
 PyThreadState* g_mainThreadState = nullptr;
 
-// Guards the counters below and the start itself against two starting threads.
+// Guards the counters below and the start itself against two starting threads. All of these are
+// constant-initialised and need no destructor: the last script holder may go among the exit-time
+// destructors, after every ordinary global is gone.
 std::mutex g_lifeMutex;
 int g_holders = 0;
 bool g_finishRequested = false;
-std::vector<void (*)()> g_finishHooks;
+const size_t kMaxFinishHooks = 8;
+void (*g_finishHooks[kMaxFinishHooks])() = {};
+size_t g_finishHookCount = 0;
 
 void PreInitialize() {
   PyPreConfig preconfig;
@@ -38,8 +42,8 @@ void PreInitialize() {
 void Finalise() {
   PyEval_RestoreThread(g_mainThreadState);
   g_mainThreadState = nullptr;
-  for (void (*hook)() : g_finishHooks) hook();
-  g_finishHooks.clear();
+  for (size_t i = 0; i < g_finishHookCount; ++i) g_finishHooks[i]();
+  g_finishHookCount = 0;
   g_finishRequested = false;
   if (Py_FinalizeEx() != 0) SCore::g_Loger << SCore::GetTimeStamp() << " Python finished with an error\n";
 }
@@ -91,7 +95,8 @@ void ReleasePythonHold() {
 
 void BeforePythonFinishes(void (*releaseScriptValues)()) {
   std::lock_guard<std::mutex> hold(g_lifeMutex);
-  g_finishHooks.push_back(releaseScriptValues);
+  if (g_finishHookCount == kMaxFinishHooks) throw SCore::KorvexCoreException("too many script value holders");
+  g_finishHooks[g_finishHookCount++] = releaseScriptValues;
 }
 
 }  // namespace Vellgrove

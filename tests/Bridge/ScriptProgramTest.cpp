@@ -32,7 +32,8 @@ size_t Count(const std::string& text, const std::string& part) {
 
 // The program runs from the fixture's folder with PYTHONPATH pointing elsewhere: the module is
 // still found, the interpreter is finalised exactly once (the module's exit hook runs once), after
-// the last script object is gone, and the program ends with status 0.
+// the last script object is gone and the values kept for the whole run were released with the
+// interpreter lock held, and the program ends with status 0.
 TEST(ScriptProgram, FindsTheModuleUsesItFromAThreadAndFinishesOnce) {
   int status = -1;
   const std::string output = RunProgram("PYTHONPATH=/nonexistent/elsewhere", "", status);
@@ -40,7 +41,9 @@ TEST(ScriptProgram, FindsTheModuleUsesItFromAThreadAndFinishesOnce) {
   EXPECT_EQ(WEXITSTATUS(status), 0) << output;
   EXPECT_NE(output.find("answer: walk VGGOT_ACTOR"), std::string::npos) << output;
   EXPECT_EQ(Count(output, "fixture atexit hook ran"), 1u) << output;
-  EXPECT_LT(output.find("finish requested"), output.find("fixture atexit hook ran")) << output;
+  EXPECT_EQ(Count(output, "cached name released: 1"), 1u) << output;
+  EXPECT_LT(output.find("finish requested"), output.find("cached name released")) << output;
+  EXPECT_LT(output.find("cached name released"), output.find("fixture atexit hook ran")) << output;
   EXPECT_NE(output.find("running: 0"), std::string::npos) << output;
 }
 

@@ -17,6 +17,15 @@ using namespace Vellgrove;
 
 namespace {
 
+// A script text kept for the whole run, as the game object keeps its attribute names.
+PyObject* g_cachedName = nullptr;
+
+void ReleaseCachedName() {
+  std::cout << "cached name released: " << (PyGILState_Check() == 1) << std::endl;
+  Py_DecRef(g_cachedName);
+  g_cachedName = nullptr;
+}
+
 int StartedByTheFactory() {
   VGPYFactory::Init();
   {
@@ -39,6 +48,11 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "lazy") return StartedByTheFactory();
     PreparePythonPath(std::filesystem::current_path().wstring());
     StartPython();
+    {
+      VGPythonLock lock;
+      g_cachedName = PyUnicode_FromString("sound_fx");
+    }
+    BeforePythonFinishes(&ReleaseCachedName);
     std::string answer;
     std::string failure;
     boost::shared_ptr<VGPythonObject> kept;
