@@ -30,17 +30,19 @@ size_t Count(const std::string& text, const std::string& part) {
 
 }  // namespace
 
-// The program runs from the fixture's folder with PYTHONPATH pointing elsewhere: the module is
+// The program runs from the fixture's folder with PYTHONPATH pointing elsewhere and a user locale
+// set: the program's character locale stays "C", the module is
 // still found, the interpreter is finalised exactly once (the module's exit hook runs once), after
 // the last script object is gone and the values kept for the whole run were released with the
 // interpreter lock held, and the program ends with status 0.
 TEST(ScriptProgram, FindsTheModuleUsesItFromAThreadAndFinishesOnce) {
   int status = -1;
-  const std::string output = RunProgram("PYTHONPATH=/nonexistent/elsewhere", "", status);
+  const std::string output = RunProgram("PYTHONPATH=/nonexistent/elsewhere LC_ALL=C.UTF-8", "", status);
   ASSERT_TRUE(WIFEXITED(status)) << output;
   EXPECT_EQ(WEXITSTATUS(status), 0) << output;
   EXPECT_NE(output.find("answer: walk VGGOT_ACTOR"), std::string::npos) << output;
   EXPECT_EQ(Count(output, "fixture atexit hook ran"), 1u) << output;
+  EXPECT_NE(output.find("character locale: C\n"), std::string::npos) << "the user's locale stays out: " << output;
   EXPECT_EQ(Count(output, "cached name released: 1"), 1u) << output;
   EXPECT_LT(output.find("finish requested"), output.find("cached name released")) << output;
   EXPECT_LT(output.find("cached name released"), output.find("fixture atexit hook ran")) << output;

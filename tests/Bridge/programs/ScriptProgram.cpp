@@ -8,6 +8,7 @@
 #include "VGPythonLock.h"
 #include "VGPythonObject.h"
 
+#include <clocale>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "lazy") return StartedByTheFactory();
     PreparePythonPath(std::filesystem::current_path().wstring());
     StartPython();
+    std::cout << "character locale: " << std::setlocale(LC_CTYPE, nullptr) << std::endl;
     {
       VGPythonLock lock;
       g_cachedName = PyUnicode_FromString("sound_fx");
