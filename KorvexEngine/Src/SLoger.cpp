@@ -65,6 +65,14 @@ SLoger& SLoger::operator<<(int value) {
   return Insert([value](std::wostream& stream) { stream << value; });
 }
 
+SLoger& SLoger::operator<<(float value) {
+  return Insert([value](std::wostream& stream) { stream << value; });
+}
+
+void SLoger::Lock() { EnterCriticalSection(&m_lock); }
+
+void SLoger::Unlock() { LeaveCriticalSection(&m_lock); }
+
 SLoger& SLoger::operator<<(const void* pointer) {
   return Insert([pointer](std::wostream& stream) { stream << pointer; });
 }

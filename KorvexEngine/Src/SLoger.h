@@ -22,9 +22,16 @@ class SLoger {
   SLoger& operator<<(const std::string& text);
   SLoger& operator<<(unsigned int value);
   SLoger& operator<<(int value);
+  // In the stream's default form: "0.5", "1e+06".
+  SLoger& operator<<(float value);
   SLoger& operator<<(const void* pointer);
   // A wide text would otherwise print as a pointer.
   SLoger& operator<<(const wchar_t* text) = delete;
+
+  // A writer that must keep several insertions together (the start-up banner) holds the logger's
+  // lock around them; other threads' lines wait. Each Lock is paired with one Unlock.
+  void Lock();
+  void Unlock();
 
   // Start-up replaces the device once; the lock makes a later replacement safe as well.
   void SetDevice(boost::shared_ptr<SOutputDevice> device);

@@ -2,6 +2,8 @@
 
 #include "srethrow.h"
 
+#include <map>
+
 namespace SCore {
 
 namespace {
@@ -42,18 +44,19 @@ bool STextureManager::ContainsTexture(const std::string& name) {
   KORVEX_RETHROW("STextureManager::ContainsTexture()", kSourcePath)
 }
 
+std::vector<boost::shared_ptr<STexture>> STextureManager::GetTextures() const {
+  std::map<std::string, boost::shared_ptr<STexture>> byName;
+  for (const auto& entry : m_textures) byName.emplace(entry.first, entry.second.texture);
+  std::vector<boost::shared_ptr<STexture>> textures;
+  for (const auto& entry : byName) textures.push_back(entry.second);
+  return textures;
+}
+
 void STextureManager::AddTextureGroup(const std::string& name) {
   KORVEX_TRY
     CheckTextureGroupAbsent(name);
     m_groups.emplace(name, TextureGroupEntry{});
   KORVEX_RETHROW("STextureManager::AddTextureGroup()", kSourcePath)
-}
-
-std::vector<boost::shared_ptr<STexture>> STextureManager::GetTextures() const {
-  std::vector<boost::shared_ptr<STexture>> textures;
-  textures.reserve(m_textures.size());
-  for (const auto& entry : m_textures) textures.push_back(entry.second.texture);
-  return textures;
 }
 
 bool STextureManager::ContainsTextureGroup(const std::string& name) {

@@ -26,7 +26,7 @@ class STextureManager {
   // Registers the texture under its own name, as a member of the group "default".
   void AddTexture(const boost::shared_ptr<STexture>& texture);
   bool ContainsTexture(const std::string& name);
-  // Every registered texture, in no particular order.
+  // Every registered texture, in the byte order of their names.
   std::vector<boost::shared_ptr<STexture>> GetTextures() const;
   void AddTextureGroup(const std::string& name);
   bool ContainsTextureGroup(const std::string& name);

@@ -1,8 +1,10 @@
 #include "SUIForm.h"
 
+#include "SEngineException.h"
 #include "SRenderDevice.h"
 #include "SViewport.h"
 #include "UIDrawing.h"
+#include "srethrow.h"
 
 #include <cassert>
 
@@ -15,6 +17,13 @@ SUIForm::SUIForm(const std::string& formName)
 SUIForm::~SUIForm() = default;
 
 bool SUIForm::HitTest(float x, float y) { return InRectangle(m_x, m_y, m_width, m_height, x, y); }
+
+void SUIForm::AddControl(const boost::shared_ptr<SUIControl>& control) {
+  KORVEX_TRY
+    if (!control) throw SEngineException(("form:" + m_formName + " can't add an empty control").c_str());
+    m_children.push_back(control);
+  KORVEX_RETHROW("SUIForm::AddControl()", ".\\Src\\SUIForm")
+}
 
 void SUIForm::DoRender(float dx, float dy) {
   if (m_background) {

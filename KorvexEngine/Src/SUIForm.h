@@ -25,6 +25,8 @@ class SUIForm : public SUIControl {
   void OnMouseDown(float, float) override {}
   void OnMouseOut() override {}
   void DoRender(float dx, float dy) override;
+  // Appends a child, drawn after the earlier ones; an empty pointer is refused.
+  void AddControl(const boost::shared_ptr<SUIControl>& control);
 
   // The form does not test whether the cursor is inside its own rectangle.
   void InputChar(const SUIInputCharEvent& event) override;

@@ -58,6 +58,12 @@ void SUIListBox::RemoveSelected() {
   }
 }
 
+std::wstring SUIListBox::GetSelectedText() {
+  TScopedLock<SLockGuard> hold(m_lock);
+  if (m_selected >= m_items.size()) return m_emptyText;
+  return m_items[m_selected]->m_text;
+}
+
 void SUIListBox::FindItem(const std::wstring& text) {
   TScopedLock<SLockGuard> hold(m_lock);
   const auto found = std::find_if(m_items.begin(), m_items.end(),

@@ -38,6 +38,8 @@ class SUIListBox : public SUIControl {
   void FindItem(const std::wstring& text);
   // Appends the font of every item, in order.
   void GetItems(std::vector<boost::shared_ptr<STextureFont>>& fonts);
+  // The selected item's text; m_emptyText when no item is selected (an empty list included).
+  std::wstring GetSelectedText();
 
   float m_x;
   float m_y;
@@ -62,6 +64,7 @@ class SUIListBox : public SUIControl {
   float m_marginTop;
   float m_marginRight;
   float m_marginBottom;
+  std::wstring m_emptyText;
 
  private:
   boost::shared_ptr<SUILabel> MakeItem(const std::wstring& text);

@@ -29,6 +29,8 @@ class VGSplash {
   // The current picture and its overlay; past the last picture it draws nothing and is done.
   void Render();
   bool IsDone() const { return m_done; }
+  // When Load started the slideshow's clock.
+  DWORD GetStartTime() const { return m_startTime; }
 
   const std::vector<std::wstring>& GetPicturePaths() const { return m_picturePaths; }
   size_t GetPictureCount() const { return m_pictures.size(); }

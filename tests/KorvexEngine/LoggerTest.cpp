@@ -1,6 +1,7 @@
 #include "SLoger.h"
 #include "SOutputDeviceFile.h"
 #include "SOutputDeviceNull.h"
+#include "TScopedLock.h"
 #include "utf8_conversion.h"
 
 #include "Platform/NativePath.h"
@@ -14,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -42,6 +44,28 @@ TEST(Logger, EachValueKindReachesTheDeviceAsItIsWritten) {
   int value = 0;
   logger << static_cast<const void*>(&value);
   EXPECT_GT(device->Text().size(), before);
+}
+
+TEST(Logger, FloatsTakeTheStreamsDefaultForm) {
+  boost::shared_ptr<CaptureDevice> device(new CaptureDevice);
+  SLoger logger(device);
+  logger << 0.5f << " " << 1.0f << " " << 1234567.0f << " " << -0.125f;
+  EXPECT_EQ(device->Text(), L"0.5 1 1.23457e+06 -0.125");
+}
+
+TEST(Logger, ABlockWrittenUnderTheLoggersLockStaysTogether) {
+  boost::shared_ptr<CaptureDevice> device(new CaptureDevice);
+  SLoger logger(device);
+  std::thread other;
+  {
+    KorvexEngine::TScopedLock<SLoger> hold(logger);
+    logger << "first\n";
+    other = std::thread([&logger] { logger << "other\n"; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    logger << "second\n";
+  }
+  other.join();
+  EXPECT_EQ(device->Text(), L"first\nsecond\nother\n");
 }
 
 TEST(Logger, NullDeviceSwallowsEverything) {

@@ -2,8 +2,6 @@
 #include "STextureManager.h"
 
 #include <boost/weak_ptr.hpp>
-#include <algorithm>
-#include <vector>
 #include <gtest/gtest.h>
 
 using RenderTest::FailureOf;
@@ -57,17 +55,13 @@ TEST_F(TextureManager, FindsATextureByItsExactNameOnly) {
   }
 }
 
-TEST_F(TextureManager, WalksOverEveryRegisteredTexture) {
+TEST_F(TextureManager, WalksOverEveryTextureInTheOrderOfTheirNames) {
   EXPECT_TRUE(manager.GetTextures().empty());
   const boost::shared_ptr<SCore::STexture> stone = Texture("Stone");
-  const boost::shared_ptr<SCore::STexture> sky = Texture("Sky");
-  manager.AddTexture(stone);
-  manager.AddTexture(sky);
-  std::vector<boost::shared_ptr<SCore::STexture>> walked = manager.GetTextures();
-  std::sort(walked.begin(), walked.end());
-  std::vector<boost::shared_ptr<SCore::STexture>> added{stone, sky};
-  std::sort(added.begin(), added.end());
-  EXPECT_EQ(walked, added);
+  const boost::shared_ptr<SCore::STexture> black = Texture("BLACK");
+  const boost::shared_ptr<SCore::STexture> arrow = Texture("arrow");
+  for (const auto& texture : {stone, arrow, black}) manager.AddTexture(texture);
+  EXPECT_EQ(manager.GetTextures(), (std::vector<boost::shared_ptr<SCore::STexture>>{black, stone, arrow}));
 }
 
 TEST_F(TextureManager, RefusesASecondTextureOfTheSameNameAndKeepsTheFirst) {

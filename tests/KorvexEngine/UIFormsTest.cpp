@@ -198,7 +198,11 @@ TEST_F(UIForms, AFrameShowsTheFormsBottomFirstWithTheirControlsAtTheirCorners) {
   sound->m_width = sound->m_height = 0.125f;
   sound->m_uncheckedSprite = sound->m_uncheckedOverSprite = Sprite(kBlue);
   sound->m_checkedSprite = sound->m_checkedOverSprite = Sprite(kWhite);
-  menu->m_children = {play, sound};
+  menu->AddControl(play);
+  menu->AddControl(sound);
+  EXPECT_EQ(RenderTest::FailureOf([&] { menu->AddControl(nullptr); }),
+            "form:Menu can't add an empty control SUIForm::AddControl() .\\Src\\SUIForm at:");
+  EXPECT_EQ(menu->m_children.size(), 2u);
   const auto dialog = boost::make_shared<SUIForm>("Dialog");
   dialog->m_viewport = viewport;
   dialog->m_x = 0.5f;

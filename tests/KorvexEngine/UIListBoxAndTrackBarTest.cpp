@@ -106,6 +106,19 @@ TEST_F(UIListBoxes, RemovingTakesOnlyTheSelectedItemAndNothingWithoutASelection)
   EXPECT_EQ(small->m_firstVisible, 0u);
 }
 
+TEST_F(UIListBoxes, GiveTheSelectedTextOrTheirEmptyTextWhenNothingIsSelected) {
+  const auto box = Box(0, 4);
+  box->m_emptyText = L"(nobody)";
+  EXPECT_EQ(box->GetSelectedText(), L"(nobody)");
+  box->AddItem(L"Ann");
+  box->AddItem(L"Bob");
+  EXPECT_EQ(box->GetSelectedText(), L"Bob");
+  box->FindItem(L"Ann");
+  EXPECT_EQ(box->GetSelectedText(), L"Ann");
+  box->FindItem(L"Cid");
+  EXPECT_EQ(box->GetSelectedText(), L"(nobody)");
+}
+
 class UITrackBars : public UITest::UIFixture {
  protected:
   void SetUp() override {

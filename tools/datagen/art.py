@@ -107,10 +107,17 @@ def below(line, height, softness=1.0):
     return np.clip((rows - line[None, :]) / softness + 0.5, 0.0, 1.0)
 
 
-def polygon_mask(width, height, points, supersample=4):
+def polygons_mask(width, height, polygons, supersample=4):
+    """Anti-aliased union of polygons, filled together so that shared edges leave no seam."""
     image = Image.new("L", (width * supersample, height * supersample), 0)
-    ImageDraw.Draw(image).polygon([(x * supersample, y * supersample) for x, y in points], fill=255)
+    draw = ImageDraw.Draw(image)
+    for points in polygons:
+        draw.polygon([(x * supersample, y * supersample) for x, y in points], fill=255)
     return np.asarray(image.resize((width, height), Image.BOX), dtype=np.float32) / 255.0
+
+
+def polygon_mask(width, height, points, supersample=4):
+    return polygons_mask(width, height, [points], supersample)
 
 
 def _box(values, half, axis):
@@ -224,7 +231,11 @@ def to_image(picture, alpha=None):
 
 
 def full_screen_texture(picture):
-    """A 1024 by 768 picture in the top of a 1024 by 1024 texture (the game shows rows 0 to 0.75)."""
+    """A 1024 by 768 picture in the top of a 1024 by 1024 texture (the game shows rows 0 to 0.75).
+
+    A grain of two levels either way, too faint to see, keeps wide gradients from falling into the bands
+    of 8-bit and block-compressed colour."""
+    grain = (np.random.default_rng(0).random(picture.shape[:2], dtype=np.float32) - 0.5) * (4.0 / 255.0)
     texture = Image.new("RGBA", (1024, 1024), (0, 0, 0, 255))
-    texture.paste(to_image(picture), (0, 0))
+    texture.paste(to_image(picture + grain[..., None]), (0, 0))
     return texture

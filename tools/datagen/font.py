@@ -7,7 +7,6 @@ and every cell keeps an empty column on its left and an empty row above and belo
 sampling at a glyph's edges never picks up its neighbour.
 """
 import math
-import os
 
 import numpy as np
 from PIL import Image, ImageDraw, ImageFont
@@ -17,10 +16,10 @@ CODE_PAGE = "cp1251"
 GRID = 16
 CELL = 32                       # texels per cell side: 512 by 512 texels in all
 SUPERSAMPLE = 8
-EM = 25.75                      # design pixels per em: ascender to descender fills the cell less one texel each side
-CELL_WIDTH_EM = 1.0             # a cell is one em wide on screen, so cells are seen at 25.75 by 32 (about 0.8 : 1)
+EM = 25.5                       # design pixels per em: ascender to descender fills the cell less one texel each side
+CELL_WIDTH_EM = 1.0             # a cell is one em wide on screen, so cells are seen at 25.5 by 32 (about 0.8 : 1)
 STRETCH = CELL / (CELL_WIDTH_EM * EM)   # texels per design pixel across
-BASELINE = 1 + 0.929 * EM       # the font's ascent below the empty top row
+BASELINE = 1.2 + 0.929 * EM     # the font's ascent below the empty top row and a little more
 
 
 def characters():
@@ -56,16 +55,24 @@ class GlyphRenderer:
         columns = np.nonzero(np.array(canvas).max(axis=0))[0]
         left = (columns[0] - margin) / SUPERSAMPLE if len(columns) else 0.0
         right = (columns[-1] + 1 - margin) / SUPERSAMPLE if len(columns) else advance
-        stretch = STRETCH
-        pen = max(0.0, 1.0 - left * stretch)
-        needed = max(pen + advance * stretch, pen + right * stretch)
-        if needed > CELL:           # the widest glyphs are narrowed to fit their cell
-            stretch *= (CELL - pen) / (needed - pen)
+        stretch, pen = fit(left, max(right, advance))
         width = min(CELL, max(math.ceil(pen + right * stretch - 0.25), round(pen + advance * stretch)))
         # Texel x of the cell shows design pixels from (x - pen) / stretch on: crop that span, then box-filter.
         source_left = margin - pen / stretch * SUPERSAMPLE
         box = (source_left, 0, source_left + CELL / stretch * SUPERSAMPLE, CELL * SUPERSAMPLE)
         return canvas.resize((CELL, CELL), Image.BOX, box=box), width
+
+
+def fit(left, right):
+    """Texels per design pixel across, and the pen's texel in the cell, for a glyph whose ink starts at left
+    and whose ink or advance ends at right (design pixels from the pen): the ink starts at texel 1 or later,
+    and the widest glyphs are narrowed to end within the cell."""
+    stretch = STRETCH
+    if max(0.0, 1.0 - left * stretch) + right * stretch > CELL:
+        stretch = CELL / right
+        if left * stretch < 1.0:
+            stretch = (CELL - 1.0) / (right - left)
+    return stretch, max(0.0, 1.0 - left * stretch)
 
 
 def make_font(table_path):
@@ -92,33 +99,3 @@ def write_table(path, rows):
     lines.append("</font>")
     with open(path, "w", encoding="ascii", newline="\n") as file:
         file.write("\n".join(lines) + "\n")
-
-
-def draw_text(canvas, texture, table, text, x, y, char_width, char_height, colour):
-    """Draws text onto an RGBA preview as the engine's texture font does (for looking at the result only)."""
-    screen_w, screen_h = canvas.size
-    glyphs = np.array(texture)
-    pen = x * screen_w
-    tint = Image.new("RGBA", (1, 1), colour)
-    for character in text:
-        index, width = table.get(ord(character), (ord(character), 1.0))
-        texels = max(1, round(width * CELL))
-        column, row = index % GRID, index // GRID
-        cell = Image.fromarray(glyphs[row * CELL:(row + 1) * CELL, column * CELL:column * CELL + texels])
-        size = (max(1, round(char_width * width * screen_w)), round(char_height * screen_h))
-        alpha = cell.getchannel("A").resize(size, Image.BILINEAR)
-        glyph = tint.resize(size)
-        glyph.putalpha(Image.fromarray((np.array(alpha) * (colour[3] / 255.0)).astype(np.uint8)))
-        canvas.alpha_composite(glyph, (round(pen), round(y * screen_h)))
-        pen += char_width * width * screen_w
-
-
-def read_table(path):
-    table = {}
-    with open(path, encoding="ascii") as file:
-        for line in file:
-            if "<glyph " in line:
-                parts = dict(item.split("=") for item in line.strip()[7:].split("></")[0].split())
-                table[int(parts["code"].strip('"'))] = (int(parts["index"].strip('"')),
-                                                        float(parts["width"].strip('"')))
-    return table

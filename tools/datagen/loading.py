@@ -82,8 +82,6 @@ SIGN = 11                            # texels across one sign of the ring
 RUNE_STROKES = [  # small angular signs, in a unit box, drawn on the ring
     [((0.5, 0.0), (0.5, 1.0)), ((0.5, 0.3), (0.9, 0.0)), ((0.5, 0.55), (0.9, 0.25))],
     [((0.2, 0.0), (0.2, 1.0)), ((0.2, 0.0), (0.8, 0.5)), ((0.8, 0.5), (0.2, 1.0))],
-    [((0.1, 0.0), (0.5, 1.0)), ((0.9, 0.0), (0.5, 1.0)), ((0.3, 0.5), (0.7, 0.5))],
-    [((0.5, 0.0), (0.5, 1.0)), ((0.1, 0.3), (0.5, 0.6)), ((0.9, 0.3), (0.5, 0.6))],
 ]
 
 
@@ -105,7 +103,8 @@ def rune_frame(phase, supersample=4):
     radius = np.hypot(x, y)
     angle = np.arctan2(y, x)
     pulse = 0.5 + 0.5 * math.cos(2 * math.pi * phase)
-    turn = 2 * math.pi / 8 * phase                  # the ring has eight signs: an eighth of a turn loops
+    # Two signs take turns round the ring, so a quarter turn per loop brings the ring back to its first look.
+    turn = 2 * math.pi / 4 * phase
     edge = 1.0 / supersample
 
     def ring(at, width):
@@ -124,7 +123,7 @@ def rune_frame(phase, supersample=4):
         lx, ly = x - 48 * math.cos(a), y - 48 * math.sin(a)
         u = (lx * -math.sin(a) + ly * math.cos(a)) / SIGN + 0.5   # each sign stands upright towards the centre
         v = (lx * math.cos(a) + ly * math.sin(a)) / SIGN + 0.5
-        for a_point, b_point in RUNE_STROKES[k % 4]:
+        for a_point, b_point in RUNE_STROKES[k % len(RUNE_STROKES)]:
             signs = np.maximum(signs, _segment(u, v, a_point, b_point, 1.6 / SIGN, SIGN * supersample))
     art.add_light(colour, art.AMBER, art.blur(signs, 2 * supersample) * (0.6 + 0.4 * pulse))
     art.over(colour, art.GOLD_LIGHT, signs)

@@ -62,6 +62,7 @@ def write_previews(data, folder):
     preview.loading_screen(loading_folder, 0.6, 3).save(os.path.join(folder, "loading.png"))
     preview.sheet_on(os.path.join(loading_folder, "animation.dds"), (40, 28, 64, 255)).save(
         os.path.join(folder, "animation.png"))
+    preview.font_sample(data).save(os.path.join(folder, "font.png"))
     for name, _ in splash.PICTURES:
         preview.splash_screen(os.path.join(data, "splash", name)).save(
             os.path.join(folder, "splash-" + name.replace(".dds", ".png")))

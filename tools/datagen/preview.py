@@ -3,6 +3,7 @@ import numpy as np
 from PIL import Image
 
 import dds
+import font
 import loading
 
 
@@ -46,3 +47,52 @@ def sheet_on(path, colour):
     back = Image.new("RGBA", texture.size, colour)
     back.alpha_composite(texture)
     return back
+
+
+def draw_text(canvas, texture, table, text, x, y, char_width, char_height, colour):
+    """Draws text onto an RGBA preview as the engine's texture font does (for looking at the result only)."""
+    screen_w, screen_h = canvas.size
+    glyphs = np.array(texture)
+    cell_size = font.CELL
+    pen = x * screen_w
+    tint = Image.new("RGBA", (1, 1), colour)
+    for character in text:
+        index, width = table.get(ord(character), (ord(character), 1.0))
+        texels = max(1, round(width * cell_size))
+        column, row = index % font.GRID, index // font.GRID
+        cell = Image.fromarray(glyphs[row * cell_size:(row + 1) * cell_size, column * cell_size:column * cell_size + texels])
+        size = (max(1, round(char_width * width * screen_w)), round(char_height * screen_h))
+        alpha = cell.getchannel("A").resize(size, Image.BILINEAR)
+        glyph = tint.resize(size)
+        glyph.putalpha(Image.fromarray((np.array(alpha) * (colour[3] / 255.0)).astype(np.uint8)))
+        canvas.alpha_composite(glyph, (round(pen), round(y * screen_h)))
+        pen += char_width * width * screen_w
+
+
+def read_table(path):
+    """The glyph table as code: (cell, width)."""
+    table = {}
+    with open(path, encoding="ascii") as file:
+        for line in file:
+            if "<glyph " in line:
+                parts = dict(item.split("=") for item in line.strip()[7:].split("></")[0].split())
+                table[int(parts["code"].strip('"'))] = (int(parts["index"].strip('"')),
+                                                        float(parts["width"].strip('"')))
+    return table
+
+
+def font_sample(data):
+    """Captions in the sizes the game's screens use, drawn from the font texture as the engine draws them."""
+    texture = _texture(data + "/Res/font.dds")
+    table = read_table(data + "/Res/font.xml")
+    screen = Image.new("RGBA", loading.SCREEN, (43, 26, 70, 255))
+    lines = ["Welcome, Ann! Play level 1-3   Score 12300   Time 01:25",
+             "\u041f\u0440\u0438\u0432\u0435\u0442, \u0401\u0436\u0438\u043a! \u0429\u0443\u043a\u0430 \u00ab\u0416\u044e\u043b\u044c\u00bb \u2116 5 \u2014 99% \u2026",
+             "0123456789 !?()[]{}@#$%&*+-=/\\ \u20ac \u00a9 \u2122 \u00b1 \u00a7"]
+    y = 0.03
+    for char_width, char_height in ((0.02, 0.04), (0.0154, 0.035), (0.0234, 0.0365), (0.0205, 0.0169)):
+        for line, colour in zip(lines, ((255, 240, 181, 255), (255, 255, 255, 255), (229, 190, 44, 255))):
+            draw_text(screen, texture, table, line, 0.03, y, char_width, char_height, colour)
+            y += char_height + 0.012
+        y += 0.03
+    return screen

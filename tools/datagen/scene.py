@@ -33,35 +33,26 @@ def clouds(picture, rng, dawn_x):
     art.add_light(picture, art.AMBER, rim * 1.4)
 
 
+# The keep in its own units: x from its axis, height above its foot. Rectangles are (left, right, bottom, top).
+KEEP_WALLS = [(-30, 30, 0, 150), (-36, 36, 150, 162), (-1.5, 1.5, 250, 272), (30, 100, 0, 70), (90, 130, 0, 105),
+              (-80, -30, 0, 55)]
+KEEP_WALLS += [(32 + 12 * k, 38 + 12 * k, 70, 80) for k in range(6)]     # battlements
+KEEP_WALLS += [(-80 + 13 * k, -73 + 13 * k, 55, 64) for k in range(4)]
+KEEP_ROOFS = [[(-34, 162), (0, 250), (34, 162)], [(86, 105), (110, 150), (134, 105)]]
+KEEP_WINDOWS = [(-6, 6, 108, 128), (104, 112, 76, 90), (-4, 4, 66, 80)]
+
+
 def keep(width, height, foot_x, foot_y, scale):
-    """Silhouette of the keep: a tall tower with a spire, a lower tower and the wall between them."""
-    s = scale
-    x, y = foot_x, foot_y
-    shapes = [
-        [(x - 30 * s, y), (x - 30 * s, y - 150 * s), (x + 30 * s, y - 150 * s), (x + 30 * s, y)],
-        [(x - 36 * s, y - 150 * s), (x + 36 * s, y - 150 * s), (x + 36 * s, y - 162 * s), (x - 36 * s, y - 162 * s)],
-        [(x - 34 * s, y - 162 * s), (x, y - 250 * s), (x + 34 * s, y - 162 * s)],
-        [(x - 1.5 * s, y - 250 * s), (x + 1.5 * s, y - 250 * s), (x + 1.5 * s, y - 272 * s), (x - 1.5 * s, y - 272 * s)],
-        [(x + 30 * s, y), (x + 30 * s, y - 70 * s), (x + 100 * s, y - 70 * s), (x + 100 * s, y)],
-        [(x + 90 * s, y), (x + 90 * s, y - 105 * s), (x + 130 * s, y - 105 * s), (x + 130 * s, y)],
-        [(x + 86 * s, y - 105 * s), (x + 110 * s, y - 150 * s), (x + 134 * s, y - 105 * s)],
-        [(x - 80 * s, y), (x - 80 * s, y - 55 * s), (x - 30 * s, y - 55 * s), (x - 30 * s, y)],
-    ]
-    for k in range(6):  # battlements on the walls
-        left = x + 32 * s + k * 12 * s
-        shapes.append([(left, y - 70 * s), (left + 6 * s, y - 70 * s), (left + 6 * s, y - 80 * s), (left, y - 80 * s)])
-    for k in range(4):
-        left = x - 80 * s + k * 13 * s
-        shapes.append([(left, y - 55 * s), (left + 7 * s, y - 55 * s), (left + 7 * s, y - 64 * s), (left, y - 64 * s)])
-    mask = np.zeros((height, width), dtype=np.float32)
-    for points in shapes:
-        mask = np.maximum(mask, art.polygon_mask(width, height, points))
-    windows = np.zeros_like(mask)
-    for wx, wy, ww, wh in ((-6, 128, 12, 20), (104, 90, 8, 14), (-4, 80, 8, 14)):
-        left, top = x + wx * s, y - wy * s
-        windows = np.maximum(windows, art.polygon_mask(
-            width, height, [(left, top), (left + ww * s, top), (left + ww * s, top + wh * s), (left, top + wh * s)]))
-    return mask, windows
+    """Silhouette and lit windows of the keep: a tall tower with a spire, a lower tower and walls."""
+    def place(points):
+        return [(foot_x + x * scale, foot_y - y * scale) for x, y in points]
+
+    def rectangles(table):
+        return [place([(left, bottom), (right, bottom), (right, top), (left, top)])
+                for left, right, bottom, top in table]
+
+    walls = art.polygons_mask(width, height, rectangles(KEEP_WALLS) + [place(roof) for roof in KEEP_ROOFS])
+    return walls, art.polygons_mask(width, height, rectangles(KEEP_WINDOWS))
 
 
 def moor(picture, rng, dawn_x, keep_x):

@@ -21,25 +21,45 @@ def _ellipse(centre, radii, turn, supersample=4):
     return art.polygon_mask(WIDTH, HEIGHT, points, supersample)
 
 
+def _smooth(points, rounds=3):
+    """Corner-cutting (Chaikin) rounds on a closed outline, for soft wing shapes."""
+    for _ in range(rounds):
+        cut = []
+        for k, (x0, y0) in enumerate(points):
+            x1, y1 = points[(k + 1) % len(points)]
+            cut += [(0.75 * x0 + 0.25 * x1, 0.75 * y0 + 0.25 * y1), (0.25 * x0 + 0.75 * x1, 0.25 * y0 + 0.75 * y1)]
+        points = cut
+    return points
+
+
+# One side of the moth (the right), in emblem units from the body's centre; the left is its mirror.
+FORE_WING = [(6, -22), (60, -70), (150, -66), (160, -50), (120, -4), (52, 16), (10, 6)]
+HIND_WING = [(6, 4), (58, 14), (96, 40), (84, 84), (40, 92), (8, 40)]
+
+
 def moth(centre, scale):
-    """The studio's emblem: a moth drawn to a lantern's light, as a mask of wings and a mask of the body."""
+    """The studio's emblem, a moth drawn to a lantern's light: masks of its fore wings, hind wings and body."""
     cx, cy = centre
-    wings = np.zeros((HEIGHT, WIDTH), dtype=np.float32)
-    for side in (-1, 1):
-        wings = np.maximum(wings, _ellipse((cx + side * 58 * scale, cy - 26 * scale), (70 * scale, 40 * scale),
-                                           side * -0.55))
-        wings = np.maximum(wings, _ellipse((cx + side * 40 * scale, cy + 38 * scale), (44 * scale, 28 * scale),
-                                           side * 0.7))
-    body = _ellipse((cx, cy + 4 * scale), (11 * scale, 50 * scale), 0.0)
-    body = np.maximum(body, _ellipse((cx, cy - 50 * scale), (10 * scale, 10 * scale), 0.0))
+
+    def wing(outline):
+        polygons = [[(cx + side * x * scale, cy + y * scale) for x, y in _smooth(outline)] for side in (-1, 1)]
+        return art.polygons_mask(WIDTH, HEIGHT, polygons)
+
+    body = np.maximum(_ellipse((cx, cy + 8 * scale), (10 * scale, 46 * scale), 0.0),
+                      _ellipse((cx, cy - 40 * scale), (11 * scale, 11 * scale), 0.0))
     x, y = art.grid(WIDTH, HEIGHT)
-    for side in (-1, 1):  # antennae: arcs curling outwards
-        for k in range(40):
-            t = k / 39
-            ax = cx + side * (6 + 38 * t) * scale
-            ay = cy - (58 + 44 * t - 18 * t * t) * scale
-            body = np.maximum(body, np.clip(2.0 * scale - np.hypot(x - ax, y - ay), 0, 1))
-    return wings, body
+    for side in (-1, 1):  # feathered antennae: a curved stem with short barbs
+        for k in range(48):
+            t = k / 47
+            ax = cx + side * (5 + 46 * t) * scale
+            ay = cy - (48 + 46 * t - 20 * t * t) * scale
+            barb = (1 - t) * 9 * scale
+            body = np.maximum(body, np.clip(1.6 * scale - np.hypot(x - ax, y - ay), 0, 1))
+            if k % 4 == 0 and barb > 1:
+                tip = (ax + side * barb * 0.6, ay - barb * 0.8)
+                stroke = np.hypot(x - (ax + tip[0]) / 2, y - (ay + tip[1]) / 2)
+                body = np.maximum(body, np.clip(1.0 * scale - stroke, 0, 1) * 0.9)
+    return wing(FORE_WING), wing(HIND_WING), body
 
 
 def studio_card():
@@ -54,17 +74,20 @@ def studio_card():
                       art.radial(WIDTH, HEIGHT, spot, rng.uniform(8, 30), 0.6) * rng.uniform(0.05, 0.2))
     lantern = art.radial(WIDTH, HEIGHT, centre, 150, 2.2)
     art.add_light(picture, art.DAWN, lantern)
-    wings, body = moth(centre, 1.35)
+    fore, hind, body = moth(centre, 1.35)
+    wings = np.maximum(fore, hind)
     art.over(picture, art.INK, art.blur(np.maximum(wings, body), 5) * 0.6)
     art.over(picture, art.GOLD_DEEP, art.grow(wings, 2))
-    art.over(picture, art.GOLD, wings)
-    inner, _ = moth(centre, 1.0)
-    art.over(picture, art.GOLD_DEEP, inner * 0.55)
+    art.over(picture, art.GOLD_DEEP * 1.2, hind)
+    art.over(picture, art.GOLD, fore)
+    inner_fore, inner_hind, _ = moth((centre[0], centre[1] + 4), 1.05)
+    art.over(picture, art.GOLD_LIGHT, inner_fore * 0.6)
+    art.over(picture, art.GOLD, inner_hind * 0.5)
+    art.add_light(picture, art.DAWN, art.blur(wings, 3) * lantern * 0.8)
     for side in (-1, 1):  # eye spots on the fore wings
-        spot = (centre[0] + side * 88, centre[1] - 40)
+        spot = (centre[0] + side * 118, centre[1] - 60)
         art.over(picture, art.INK, art.radial(WIDTH, HEIGHT, spot, 15, 0.3))
         art.over(picture, art.TEAL_LIGHT, art.radial(WIDTH, HEIGHT, spot, 8, 0.5))
-    art.add_light(picture, art.DAWN, art.blur(wings, 3) * lantern * 0.8)
     art.over(picture, art.INK, body)
     name = art.text_mask(WIDTH, HEIGHT, STUDIO.upper(), art.SANS_BOLD, 64, (WIDTH / 2, 520), spacing=10)
     rows = np.nonzero(name.max(axis=1))[0]

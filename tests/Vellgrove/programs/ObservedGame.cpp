@@ -24,14 +24,14 @@
 
 namespace {
 
-// Splash frames by milliseconds since the first frame of the game's main loop: the first (the
-// splash is still fading in from black), one in the middle of each picture, one after the
-// slideshow has faded away.
+// Frames by milliseconds of the splash's clock, which starts as loading ends: the middle of the
+// first picture, the first picture fading out to black, the middle of the second (the last, which
+// does not fade), and the screen after the slideshow.
 struct Moment {
   DWORD since;
   const char* name;
 };
-const Moment kMoments[] = {{0, "splash-fade"}, {2000, "splash-1"}, {6000, "splash-2"}, {9500, "after-splash"}};
+const Moment kMoments[] = {{2000, "splash-1"}, {3880, "splash-fade"}, {6000, "splash-2"}, {9500, "after-splash"}};
 const DWORD kCloseAfter = 10000;
 
 class ObservedGame : public Vellgrove::VellgroveGame {
@@ -60,9 +60,7 @@ class ObservedGame : public Vellgrove::VellgroveGame {
 
   void DoRenderScene() override {
     VellgroveGame::DoRenderScene();
-    const DWORD now = timeGetTime();
-    if (m_firstScene == 0) m_firstScene = now;
-    const DWORD since = now - m_firstScene;
+    const DWORD since = timeGetTime() - GetSplash()->GetStartTime();
     while (m_nextMoment < std::size(kMoments) && since >= kMoments[m_nextMoment].since) {
       Keep(kMoments[m_nextMoment].name, "mode " + std::to_string(GetGameMode()->GetCurrent()) + " fader " +
                                             std::to_string(GetGameMode()->GetFader()->GetState()) + " at " +
@@ -103,7 +101,6 @@ class ObservedGame : public Vellgrove::VellgroveGame {
   std::condition_variable m_shown;
   float m_lastShownProgress = -1.0f;
   int m_loadingFrames = 0;
-  DWORD m_firstScene = 0;
   size_t m_nextMoment = 0;
   bool m_closed = false;
 };
