@@ -2,6 +2,7 @@
 // and a next call that works.
 #include "LogCapture.h"
 #include "ScriptTestSupport.h"
+#include "TempFolder.h"
 #include "VGPYFactory.h"
 #include "VGPythonFunctor.h"
 #include "VGPythonInterpreter.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -175,9 +177,11 @@ TEST(ScriptFailures, ARetriedStartKeepsTheRunningInterpreter) {
 }
 
 // Whatever PYTHONPATH said when the interpreter started, the scripts folder of the working
-// directory comes first once the module is loaded.
+// directory comes first once the module is loaded; the variable itself names that folder after.
 TEST(ScriptFailures, TheScriptsFolderComesFirstOnTheModulePath) {
+  TestSupport::ScopedEnvironment userPath("PYTHONPATH", "/somewhere/else");
   VGPYFactory::Init();
+  EXPECT_STREQ(std::getenv("PYTHONPATH"), ((std::filesystem::current_path() / "scripts").string() + "/").c_str());
   VGPythonLock lock;
   PyObject* path = PySys_GetObject("path");
   ASSERT_TRUE(path != nullptr && PyList_Size(path) > 0);
