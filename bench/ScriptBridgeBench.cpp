@@ -153,7 +153,7 @@ void SetUp() {
   Py_XDECREF(done);
   g_bench->tickInPython = PyDict_GetItemString(globals, "tick");
   Py_XINCREF(g_bench->tickInPython);
-  Py_DecRef(globals);
+  Py_DECREF(globals);
 }
 
 void TearDown() {

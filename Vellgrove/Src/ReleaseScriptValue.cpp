@@ -7,7 +7,7 @@ namespace Vellgrove {
 void ReleaseScriptValue(PyObject*& value) {
   if (value == nullptr || !Py_IsInitialized()) return;
   VGPythonLock lock;
-  Py_DecRef(value);
+  Py_DECREF(value);
   value = nullptr;
 }
 

@@ -46,7 +46,7 @@ void VGPythonArguments::Unshare() {
     Py_XINCREF(item);
     PyTuple_SET_ITEM(copy, i, item);
   }
-  Py_DecRef(m_tuple);
+  Py_DECREF(m_tuple);
   m_tuple = copy;
 }
 
@@ -58,7 +58,7 @@ void VGPythonArguments::Set(int position, PyObject* value, const char* failureTe
   }
   if (m_tuple == nullptr || position < 0 || position >= PyTuple_GET_SIZE(m_tuple)) {
     const std::string address = AddressText(value);
-    Py_DecRef(value);
+    Py_DECREF(value);
     Raise(failureText + address);
   }
   Unshare();
@@ -75,7 +75,7 @@ PyObject* VGPythonArguments::Call(PyObject* callable, const std::string& moduleN
   PyObject* result = PyObject_CallObject(callable, m_tuple);
   // A result that comes with an error set is no answer.
   if (result != nullptr && PyErr_Occurred() != nullptr) {
-    Py_DecRef(result);
+    Py_DECREF(result);
     return nullptr;
   }
   return result;

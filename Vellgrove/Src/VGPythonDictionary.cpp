@@ -54,7 +54,7 @@ VGPythonResult VGPythonDictionary::GetValue(PyObject* key) {
       throw KorvexEngine::SEngineException(
           ("dictionary don't contain the key. module name [" + ModuleName() + "]").c_str());
     }
-    Py_IncRef(item);
+    Py_INCREF(item);
     return VGPythonResult(item);
   KORVEX_RETHROW("VGPythonDictionary::GetValue()", kSource)
 }

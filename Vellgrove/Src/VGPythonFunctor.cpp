@@ -39,7 +39,7 @@ void VGPythonFunctor::SetFuncName(const std::string& name, size_t argumentCount)
     Release();
     PyObject* function = m_interpreter->GetModuleAttribute(name);
     if (PyCallable_Check(function) == 0) {
-      Py_DecRef(function);
+      Py_DECREF(function);
       throw KorvexEngine::SEngineException(
           ("the [" + name + "] is not a function name of module [" + ModuleName() + "]").c_str());
     }

@@ -56,7 +56,7 @@ VGPythonInterpreter::VGPythonInterpreter() : m_module(nullptr) { HoldPython(); }
 VGPythonInterpreter::~VGPythonInterpreter() {
   if (m_module != nullptr && Py_IsInitialized()) {
     VGPythonLock lock;
-    Py_DecRef(m_module);
+    Py_DECREF(m_module);
   }
   // After the lock is given back: the last holder may finalise the interpreter here.
   ReleasePythonHold();
@@ -101,7 +101,7 @@ void VGPythonInterpreter::PutScriptsFolderFirst(const std::string& folder) {
   }
   PyErr_Clear();
   PyList_Insert(path, 0, entry);
-  Py_DecRef(entry);
+  Py_DECREF(entry);
 }
 
 PyObject* VGPythonInterpreter::GetModuleAttribute(const std::string& name) {

@@ -37,7 +37,7 @@ VGPythonList::VGPythonList(PyObject* existingList) : m_list(nullptr) {
       throw KorvexEngine::SEngineException(
           ("the script value of type [" + type + "] is not a list. module name [" + ModuleName() + "]").c_str());
     }
-    Py_IncRef(existingList);
+    Py_INCREF(existingList);
     m_list = existingList;
   KORVEX_RETHROW("VGPythonList::VGPythonList()", kSource)
 }
@@ -73,7 +73,7 @@ VGPythonResult VGPythonList::GetValue(size_t index) {
                                                .c_str());
     }
     PyObject* item = PyList_GET_ITEM(m_list, static_cast<Py_ssize_t>(index));
-    Py_IncRef(item);
+    Py_INCREF(item);
     return VGPythonResult(item);
   KORVEX_RETHROW("VGPythonList::GetValue()", kSource)
 }

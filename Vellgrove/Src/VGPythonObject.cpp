@@ -129,7 +129,7 @@ void VGPythonObject::SetMethodName(const std::string& name, size_t argumentCount
     try {
       m_arguments.Make(argumentCount, ModuleName());
     } catch (...) {
-      Py_DecRef(method);
+      Py_DECREF(method);
       throw;
     }
     m_method = method;

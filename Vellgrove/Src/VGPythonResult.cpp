@@ -29,7 +29,7 @@ VGPythonResult::VGPythonResult(PyObject* value) : m_value(value) {}
 VGPythonResult::VGPythonResult(const VGPythonResult& other) : m_value(other.m_value) {
   if (m_value == nullptr) return;
   VGPythonLock lock;
-  Py_IncRef(m_value);
+  Py_INCREF(m_value);
 }
 
 VGPythonResult::VGPythonResult(VGPythonResult&& other) noexcept : m_value(other.m_value) { other.m_value = nullptr; }
@@ -78,7 +78,7 @@ std::string VGPythonResult::GetResultAsString() const {
     PyObject* bytes = PyUnicode_AsASCIIString(m_value);
     if (bytes == nullptr) RaiseWrongType(m_value, "string (not ASCII)");
     const std::string text(PyBytes_AsString(bytes));
-    Py_DecRef(bytes);
+    Py_DECREF(bytes);
     return text;
   KORVEX_RETHROW("VGPythonResult::GetResultAsString()", kSource)
 }

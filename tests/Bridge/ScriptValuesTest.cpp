@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
 #include <utility>
 
 using namespace Vellgrove;
@@ -32,13 +34,13 @@ PyObject* Fresh() {
   fresh.SetFuncName("fresh_object", 0);
   VGPythonResult result = fresh.Exec();
   VGPythonLock lock;
-  Py_IncRef(result.GetResult());
+  Py_INCREF(result.GetResult());
   return result.GetResult();
 }
 
 void Release(PyObject* value) {
   VGPythonLock lock;
-  Py_DecRef(value);
+  Py_DECREF(value);
 }
 
 }  // namespace
@@ -65,7 +67,7 @@ TEST(ScriptValues, ResultCopiesEachOwnOneReference) {
   const Py_ssize_t before = RefCount(fresh);
   {
     VGPythonLock lock;
-    Py_IncRef(fresh);
+    Py_INCREF(fresh);
   }
   {
     VGPythonResult first(fresh);
@@ -179,7 +181,7 @@ TEST(ScriptValues, DestructionAfterCallReleasesOnlyTheInstance) {
   PyObject* instance = thing->GetInstance();
   {
     VGPythonLock lock;
-    Py_IncRef(instance);
+    Py_INCREF(instance);
   }
   const Py_ssize_t before = RefCount(instance);
   thing->SetMethodName("add", 2);
@@ -196,4 +198,27 @@ TEST(ScriptValues, DestructionAfterCallReleasesOnlyTheInstance) {
   thing.reset();
   EXPECT_EQ(RefCount(instance), before - 1);
   Release(instance);
+}
+
+// The sanitised run hands the interpreter's blocks to malloc, so that a script value released once
+// too often shows where it happens. Here two results each take over the one reference of a value.
+TEST(ScriptValuesDeathTest, ADoubleReleaseIsSeenInTheSanitisedRun) {
+#if defined(__SANITIZE_ADDRESS__)
+  const char* allocator = std::getenv("PYTHONMALLOC");
+  if (allocator == nullptr || std::string(allocator) != "malloc") GTEST_SKIP() << "PYTHONMALLOC is not malloc";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        PyObject* text = nullptr;
+        {
+          VGPythonLock lock;
+          text = PyBytes_FromString("a script value released twice");
+        }
+        { VGPythonResult first(text); }
+        { VGPythonResult second(text); }
+      },
+      "heap-use-after-free");
+#else
+  GTEST_SKIP() << "not built with AddressSanitizer";
+#endif
 }

@@ -23,7 +23,7 @@ PyObject* g_cachedName = nullptr;
 
 void ReleaseCachedName() {
   std::cout << "cached name released: " << (PyGILState_Check() == 1) << std::endl;
-  Py_DecRef(g_cachedName);
+  Py_DECREF(g_cachedName);
   g_cachedName = nullptr;
 }
 
