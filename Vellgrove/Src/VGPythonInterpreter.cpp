@@ -65,9 +65,13 @@ VGPythonInterpreter::~VGPythonInterpreter() {
 void VGPythonInterpreter::LoadModule(const std::string& name) {
   KORVEX_TRY
     const std::wstring scripts = WorkingDirectory() + L"\\scripts\\";
-    SetEnvironmentVariableW(L"PYTHONPATH", (scripts + L";").c_str());
-    DropEmptyPathEntries();
-    if (!Py_IsInitialized()) StartPython();
+    // The variable is read only by the interpreter's start; once it runs, the environment stays as
+    // it is, since other threads (the main thread drawing the loading screen) may be reading it.
+    if (!Py_IsInitialized()) {
+      SetEnvironmentVariableW(L"PYTHONPATH", (scripts + L";").c_str());
+      DropEmptyPathEntries();
+      StartPython();
+    }
     VGPythonLock lock;
     // The path is fixed when the interpreter starts; one started earlier (PYTHONPATH set by the
     // user, say) learns the folder here.

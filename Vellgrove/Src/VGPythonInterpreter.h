@@ -16,8 +16,8 @@ class VGPythonInterpreter {
   VGPythonInterpreter(const VGPythonInterpreter&) = delete;
   VGPythonInterpreter& operator=(const VGPythonInterpreter&) = delete;
 
-  // Puts the working directory's "scripts" folder first on the module path, starts the
-  // interpreter when nothing started it, and imports the module.
+  // Starts the interpreter with PYTHONPATH naming the working directory's "scripts" folder when
+  // nothing started it, puts that folder first on the module path, and imports the module.
   void LoadModule(const std::string& name);
   // A new reference that the caller owns.
   PyObject* GetModuleAttribute(const std::string& name);

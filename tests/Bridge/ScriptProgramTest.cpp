@@ -59,5 +59,6 @@ TEST(ScriptProgram, AStartByTheFactoryPutsNoWorkingDirectoryOnThePath) {
   EXPECT_NE(output.find("answer: dead"), std::string::npos) << output;
   EXPECT_NE(output.find("working directory on the path: False"), std::string::npos) << output;
   EXPECT_NE(output.find("scripts first: True"), std::string::npos) << output;
+  EXPECT_NE(output.find("path variable is the scripts folder: True"), std::string::npos) << output;
   EXPECT_EQ(Count(output, "fixture atexit hook ran"), 1u) << output;
 }

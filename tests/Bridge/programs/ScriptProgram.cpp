@@ -34,7 +34,9 @@ int StartedByTheFactory() {
     PyRun_SimpleString(
         "import os, sys\n"
         "print('working directory on the path:', os.getcwd() in sys.path)\n"
-        "print('scripts first:', sys.path[0] == os.path.join(os.getcwd(), 'scripts'), flush=True)\n");
+        "print('scripts first:', sys.path[0] == os.path.join(os.getcwd(), 'scripts'))\n"
+        "print('path variable is the scripts folder:', os.environ['PYTHONPATH'] == os.getcwd() + '/scripts/',\n"
+        "      flush=True)\n");
   }
   std::cout << "answer: " << VGPYFactory::GetGameObjectStateStr(2) << std::endl;
   VGPYFactory::ReleaseGlobals();
