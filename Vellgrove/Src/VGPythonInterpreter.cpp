@@ -1,6 +1,7 @@
 #include "VGPythonInterpreter.h"
 
 #include "PythonStartUp.h"
+#include "ReleaseScriptValue.h"
 #include "SEngineException.h"
 #include "VGPythonLock.h"
 #include "VGScriptError.h"
@@ -54,10 +55,7 @@ std::string WithoutTrailingSlash(std::string path) {
 VGPythonInterpreter::VGPythonInterpreter() : m_module(nullptr) { HoldPython(); }
 
 VGPythonInterpreter::~VGPythonInterpreter() {
-  if (m_module != nullptr && Py_IsInitialized()) {
-    VGPythonLock lock;
-    Py_DECREF(m_module);
-  }
+  ReleaseScriptValue(m_module);
   // After the lock is given back: the last holder may finalise the interpreter here.
   ReleasePythonHold();
 }
@@ -79,11 +77,7 @@ void VGPythonInterpreter::LoadModule(const std::string& name) {
     PyObject* nameObject = PyUnicode_FromString(name.c_str());
     PyObject* module = nameObject == nullptr ? nullptr : PyImport_Import(nameObject);
     Py_XDECREF(nameObject);
-    if (module == nullptr) {
-      const std::string message = "can't load Python module [" + name + "]";
-      LogScriptError(message);
-      throw KorvexEngine::SEngineException(message.c_str());
-    }
+    if (module == nullptr) RaiseScriptFailure("can't load Python module [" + name + "]");
     Py_XDECREF(m_module);
     m_module = module;
     m_moduleName = name;
@@ -112,11 +106,7 @@ PyObject* VGPythonInterpreter::GetModuleAttribute(const std::string& name) {
   KORVEX_TRY
     VGPythonLock lock;
     PyObject* attribute = m_module == nullptr ? nullptr : PyObject_GetAttrString(m_module, name.c_str());
-    if (attribute == nullptr) {
-      const std::string message = "can't get ModuleAttribute[" + name + "]";
-      LogScriptError(message);
-      throw KorvexEngine::SEngineException(message.c_str());
-    }
+    if (attribute == nullptr) RaiseScriptFailure("can't get ModuleAttribute[" + name + "]");
     return attribute;
   KORVEX_RETHROW("VGPythonInterpreter::GetModuleAttribute()", kSource)
 }
