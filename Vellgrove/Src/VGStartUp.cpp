@@ -6,6 +6,7 @@
 #include "SLoger.h"
 #include "SOutputDeviceFile.h"
 #include "VGConfiguration.h"
+#include "VGPYFactory.h"
 #include "VGSpriteCreator.h"
 #include "VGTextManager.h"
 #include "WideToNarrow.h"
@@ -114,6 +115,7 @@ void VGStartUp::End(boost::shared_ptr<VellgroveGame>& game) {
   game.reset();
   Log(" Game object released\n");
   VGSpriteCreator::SetViewport(boost::shared_ptr<SCore::SViewport>());
+  VGPYFactory::ReleaseGlobals();
   Log(" Global objects released\n");
   FinishPython();
   Log(" Python finished\n");

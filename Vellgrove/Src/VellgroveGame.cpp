@@ -7,6 +7,7 @@
 #include "SViewport.h"
 #include "TScopedLock.h"
 #include "VGGameModes.h"
+#include "VGGameObjectFactory.h"
 #include "VGSpriteCreator.h"
 #include "VGTextManager.h"
 #include "smath_matrix.h"
@@ -69,6 +70,9 @@ void VellgroveGame::CreateGameGlobals() {
 void VellgroveGame::DoInitObjects() {
   KORVEX_TRY
     PresetTextures();
+    Log(" Loading game objects\n");
+    VGGameObjectFactory::LoadGameObjects(L"gameobjects\\quessaworldNEW.xml");
+    Log(" Done\n");
     CreateRenderPass();
     // Held from here to the end, so that no loading-screen frame comes between these device calls.
     RenderLock hold(m_renderLock);
