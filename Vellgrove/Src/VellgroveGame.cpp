@@ -7,6 +7,8 @@
 #include "SViewport.h"
 #include "TScopedLock.h"
 #include "VGGameModes.h"
+#include "VGGameSounds.h"
+#include "VGSoundManager.h"
 #include "VGGameObjectFactory.h"
 #include "VGSpriteCreator.h"
 #include "VGTextManager.h"
@@ -29,6 +31,9 @@ const float kModeFadeSeconds = 0.5f;
 // has built what it builds with the render lock held throughout.
 const float kTexturesShare = 0.69999999f;
 const float kProgressBeforeLevelPacks = 0.9f;
+// The sounds move the bar from 0.8 by a step each, summed as the bar's own floats.
+const float kProgressBeforeSounds = 0.8f;
+const float kProgressPerSound = 1.0f / 180.0f;
 
 void Log(const char* text) { SCore::g_Loger << SCore::GetTimeStamp() << text; }
 
@@ -74,13 +79,16 @@ void VellgroveGame::DoInitObjects() {
     VGGameObjectFactory::LoadGameObjects(L"gameobjects\\quessaworldNEW.xml");
     Log(" Done\n");
     CreateRenderPass();
+    Log(" Loading sounds\n");
+    LoadSounds();
     // Held from here to the end, so that no loading-screen frame comes between these device calls.
     RenderLock hold(m_renderLock);
-    // The line that closes this step (" Done") belongs to the sound loading before it, which
-    // comes with the sounds.
     SetLoadingProgress(kProgressBeforeLevelPacks);
+    Log(" Done\n");
+    m_musicPlayer.reset(new VGMp3Player);
     CreateGameMode();
     CreateSplash();
+    StartMenuMusic();
     KorvexEngine::g_Application = this;
   KORVEX_RETHROW("VellgroveGame::DoInitObjects()", kSource)
 }
@@ -113,6 +121,25 @@ void VellgroveGame::CreateRenderPass() {
   m_screenWidth = m_viewport->GetRenderDevice()->GetWidth();
   m_screenHeight = m_viewport->GetRenderDevice()->GetHeight();
   m_renderPass->Apply();
+}
+
+void VellgroveGame::LoadSounds() {
+  KORVEX_TRY
+    g_SoundManager.reset(new VGSoundManager(GetWindow()->m_window));
+    float progress = kProgressBeforeSounds;
+    for (std::size_t i = 0; i < g_GameSoundCount; ++i) {
+      SetLoadingProgress(progress);
+      g_SoundManager->AddSound(g_GameSounds[i].name, g_GameSounds[i].file, g_GameSounds[i].voices);
+      progress += kProgressPerSound;
+    }
+    SetLoadingProgress(progress);
+  KORVEX_RETHROW("VellgroveGame::CreateParticles()", kSource)
+}
+
+// Started through the player itself, which counts as running before its thread begins.
+void VellgroveGame::StartMenuMusic() {
+  m_musicPlayer->Start();
+  m_musicPlayer->Play("sounds\\menu.mp3");
 }
 
 void VellgroveGame::CreateGameMode() {
@@ -191,15 +218,28 @@ void VellgroveGame::OnLeftButtonDown() { m_leftButtonHeld = true; }
 
 void VellgroveGame::OnLeftButtonUp() { m_leftButtonHeld = false; }
 
-void VellgroveGame::OnSetFocus() { m_focusPause = false; }
+void VellgroveGame::OnSetFocus() {
+  m_focusPause = false;
+  if (m_musicPlayer && m_musicPlayer->m_isPaused) {
+    m_musicPlayer->m_volume = m_musicPlayer->m_savedVolume.load();
+    m_musicPlayer->m_isPaused = false;
+    m_musicPlayer->Resume();
+  }
+}
 
 void VellgroveGame::OnKillFocus() {
-  if (!m_gameMode) return;
-  const int state = m_gameMode->GetFader()->GetState();
-  const bool visible = state == Fader::CLEAR || state == Fader::FADING_FROM_BLACK;
-  if (visible && m_gameMode->GetCurrent() == VGGM_LEVEL && !m_startPause) {
-    m_paused = true;
-    m_focusPause = true;
+  if (m_gameMode) {
+    const int state = m_gameMode->GetFader()->GetState();
+    const bool visible = state == Fader::CLEAR || state == Fader::FADING_FROM_BLACK;
+    if (visible && m_gameMode->GetCurrent() == VGGM_LEVEL && !m_startPause) {
+      m_paused = true;
+      m_focusPause = true;
+    }
+  }
+  if (m_musicPlayer) {
+    m_musicPlayer->m_savedVolume = m_musicPlayer->m_volume.load();
+    m_musicPlayer->FadeOut();
+    m_musicPlayer->m_isPaused = true;
   }
 }
 

@@ -4,6 +4,7 @@
 #include "SRenderPass.h"
 #include "VGGameMode.h"
 #include "VGLoading.h"
+#include "VGMp3Player.h"
 #include "VGSplash.h"
 
 #include <boost/shared_ptr.hpp>
@@ -66,6 +67,8 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void CreateRenderPass();
   void CreateGameMode();
   void CreateSplash();
+  void LoadSounds();
+  void StartMenuMusic();
   void SetLoadingProgress(float progress);
 
   void UpdateSplashMode(bool changed);
@@ -75,6 +78,7 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   boost::shared_ptr<SCore::SRenderPass> m_renderPass;
   std::atomic<bool> m_leftButtonHeld{false};
   boost::shared_ptr<VGGameMode> m_gameMode;
+  boost::shared_ptr<VGMp3Player> m_musicPlayer;
   UINT m_screenWidth = 0;
   UINT m_screenHeight = 0;
   // Written by the focus hooks on the main thread and by the pause button on the input thread.

@@ -89,7 +89,7 @@ void ExpectTheLogOfAWholeRun(const std::string& log) {
   const std::regex stamped("[0-9]{4}-[0-9]{2}-[0-9]{2} [ 0-9]{2}:[0-9]{2}:[0-9]{2} .*");
   const std::vector<std::string> steps = {" Init application",       " Start loading textures",
                                           " Init objects",           " Presetting texture",
-                                          " Init objects Done",      " Starting complete",
+                                          " Loading sounds",         " Init objects Done",      " Starting complete",
                                           " Input thread stopped",   " Game object released",
                                           " SD3D9RenderDevice Kill done", " Global objects released",
                                           " Python finished",
@@ -235,8 +235,9 @@ TEST(GameProgram, ShowsTheLoadingScreenThenTheSplashAndEndsWhenItsWindowIsClosed
 
 // A failure before the window (a configuration that cannot be read, a missing strings file), while
 // the window and its loading screen are made (a missing loading picture) or on the loader thread (a
-// missing texture file) ends the program with a non-zero status, says so on standard error (there
-// is no display) and in the log, naming the file, and releases everything on the way out.
+// missing texture file, a broken sound) ends the program with a non-zero status, says so on
+// standard error (there is no display) and in the log, naming the file, and releases everything on
+// the way out.
 TEST(GameProgram, EndsWithAnErrorNamingTheFileThatStoppedItsStart) {
   struct Case {
     const char* file;  // broken or removed
@@ -246,13 +247,16 @@ TEST(GameProgram, EndsWithAnErrorNamingTheFileThatStoppedItsStart) {
   const Case cases[] = {{"config.xml", "can't read \"config.xml\"", false},
                         {"Res/strings.xml", "Res\\strings.xml", false},
                         {"Loading/active.dds", "Loading\\active.dds", true},
-                        {"Res/black.dds", "Res\\black.dds", true}};
+                        {"Res/black.dds", "Res\\black.dds", true},
+                        {"sounds/tooth.wav", "sounds\\tooth.wav", true}};
   for (const Case& c : cases) {
     TempFolder data;
     std::filesystem::copy(kDataFolder, data.Path(), std::filesystem::copy_options::recursive);
     if (std::string(c.file) == "config.xml") {
       const std::string config = ReadBytes(data / "config.xml");
       data.Write("config.xml", config.substr(0, config.find("<localization")));
+    } else if (std::filesystem::path(c.file).extension() == ".wav") {
+      data.Write(c.file, "RIFF, then no sound");  // a broken copy, not a missing one
     } else {
       std::filesystem::remove(data / c.file);
     }
