@@ -2,6 +2,7 @@
 // loading screen, runs its main loop for some frames and writes the last frame, read back from
 // the device, as a PNG picture to the path it is given. Exit status 0 when the frame shows the
 // clear colour.
+#include "BackBufferRGB.h"
 #include "KorvexApplication.h"
 #include "KorvexCoreException.h"
 #include "SRenderDevice.h"
@@ -43,20 +44,7 @@ class WindowApplication : public KorvexEngine::KorvexApplication {
 
   // The back buffer's pixels as RGB rows from the top.
   std::vector<unsigned char> Frame(int& width, int& height) {
-    const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
-    width = static_cast<int>(device->GetWidth());
-    height = static_cast<int>(device->GetHeight());
-    IDirect3DDevice9* native = device->Lock();
-    IDirect3DSurface9* backBuffer = nullptr;
-    native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    const std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-    backBuffer->Release();
-    device->Unlock();
-    std::vector<unsigned char> rgb;
-    for (DWORD pixel : pixels) rgb.insert(rgb.end(), {static_cast<unsigned char>(pixel >> 16),
-                                                      static_cast<unsigned char>(pixel >> 8),
-                                                      static_cast<unsigned char>(pixel)});
-    return rgb;
+    return TestSupport::BackBufferRGB(m_viewport->GetRenderDevice(), width, height);
   }
 
  private:

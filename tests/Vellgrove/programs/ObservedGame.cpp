@@ -3,6 +3,7 @@
 // of each) and frames of the splash at fixed times, writes them as PNG pictures into the folder it
 // is given, with one line per picture in "frames.txt", and closes its window the way a player
 // does once the splash has ended. Run it from the game's working directory.
+#include "BackBufferRGB.h"
 #include "Fader.h"
 #include "SRenderDevice.h"
 #include "VGStartUp.h"
@@ -77,20 +78,9 @@ class ObservedGame : public Vellgrove::VellgroveGame {
  private:
   // The back buffer as it stands, drawn but not yet presented.
   void Keep(const std::string& name, const std::string& note) {
-    const boost::shared_ptr<SCore::SRenderDevice>& device = GetViewport()->GetRenderDevice();
-    const int width = static_cast<int>(device->GetWidth());
-    const int height = static_cast<int>(device->GetHeight());
-    IDirect3DDevice9* native = device->Lock();
-    IDirect3DSurface9* backBuffer = nullptr;
-    native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    const std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-    backBuffer->Release();
-    device->Unlock();
-    std::vector<unsigned char> rgb;
-    rgb.reserve(pixels.size() * 3);
-    for (DWORD pixel : pixels)
-      rgb.insert(rgb.end(), {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
-                             static_cast<unsigned char>(pixel)});
+    int width = 0;
+    int height = 0;
+    const std::vector<unsigned char> rgb = TestSupport::BackBufferRGB(GetViewport()->GetRenderDevice(), width, height);
     const std::string file = name + ".png";
     stbi_write_png((m_folder + "/" + file).c_str(), width, height, 3, rgb.data(), width * 3);
     m_list << file << " " << note << std::endl;

@@ -1,0 +1,33 @@
+// The device's back buffer as it stands, drawn but not yet presented, as RGB rows from the top:
+// what the test programs keep as pictures of their frames.
+#pragma once
+
+#include "SRenderDevice.h"
+
+#include "Platform/D3D9TestHooks.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <vector>
+
+namespace TestSupport {
+
+inline std::vector<unsigned char> BackBufferRGB(const boost::shared_ptr<SCore::SRenderDevice>& device, int& width,
+                                                int& height) {
+  width = static_cast<int>(device->GetWidth());
+  height = static_cast<int>(device->GetHeight());
+  IDirect3DDevice9* native = device->Lock();
+  IDirect3DSurface9* backBuffer = nullptr;
+  native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+  const std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
+  backBuffer->Release();
+  device->Unlock();
+  std::vector<unsigned char> rgb;
+  rgb.reserve(pixels.size() * 3);
+  for (DWORD pixel : pixels)
+    rgb.insert(rgb.end(), {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
+                           static_cast<unsigned char>(pixel)});
+  return rgb;
+}
+
+}  // namespace TestSupport
