@@ -121,6 +121,7 @@ void VellgroveGame::CreateRenderPass() {
   m_screenWidth = m_viewport->GetRenderDevice()->GetWidth();
   m_screenHeight = m_viewport->GetRenderDevice()->GetHeight();
   m_renderPass->Apply();
+  m_painter.reset(new Painter(m_viewport));
 }
 
 void VellgroveGame::LoadSounds() {

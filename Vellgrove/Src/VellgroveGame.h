@@ -1,6 +1,8 @@
 #pragma once
 
 #include "KorvexApplication.h"
+#include "Painter.h"
+#include "SpellRecognizer.h"
 #include "SRenderPass.h"
 #include "VGGameMode.h"
 #include "VGLoading.h"
@@ -46,6 +48,8 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   const boost::shared_ptr<VGGameMode>& GetGameMode() const { return m_gameMode; }
   const boost::shared_ptr<VGLoading>& GetLoading() const { return m_loading; }
   const boost::shared_ptr<VGSplash>& GetSplash() const { return m_splash; }
+  const boost::shared_ptr<Painter>& GetPainter() const { return m_painter; }
+  const SpellRecognizer& GetRecognizer() const { return m_recognizer; }
   bool IsLeftButtonHeld() const { return m_leftButtonHeld; }
   bool IsPaused() const { return m_paused; }
 
@@ -87,6 +91,8 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   boost::shared_ptr<VGSplash> m_splash;
   bool m_fullScreen;
   boost::shared_ptr<VGLoading> m_loading;
+  boost::shared_ptr<Painter> m_painter;
+  SpellRecognizer m_recognizer;
   std::atomic<bool> m_focusPause{false};
 };
 
