@@ -94,8 +94,11 @@ std::vector<Point> DrawStroke(int shapeClass, int negativeKind, const DrawingSty
   }
   // Size, aspect and lean on the screen.
   const double width = shapeClass == 0 ? 0 : Uniform(random, style.minSize, style.maxSize);
-  const double height = Uniform(random, style.minSize, style.maxSize);
-  const double lean = Uniform(random, -style.maxLeanDegrees, style.maxLeanDegrees) * kPi / 180;
+  double height = Uniform(random, style.minSize, style.maxSize);
+  double lean = Uniform(random, -style.maxLeanDegrees, style.maxLeanDegrees) * kPi / 180;
+  // The fixed measures replace drawn values without drawing fewer, so that the rest stays the same.
+  if (style.fixedLeanDegrees >= 0) lean = (lean < 0 ? -1 : 1) * style.fixedLeanDegrees * kPi / 180;
+  if (style.fixedArchAspect > 0 && shapeClass == 1) height = width * style.fixedArchAspect;
   const double left = Uniform(random, -0.02 * style.screenWidth, style.screenWidth - std::max(width, 8.0));
   const double top = Uniform(random, -0.02 * style.screenHeight, std::max(0.0, style.screenHeight - height));
   std::vector<double> lengths{0};

@@ -26,6 +26,10 @@ struct DrawingStyle {
   double minEventHz = 125, maxEventHz = 1000;
   double minSeconds = 0.25, maxSeconds = 1.2;  // time the whole stroke takes
   int screenWidth = 1024, screenHeight = 768;
+  // For measuring where a spell stops being recognised: when set, every stroke leans by exactly this
+  // many degrees (either way), and an arch's height is this share of its width.
+  double fixedLeanDegrees = -1;
+  double fixedArchAspect = -1;
 };
 
 // One stroke as the canvas receives it: canvas fractions, one point per frame.
