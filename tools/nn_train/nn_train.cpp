@@ -175,29 +175,28 @@ int Evaluate(const char* path, unsigned long long seed, int perClass) {
   return 0;
 }
 
+// One row of a sweep: strokes of one spell, all drawn with the same fixed measure.
+void SweepRow(const SpellRecognizer& recogniser, unsigned long long seed, int perStep, int spell, double measure,
+              double DrawingStyle::*fixed) {
+  std::mt19937_64 random(seed);
+  DrawingStyle style = HeldOutStyle();
+  style.*fixed = measure;
+  Tally tally;
+  for (int n = 0; n < perStep; ++n) tally.Add(recogniser, RowsOfStroke(DrawStroke(spell, 0, style, random)));
+  const double refused = tally.Share(5) + tally.Share(6);
+  std::printf("%19.2f  %9.1f%%  %10.1f%%  %6.1f%%\n", measure, tally.Share(spell), 100.0 - tally.Share(spell) - refused,
+              refused);
+}
+
 // Where recognition ends: walls by their lean, arches by their height as a share of their width.
 int Sweep(const char* path, unsigned long long seed, int perStep) {
   const SpellRecognizer recogniser(Wide(path));
   std::printf("wall lean (degrees)  recognised  other spell  refused\n");
-  for (int degrees : {0, 2, 4, 5, 6, 7, 8, 10, 12, 16, 20, 30}) {
-    std::mt19937_64 random(seed);
-    DrawingStyle style = HeldOutStyle();
-    style.fixedLeanDegrees = degrees;
-    Tally tally;
-    for (int n = 0; n < perStep; ++n) tally.Add(recogniser, RowsOfStroke(DrawStroke(0, 0, style, random)));
-    std::printf("%19d  %9.1f%%  %10.1f%%  %6.1f%%\n", degrees, tally.Share(0),
-                100.0 - tally.Share(0) - tally.Share(5) - tally.Share(6), tally.Share(5) + tally.Share(6));
-  }
+  for (double degrees : {0, 2, 4, 5, 6, 7, 8, 10, 12, 16, 20, 30})
+    SweepRow(recogniser, seed, perStep, 0, degrees, &DrawingStyle::fixedLeanDegrees);
   std::printf("arch height/width    recognised  other spell  refused\n");
-  for (double aspect : {1.0, 0.5, 0.3, 0.2, 0.15, 0.1, 0.07, 0.05, 0.03}) {
-    std::mt19937_64 random(seed);
-    DrawingStyle style = HeldOutStyle();
-    style.fixedArchAspect = aspect;
-    Tally tally;
-    for (int n = 0; n < perStep; ++n) tally.Add(recogniser, RowsOfStroke(DrawStroke(1, 0, style, random)));
-    std::printf("%19.2f  %9.1f%%  %10.1f%%  %6.1f%%\n", aspect, tally.Share(1),
-                100.0 - tally.Share(1) - tally.Share(5) - tally.Share(6), tally.Share(5) + tally.Share(6));
-  }
+  for (double aspect : {1.0, 0.5, 0.3, 0.2, 0.15, 0.1, 0.07, 0.05, 0.03})
+    SweepRow(recogniser, seed, perStep, 1, aspect, &DrawingStyle::fixedArchAspect);
   return 0;
 }
 
