@@ -4,9 +4,11 @@
 #include "KorvexCoreException.h"
 #include "SDeserializator.h"
 #include "SXMLDeserializator.h"
+#include "VGPYGameObject.h"
 #include "VGPythonFunctor.h"
 #include "VGPythonInterpreter.h"
 #include "VGPythonLock.h"
+#include "WideToNarrow.h"
 #include "srethrow.h"
 
 #include <Python.h>
@@ -88,6 +90,7 @@ void VGPYFactory::Init() {
     const FunctorPtr stateName = MakeFunctor("getGameObjectStateStr", 1);
     const FunctorPtr create = MakeFunctor("create", 1);
     const FunctorPtr spriteInfo = MakeFunctor("create_sprite_info", 15);
+    VGPYGameObject::InitAttributeNames();
     g_stateNameFunction = stateName;
     g_spriteInfoFunction = spriteInfo;
     g_createFunction = create;
@@ -138,6 +141,26 @@ boost::shared_ptr<VGPythonObject> VGPYFactory::CreateScriptOfGameObject(SCore::S
   KORVEX_TRY
     return CreateByTypeName(ReadGameObjectAttribute(reader, "GameObjectType"));
   KORVEX_RETHROW("VGPYFactory::CreateScriptOfGameObject()", kSource)
+}
+
+boost::shared_ptr<VGPYGameObject> VGPYFactory::Create(const std::string& name) {
+  KORVEX_TRY
+    return LoadGameObject(FindGameObjectFile(name));
+  KORVEX_RETHROW("VGPYFactory::Create()", kSource)
+}
+
+boost::shared_ptr<VGPYGameObject> VGPYFactory::LoadGameObject(const std::wstring& path) {
+  KORVEX_TRY
+    try {
+      SCore::SXMLDeserializator reader(path);
+      const boost::shared_ptr<VGPYGameObject> object(new VGPYGameObject);
+      object->SetPythonObject(CreateScriptOfGameObject(reader));
+      object->DoDeserialize(reader);
+      return object;
+    } catch (const SCore::KorvexCoreException& failure) {
+      throw SCore::KorvexCoreException((std::string(failure.what()) + " in " + WideToNarrow(path)).c_str());
+    }
+  KORVEX_RETHROW("VGPYFactory::LoadGameObject()", kSource)
 }
 
 boost::shared_ptr<VGPythonObject> VGPYFactory::CreateByTypeName(const std::string& typeName) {
@@ -196,6 +219,7 @@ VGPythonResult VGPYFactory::CreateSpriteInfo(const std::string& name, float x, f
 
 void VGPYFactory::ReleaseGlobals() {
   FactoryLock hold;
+  VGPYGameObject::ReleaseAttributeNames();
   g_spriteInfoFunction.reset();
   DestroyNameTable();
   g_stateNameFunction.reset();

@@ -14,6 +14,7 @@ class SDeserializator;
 
 namespace Vellgrove {
 
+class VGPYGameObject;
 class VGPythonInterpreter;
 
 // The process-wide factory of everything with a script behind it: the interpreter with the module
@@ -38,6 +39,11 @@ class VGPYFactory {
   // Reads the object file's "GameObjectType" and makes a script instance of that type; the reader
   // is back at the document root, for the object to read itself from.
   static boost::shared_ptr<VGPythonObject> CreateScriptOfGameObject(SCore::SDeserializator& reader);
+
+  // A new game object from the file registered under the name, with a script instance of its own.
+  static boost::shared_ptr<VGPYGameObject> Create(const std::string& name);
+  // A new game object from the file; a failure while reading it names the file.
+  static boost::shared_ptr<VGPYGameObject> LoadGameObject(const std::wstring& path);
 
   static boost::shared_ptr<VGPythonObject> CreateByTypeName(const std::string& typeName);
   static boost::shared_ptr<VGPythonObject> CreateDispatcher();
