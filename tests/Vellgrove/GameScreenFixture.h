@@ -64,9 +64,12 @@ class GameScreenFixture : public ::testing::Test {
   static constexpr int kHeight = 300;
   static constexpr DWORD kBlack = 0xFF000000;
 
+  // Suites that read the game's own data stay where they were started.
+  explicit GameScreenFixture(bool ownFolder = true) : m_ownFolder(ownFolder) {}
+
   void SetUp() override {
     m_previousDirectory = std::filesystem::current_path();
-    std::filesystem::current_path(folder.Path());
+    if (m_ownFolder) std::filesystem::current_path(folder.Path());
     window = CreateWindowExA(0, "Test", "Test", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     viewport = SCore::SViewportFactory::CreateViewport("D3D9Render");
@@ -139,6 +142,7 @@ class GameScreenFixture : public ::testing::Test {
   boost::shared_ptr<SCore::STexture> black;
 
  private:
+  bool m_ownFolder;
   std::filesystem::path m_previousDirectory;
 };
 

@@ -11,6 +11,7 @@ import art
 import dds
 import font
 import loading
+import objects
 import preview
 import splash
 
@@ -40,7 +41,22 @@ def make_splash(data):
         dds.write(os.path.join(data, "splash", name), art.full_screen_texture(paint()), "dxt1")
 
 
-STEPS = [make_black, make_font, make_loading, make_splash]
+def make_objects(data):
+    objects.write(data)
+
+
+# The texture list: what the game loads at start, by name.
+BASE_TEXTURES = [("BLACK", "Res\\black.dds"), ("FONT", "Res\\font.dds")]
+
+
+def make_texture_list(data):
+    entries = "".join(f'  <Texture Name="{name}" Path="{path}" MipLevels="1"></Texture>\n'
+                      for name, path in BASE_TEXTURES + objects.texture_entries())
+    with open(os.path.join(data, "textures.xml"), "w") as out:
+        out.write(f'<?xml version="1.0" encoding="windows-1251"?>\n<Textures>\n{entries}</Textures>\n')
+
+
+STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_texture_list]
 
 
 def main(arguments):
