@@ -89,6 +89,7 @@ class GameObject:
         self.is_out = False
         self.life_time = 0.0
         self.direction = 1
+        self.time_limit = 0.0
         self.sprites = {}
 
     def can_update(self):
@@ -116,6 +117,10 @@ class GameObject:
 
     def bottom(self):
         return self.y + 2.0 * self.h
+
+    def start_using(self):
+        """A spell has put it in place."""
+        self.is_enable = True
 
 
 class Walker(GameObject):
@@ -168,6 +173,10 @@ class Wind(GameObject):
         self.direction = WIND_DIRECTION[game_object_type]
         self.blow_time = 3.0
         self.wind_speed = 0.3
+        self.blown = 0.0
+
+    def start_using(self):
+        super().start_using()
         self.blown = 0.0
 
     def do_update(self, dt, now_ms, world):

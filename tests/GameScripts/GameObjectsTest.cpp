@@ -2,9 +2,7 @@
 // and what happens to a character in each situation a level puts it in, with contacts found by the
 // collider and judged by the real dispatcher.
 #include "GameScreenFixture.h"
-#include "SFileHelpers.h"
-#include "STexture.h"
-#include "SXMLDeserializator.h"
+#include "LoadTextureList.h"
 #include "ScriptTestSupport.h"
 #include "VGCollider.h"
 #include "VGGameObjectFactory.h"
@@ -15,8 +13,6 @@
 #include "VGPythonDictionary.h"
 #include "VGPythonList.h"
 #include "VGPythonObject.h"
-
-#include "Platform/NativePath.h"
 
 #include <gtest/gtest.h>
 
@@ -38,23 +34,7 @@ class GameObjects : public GameTest::GameScreenFixture {
   void SetUp() override {
     VGPYFactory::Init();
     GameScreenFixture::SetUp();
-    SCore::SXMLDeserializator reader(std::wstring(L"textures.xml"));
-    reader.DoBeginChild("Textures");
-    for (unsigned int i = 0; i < reader.DoGetChildCount(); ++i) {
-      reader.DoBeginChild(i);
-      std::string name;
-      std::string path;
-      reader.DoDeserialize("Name", name);
-      reader.DoDeserialize("Path", path);
-      if (!viewport->GetTextureManager()->ContainsTexture(name)) {
-        const std::vector<char> bytes = ReadFileToBytes(Platform::WidenBytes(path));
-        const boost::shared_ptr<SCore::STexture> texture = viewport->CreateTexture(name);
-        texture->LoadFromMemory(device, bytes.data(), static_cast<UINT>(bytes.size()), 1);
-        viewport->GetTextureManager()->AddTexture(texture);
-      }
-      reader.DoEndChild();
-    }
-    reader.DoEndChild();
+    LoadTextureList(viewport, L"textures.xml");
     VGGameObjectFactory::LoadGameObjects(L"gameobjects\\quessaworldNEW.xml");
   }
 };

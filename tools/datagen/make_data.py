@@ -10,10 +10,12 @@ from PIL import Image
 import art
 import dds
 import font
+import levels
 import loading
 import objects
 import preview
 import splash
+import world_art
 
 
 def make_black(data):
@@ -45,25 +47,42 @@ def make_objects(data):
     objects.write(data)
 
 
+def make_world(data):
+    # Pointers, angels and skeletons are small and keep soft edges; backdrops are opaque and large.
+    for _, file, paint in world_art.SHEETS:
+        dds.write(os.path.join(data, "Res", file), paint(), "dxt5")
+    for _, file, paint in world_art.BACKDROPS:
+        dds.write(os.path.join(data, "Levels", file), paint(), "dxt1")
+
+
+def make_levels(data):
+    levels.write(data)
+
+
+def world_textures():
+    return [(name, "Res\\" + file) for name, file, _ in world_art.SHEETS] + \
+        [(name, "Levels\\" + file) for name, file, _ in world_art.BACKDROPS]
+
+
 # The texture list: what the game loads at start, by name.
 BASE_TEXTURES = [("BLACK", "Res\\black.dds"), ("FONT", "Res\\font.dds")]
 
 
 def make_texture_list(data):
     entries = "".join(f'  <Texture Name="{name}" Path="{path}" MipLevels="1"></Texture>\n'
-                      for name, path in BASE_TEXTURES + objects.texture_entries())
+                      for name, path in BASE_TEXTURES + objects.texture_entries() + world_textures())
     with open(os.path.join(data, "textures.xml"), "w") as out:
         out.write(f'<?xml version="1.0" encoding="windows-1251"?>\n<Textures>\n{entries}</Textures>\n')
 
 
-STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_texture_list]
+STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_levels, make_texture_list]
 
 
 def main(arguments):
     if len(arguments) not in (2, 3):
         sys.exit("usage: make_data.py DATA_FOLDER [PREVIEW_FOLDER]")
     data = arguments[1]
-    for folder in ("Res", "Loading", "splash"):
+    for folder in ("Res", "Loading", "splash", "Levels"):
         os.makedirs(os.path.join(data, folder), exist_ok=True)
     for step in STEPS:
         step(data)

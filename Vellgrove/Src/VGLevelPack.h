@@ -1,0 +1,71 @@
+#pragma once
+
+#include "IDeserialize.h"
+#include "ISerialize.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <string>
+#include <vector>
+
+namespace Vellgrove {
+
+class VGLevel;
+
+// The ordered levels the player works through, each kept as the text of its file, and a cursor
+// on the level to play next; past the last level the cursor is "done". A level object is parsed
+// from its text only when asked for.
+class VGLevelPack : public SCore::ISerialize, public SCore::IDeserialize {
+ public:
+  static const char* const kDone;
+
+  void DoSerialize(SCore::SSerializator& writer) override;
+  void DoDeserialize(SCore::SDeserializator& reader, unsigned int index) override;
+  // Reading a pack replaces its levels; the cursor goes back to the level of the same Name, else
+  // to the first.
+  void DoDeserialize(SCore::SDeserializator& reader) override;
+
+  void AddLevel(const std::string& name, const std::wstring& path);
+  void Reset();
+  // True while the cursor then stands on a level; raises at "done".
+  bool Next();
+  // "" goes to the first level, "None" to "done", another name to its first level; an unknown
+  // name leaves the cursor where it is.
+  void SetCurrentLevel(const std::string& name);
+  // "done" gives the number of levels; an unknown name 0.
+  unsigned int GetLevelIndex(const std::string& name) const;
+  std::string GetCurrentLevelName() const;
+  std::string GetCurrentLevelShowName() const;
+  std::string GetLevelName(unsigned int index) const;
+  std::string GetLevelShowName(unsigned int index) const;
+  unsigned int GetLevelCount() const { return static_cast<unsigned int>(m_levels.size()); }
+  // A new level from the text at the cursor; a level that fails to read names its file.
+  boost::shared_ptr<VGLevel> GetLevel();
+
+  float m_moveForce = 1.1f;
+  float m_moveAttenuation = 1.0f;
+
+ private:
+  struct Entry {
+    std::string Text;
+    std::string Name;
+    std::wstring Path;
+  };
+  struct Names {
+    std::string Name;
+    std::string ShowName;
+  };
+
+  void ScanLevelNames();
+  void RequireIndex(unsigned int index) const;
+  void RequireCurrent() const;
+
+  std::vector<Entry> m_levels;
+  size_t m_current = 0;
+  std::vector<Names> m_levelNames;
+};
+
+extern boost::shared_ptr<VGLevelPack> g_LevelPack;
+extern boost::shared_ptr<VGLevelPack> g_BonusLevelPack;
+
+}  // namespace Vellgrove

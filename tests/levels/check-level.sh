@@ -1,0 +1,15 @@
+#!/bin/sh
+# One level through the level runner: its solution wins it at 10 and 33 ms frames with every spell
+# accepted, and playing it without spells loses it.
+# Usage: check-level.sh RUNNER LEVEL SOLUTION [--bonus]
+runner=$1 level=$2 solution=$3 bonus=$4
+[ -f "$solution" ] || { echo "no solution for $level: $solution"; exit 1; }
+for frame in 10 33; do
+  out=$("$runner" $bonus --frame $frame "$level" "$solution") || { echo "$out"; echo "not won at $frame ms frames"; exit 1; }
+  echo "$out"
+  case "$out" in *"refused 0"*) ;; *) echo "a spell was refused"; exit 1 ;; esac
+done
+out=$("$runner" $bonus "$level")
+status=$?
+echo "$out"
+[ $status -eq 1 ] || { echo "not lost without spells (status $status)"; exit 1; }

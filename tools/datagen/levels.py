@@ -1,0 +1,149 @@
+"""The levels and the two level packs, in the engine's XML, in data/Levels/.
+
+A level places objects of the kinds in data/gameobjects/ (by their Name) at world positions: one
+unit is the view's width or height, y grows downwards, a position is an object's top-left corner.
+Every level places the three characters, a portal whose time_limit is the level's play time,
+ground, and the spare, disabled objects its spells will put in place.
+"""
+import os
+from dataclasses import dataclass, field
+
+GROUND_TOP = 0.8
+GROUND_HALF_HEIGHT = 0.075
+CHARACTER_HEIGHT = 0.1
+CHARACTERS = ("Tovemmar", "Gribbanoddle", "Weskaroon")
+TOOLS = {
+    "VGTT_WALL": "VGGOT_WALL",
+    "VGTT_BRIDGE": "VGGOT_BRIDGE",
+    "VGTT_WINDRIGHT": "VGGOT_WINDRIGHT",
+    "VGTT_WINDLEFT": "VGGOT_WINDLEFT",
+    "VGTT_TELEPORT": "VGGOT_TELEPORT",
+}
+SPARE_OF_TOOL = {"VGTT_WALL": "Wall", "VGTT_BRIDGE": "Bridge", "VGTT_WINDRIGHT": "WindRight",
+                 "VGTT_WINDLEFT": "WindLeft", "VGTT_TELEPORT": "Teleport"}
+# Where spare objects wait, out of every view, until a spell places them.
+SPARE_PLACE = (0.1, -0.6)
+
+
+@dataclass
+class Placed:
+    name: str
+    x: float
+    y: float
+    half: tuple = None
+    attributes: list = field(default_factory=list)
+
+
+@dataclass
+class Level:
+    name: str
+    show_name: str
+    size_x: float
+    play_time: float
+    backdrop: str
+    tools: list
+    objects: list
+    pos_x: float = 0.0
+    spares: int = 2
+    sun: bool = True
+
+
+def ground(left, right, top=GROUND_TOP):
+    half_width = (right - left) / 2.0
+    return Placed("Ground", left, top, (half_width, GROUND_HALF_HEIGHT))
+
+
+def characters(first_x, facing=1, top=GROUND_TOP, gap=0.09):
+    """The three characters in a row, standing a hair above the ground so that they settle on it."""
+    placed = []
+    for i, name in enumerate(CHARACTERS):
+        attributes = [("direction", str(facing), "Long")] if facing != 1 else []
+        placed.append(Placed(name, first_x - facing * i * gap, top - CHARACTER_HEIGHT - 0.005, None, attributes))
+    return placed
+
+
+def portal(x, play_time, top=GROUND_TOP):
+    return Placed("Portal", x, top - 0.12, None, [("time_limit", f"{play_time:g}", "Double")])
+
+
+LEVELS = [
+    # A pit ends the meadow on the right: a wall turns the walkers back to the portal on the left.
+    Level("level01", "The Turning Stone", 1.5, 60.0, "BACKDROP_MOOR", ["VGTT_WALL"],
+          [ground(0.0, 1.25), portal(0.12, 60.0)] + characters(0.62), pos_x=0.5),
+    # A gap lies between the walkers and the portal: a bridge spans it.
+    Level("level02", "Over the Gap", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_BRIDGE"],
+          [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42, 60.0)] + characters(0.4), pos_x=0.3),
+    # The walkers head for the spikes on the left; a wind turns them and carries them over a crack.
+    Level("level03", "windstorm", 1.6, 60.0, "BACKDROP_STORM", ["VGTT_WINDRIGHT", "VGTT_WINDLEFT"],
+          [ground(0.0, 1.0), ground(1.06, 1.6), Placed("Spikes", 0.02, GROUND_TOP - 0.04),
+           portal(1.42, 60.0)] + characters(0.7, facing=-1), pos_x=0.3),
+    # A cliff shuts the walkers in a hollow; a teleport sends them up to the ledge with the portal.
+    Level("level04", "Through the Veil", 1.6, 90.0, "BACKDROP_MOOR", ["VGTT_TELEPORT"],
+          [ground(0.0, 0.9), Placed("Ground", 0.9, 0.35, (0.05, 0.275)), ground(1.0, 1.6, 0.45),
+           Placed("OutTeleport", 1.1, 0.45 - 0.12), portal(1.45, 90.0, 0.45)] + characters(0.4), pos_x=0.3),
+]
+
+BONUS_LEVELS = [
+    # A monster prowls the far meadow across a gap: hold the walkers back with a wall until it has
+    # fallen, then send them over (a teleport, or a bridge and a second wall).
+    Level("bonus01", "Moonlit Prowler", 2.0, 90.0, "BACKDROP_STORM", ["VGTT_WALL", "VGTT_BRIDGE", "VGTT_TELEPORT"],
+          [ground(0.0, 0.8), ground(1.05, 2.0),
+           Placed("Monster", 1.6, GROUND_TOP - CHARACTER_HEIGHT - 0.005, None, [("direction", "-1", "Long")]),
+           Placed("OutTeleport", 1.2, GROUND_TOP - 0.12), portal(1.9, 90.0)] + characters(0.5)),
+]
+
+
+def vector(element, x, y):
+    return f'<{element} X="{x:g}" Y="{y:g}" Z="0"></{element}>'
+
+
+def placed_xml(placed):
+    inner = vector("Position", placed.x, placed.y)
+    if placed.half:
+        inner += vector("HalfSize", *placed.half)
+    if placed.attributes:
+        inner += "<Attributes>" + "".join(
+            f'<A Name="{name}" Value="{value}" Type="{kind}"></A>' for name, value, kind in placed.attributes) + \
+            "</Attributes>"
+    return f'      <Obj Name="{placed.name}">{inner}</Obj>\n'
+
+
+def backdrop_xml(level):
+    white = "4294967295"
+    return (
+        f'      <Item><Sprite ColorLU="{white}" ColorRU="{white}" ColorLD="{white}" ColorRD="{white}" Angle="0" '
+        f'CoordAligment="1" WithTransform="0" FlipHorizontal="0" FlipVertical="0" XScaleFactor="1" '
+        f'YScaleFactor="1"><Position X="0" Y="0" Width="{level.size_x:g}" Height="1"></Position>'
+        f'<TexCoords X="0" Y="0" Width="1" Height="1"></TexCoords><Mesh Name="backdrop">'
+        f'<Material CullMode="1" FillMode="3" AlphaBlend="0" SrcBlend="5" DstBlend="6" ZWrite="0" Lighting="0" '
+        f'IsFogEnable="0"><Textures Texture1="{level.backdrop}"></Textures></Material></Mesh></Sprite></Item>\n')
+
+
+def level_xml(level):
+    tools = "".join(f'    <Tool ToolType="{tool}" GameObject="{TOOLS[tool]}"></Tool>\n' for tool in level.tools)
+    spares = [Placed(SPARE_OF_TOOL[tool], *SPARE_PLACE) for tool in level.tools for _ in range(level.spares)]
+    objects = "".join(placed_xml(placed) for placed in level.objects + spares)
+    return (
+        '<?xml version="1.0" encoding="windows-1251"?>\n'
+        f'<Level Name="{level.name}" ShowName="{level.show_name}" SizeX="{level.size_x:g}" SizeY="1" '
+        f'PosX="{level.pos_x:g}" PosY="0" PlayTime="{level.play_time:g}" Sun="{int(level.sun)}">\n'
+        f'  <Tools>\n{tools}  </Tools>\n'
+        f'  <World>\n    <GameObjects>\n{objects}    </GameObjects>\n'
+        f'    <BackGround>\n{backdrop_xml(level)}    </BackGround>\n  </World>\n'
+        '</Level>\n')
+
+
+def pack_xml(levels):
+    entries = "".join(f'  <Level Path="Levels\\{level.name}.xml" Name="{level.name}"></Level>\n' for level in levels)
+    return f'<?xml version="1.0" encoding="windows-1251"?>\n<LevelPack>\n{entries}</LevelPack>\n'
+
+
+def write(data):
+    folder = os.path.join(data, "Levels")
+    os.makedirs(folder, exist_ok=True)
+    for level in LEVELS + BONUS_LEVELS:
+        with open(os.path.join(folder, level.name + ".xml"), "w") as out:
+            out.write(level_xml(level))
+    for file, levels in (("levelpack.xml", LEVELS), ("bonuslevelpack.xml", BONUS_LEVELS)):
+        with open(os.path.join(folder, file), "w") as out:
+            out.write(pack_xml(levels))
