@@ -5,6 +5,7 @@
 #include "SXMLDeserializator.h"
 #include "VGBackGround.h"
 #include "VGGameObjectFactory.h"
+#include "VGLevel.h"
 #include "VGPYGameObjectDispatcher.h"
 #include "VGPythonDictionary.h"
 #include "VGPythonList.h"
@@ -206,4 +207,13 @@ TEST_F(World, BackgroundItemsAppearAfterTheirDelayAndScrollWithoutMoving) {
   EXPECT_EQ(drawnAt(0.25f), 0xFFFFFFFFu);
   EXPECT_EQ(drawnAt(0.75f), kBlack);
   EXPECT_EQ(sprite->Position.X, 0.7f);
+}
+
+// A rule's answer that is no truth value raises, and nothing is reported won or lost by it.
+TEST_F(World, ALevelRuleAnsweringNoTruthValueRaisesAndDecidesNothing) {
+  VGLevel level("rules");
+  for (int ask = 0; ask < 2; ++ask) {
+    EXPECT_NE(MessageOf([&] { level.IsDone(); }).find("VGLevel::IsDone()"), std::string::npos);
+    EXPECT_NE(MessageOf([&] { level.IsFailed(); }).find("VGLevel::IsFailed()"), std::string::npos);
+  }
 }

@@ -1,8 +1,7 @@
 // The game's object files and their scripts together: every kind made by name from the real files,
 // and what happens to a character in each situation a level puts it in, with contacts found by the
 // collider and judged by the real dispatcher.
-#include "GameScreenFixture.h"
-#include "LoadTextureList.h"
+#include "GameDataFixture.h"
 #include "ScriptTestSupport.h"
 #include "VGCollider.h"
 #include "VGGameObjectFactory.h"
@@ -26,18 +25,7 @@ using TestSupport::ScriptName;
 
 namespace {
 
-// The game's textures loaded as the game loads them, from its working directory.
-class GameObjects : public GameTest::GameScreenFixture {
- protected:
-  GameObjects() : GameScreenFixture(false) {}
-
-  void SetUp() override {
-    VGPYFactory::Init();
-    GameScreenFixture::SetUp();
-    LoadTextureList(viewport, L"textures.xml");
-    VGGameObjectFactory::LoadGameObjects(L"gameobjects\\quessaworldNEW.xml");
-  }
-};
+class GameObjects : public GameTest::GameDataFixture {};
 
 double Number(VGPYGameObject& object, const char* name) {
   const ScriptName attribute(name);
