@@ -13,6 +13,8 @@
 #include "VGPythonList.h"
 #include "VGPythonObject.h"
 
+#include "Platform/TestHooks.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -25,7 +27,19 @@ using TestSupport::ScriptName;
 
 namespace {
 
-class GameObjects : public GameTest::GameDataFixture {};
+class GameObjects : public GameTest::GameDataFixture {
+ protected:
+  // The frame with one object drawn after its script has placed its sprites (no scroll).
+  std::vector<DWORD> DrawOne(VGPYGameObject& object) {
+    {
+      VGPythonLock lock;
+      PyObject* zero = PyFloat_FromDouble(0.0);
+      object.UpdateSpritesState(zero, zero);
+      Py_DECREF(zero);
+    }
+    return Frame([&] { object.Render(); });
+  }
+};
 
 double Number(VGPYGameObject& object, const char* name) {
   const ScriptName attribute(name);
@@ -333,4 +347,67 @@ TEST_F(GameObjects, TheScoreScreensStillTickChangesNothing) {
     EXPECT_EQ(hero->GetPosition().X, 0.09f) << name;
     EXPECT_EQ(Number(*hero, "life_time"), 0.0) << name;
   }
+}
+
+namespace {
+
+int Lit(const std::vector<DWORD>& pixels, int left, int top, int right, int bottom, int width) {
+  int lit = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x) lit += (pixels[size_t(y) * width + x] & 0x00FFFFFF) != 0;
+  return lit;
+}
+
+}  // namespace
+
+TEST_F(GameObjects, ACharacterIsDrawnAtItsPlaceMirroredWhenFacingLeftInItsPhasesFrame) {
+  Platform::Testing::SetFakeClock(1000);  // the walk's frame holds still
+  const boost::shared_ptr<VGPYGameObject> hero = VGPYFactory::Create("Tovemmar");
+  hero->SetPosition({0.5f, 0.5f, 0.0f});
+  hero->GetPythonObject()->SetPropertyValueLong(ScriptName("state"), 1);
+  const std::vector<DWORD> right = DrawOne(*hero);
+  // The box: x 200..220, y 150..180 of the 400 by 300 frame.
+  EXPECT_GT(Lit(right, 200, 150, 220, 180, kWidth), 100) << "the character is there";
+  EXPECT_EQ(Lit(right, 0, 0, 190, 300, kWidth) + Lit(right, 230, 0, 400, 300, kWidth), 0) << "and nowhere else";
+
+  SetNumber(*hero, "direction", -1.0);
+  const std::vector<DWORD> left = DrawOne(*hero);
+  const auto brightness = [](DWORD pixel) { return int(pixel & 0xFF) + int((pixel >> 8) & 0xFF) + int((pixel >> 16) & 0xFF); };
+  // Mirrored about the box's middle, give or take the rasteriser's rounding of a pixel.
+  const auto difference = [&](int mirrorSum) {
+    long sum = 0;
+    for (int y = 150; y < 180; ++y) {
+      for (int x = 200; x < 220; ++x) {
+        const int seen = mirrorSum ? mirrorSum - x : x;
+        sum += std::abs(brightness(right[size_t(y) * kWidth + x]) - brightness(left[size_t(y) * kWidth + seen]));
+      }
+    }
+    return sum;
+  };
+  const long mirrored = std::min({difference(418), difference(419), difference(420), difference(421)});
+  EXPECT_LT(mirrored * 4, difference(0)) << "facing left is the mirror image";
+
+  SetNumber(*hero, "direction", 1.0);
+  EXPECT_EQ(DrawOne(*hero), right);
+  hero->m_animOffset = 0.5f;
+  EXPECT_NE(Frame([&] { hero->Render(); }), right) << "another phase shows another frame of the walk";
+}
+
+TEST_F(GameObjects, AFrameWallDrawsNothingAndAGroupDrawsItsChildren) {
+  const boost::shared_ptr<VGPYGameObject> wall(new VGPYGameObject);
+  wall->SetPythonObject(VGPYFactory::CreateByTypeName("VGGOT_SIMPLE"));
+  wall->SetHalfSize({0.5f, 0.5f, 0.0f});
+  EXPECT_EQ(Lit(DrawOne(*wall), 0, 0, kWidth, kHeight, kWidth), 0);
+
+  const boost::shared_ptr<VGPYGameObject> group = VGPYFactory::Create("Group");
+  for (float x : {0.1f, 0.6f}) {
+    const boost::shared_ptr<VGPYGameObject> piece = VGPYFactory::Create("Ground");
+    piece->SetPosition({x, 0.8f, 0.0f});
+    piece->SetHalfSize({0.1f, 0.05f, 0.0f});
+    group->AddGroupObject(piece);
+  }
+  const std::vector<DWORD> pixels = DrawOne(*group);
+  EXPECT_GT(Lit(pixels, 40, 240, 120, 270, kWidth), 1000) << "the first piece";
+  EXPECT_GT(Lit(pixels, 240, 240, 320, 270, kWidth), 1000) << "the second piece";
+  EXPECT_EQ(Lit(pixels, 130, 240, 230, 270, kWidth), 0) << "nothing between them";
 }
