@@ -14,6 +14,10 @@ class VGPythonLock {
   VGPythonLock(const VGPythonLock&) = delete;
   VGPythonLock& operator=(const VGPythonLock&) = delete;
 
+  // How many guards have been taken in the process, nested ones included: what benchmarks count
+  // as calls into the interpreter.
+  static unsigned long Taken();
+
  private:
   PyGILState_STATE m_state;
 };

@@ -216,21 +216,32 @@ void VGWorld::RiseAngels(float dt) {
 
 void VGWorld::CollisionDetection() {
   KORVEX_TRY
+    // Whether an inner object is enabled is asked only of objects whose box meets the outer one's:
+    // apart, a pair comes to nothing either way, and asking the script costs far more than the box
+    // test.
     for (const auto& solid : m_static) {
       if (!solid->IsEnable()) continue;
       for (const auto& mover : m_dynamic) {
-        if (mover->IsEnable()) ResolveCollision(*solid, *mover);
+        if (Overlap(*solid, *mover) && mover->IsEnable()) ResolveCollision(*solid, *mover);
       }
     }
     for (size_t i = 0; i < m_dynamic.size(); ++i) {
       if (!m_dynamic[i]->IsEnable()) continue;
       for (size_t j = i + 1; j < m_dynamic.size(); ++j) {
-        if (m_dynamic[j]->IsEnable()) ResolveCollision(*m_dynamic[j], *m_dynamic[i]);
+        if (Overlap(*m_dynamic[j], *m_dynamic[i]) && m_dynamic[j]->IsEnable()) {
+          ResolveCollision(*m_dynamic[j], *m_dynamic[i]);
+        }
       }
     }
     for (const auto& object : m_static) object->RefreshCache();
     for (const auto& object : m_dynamic) object->RefreshCache();
   KORVEX_RETHROW("VGWorld::CollisionDetection()", kSource)
+}
+
+bool VGWorld::Overlap(VGPYGameObject& b, VGPYGameObject& a) {
+  VGContact contact;
+  m_collider.Collide(*a.m_tile, contact, *b.m_tile);
+  return contact.Depth > 0.0f;
 }
 
 void VGWorld::ResolveCollision(VGPYGameObject& b, VGPYGameObject& a) {

@@ -68,6 +68,8 @@ class VGWorld : public SCore::ISerialize, public SCore::IDeserialize {
   boost::shared_ptr<KorvexEngine::SSprite> m_skeleton;
 
  private:
+  // The pair's boxes meet with a positive depth.
+  bool Overlap(VGPYGameObject& b, VGPYGameObject& a);
   void RespondToContact(VGPYGameObject& b, VGPYGameObject& a, const VGContact& contact);
   void RiseAngels(float dt);
   bool InView(const SCore::SVector3& position, const SCore::SVector3& size) const;
