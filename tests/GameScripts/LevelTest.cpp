@@ -233,3 +233,22 @@ TEST_F(Levels, AShippedLevelPlayedTwiceInOneProcessMovesTheSame) {
   }
   EXPECT_EQ(runs[0], runs[1]);
 }
+
+// A small world drawn and read back: objects in view, a disabled one not, and the pointers to a
+// portal out of view above and to the left.
+TEST_F(Levels, TheWorldDrawsWhatIsInViewAndPointsAtAPortalOutOfIt) {
+  const boost::shared_ptr<VGLevel> level = Make(LevelText(
+      "drawn", "",
+      "<O Name=\"Ground\"><Position X=\"0.5\" Y=\"0.8\" Z=\"0\"></Position><HalfSize X=\"0.25\" Y=\"0.05\" Z=\"0\">"
+      "</HalfSize></O><O Name=\"Wall\"><Position X=\"0.1\" Y=\"0.5\" Z=\"0\"></Position></O>"
+      "<O Name=\"Portal\"><Position X=\"-0.5\" Y=\"-0.5\" Z=\"0\"></Position></O>"));
+  VGWorld& world = *level->GetWorld();
+  world.UpdateSpritesState();
+  const std::vector<DWORD> pixels = Frame([&] { world.Render(); });
+  const auto lit = [&](float x, float y) { return (At(pixels, x, y) & 0x00FFFFFF) != 0; };
+  EXPECT_TRUE(lit(0.75f, 0.85f)) << "the ground in view";
+  EXPECT_FALSE(lit(0.12f, 0.6f)) << "the spare wall is disabled";
+  EXPECT_TRUE(lit(0.05f, 0.05f)) << "the pointer at the top left corner";
+  EXPECT_TRUE(lit(0.11f, 0.14f)) << "the portal's pointer beside it";
+  EXPECT_FALSE(lit(0.5f, 0.3f)) << "nothing in the empty sky (no backdrop in this level)";
+}
