@@ -80,6 +80,15 @@ TEST_F(GameObject, BadFilesFailNamingWhatAndWhere) {
                            "</HalfSize><Body ID=\"0\" Mass=\"1\"><Position X=\"0\" Y=\"0\" Z=\"0\"></Position>"
                            "<Velocity X=\"0\" Y=\"0\" Z=\"0\"></Velocity></Body></Tile></GameObject>",
        "Deserializator error: can't find child node:States"},
+      {"a box of geometry 1", [] {
+         std::string xml = ObjectXml("", "");
+         xml.replace(xml.find("GeomType=\"0\""), 12, "GeomType=\"1\"");
+         return xml;
+       }(),
+       "unknown VGGeom type"},
+      {"no tile", "<GameObject Name=\"T\" IsEnable=\"1\" GravityAction=\"1\" GameObjectType=\"VGGOT_RECORDER\" "
+                  "RenderOrder=\"1\"><States></States><Attributes></Attributes></GameObject>",
+       "Deserializator error: can't find child node:Tile"},
       {"a sprite of an unknown texture", ObjectXml("<S Name=\"idle\">" + SpriteXml("x", "", "NONE") + "</S>", ""),
        "can't find texture:NONE"},
   };

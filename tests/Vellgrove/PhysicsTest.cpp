@@ -73,6 +73,17 @@ TEST(Physics, BodiesIntegrateSemiImplicitlyAndAlwaysUseUpTheirForce) {
   }
 }
 
+TEST(Physics, AFallFollowsTheClosedFormOfSemiImplicitSteps) {
+  VGBody body;
+  body.Position = {0, 0.25f, 0};
+  for (int n = 1; n <= 300; ++n) {
+    body.Force = {0, 0.98f, 0};
+    body.Update(0.01f);
+    ASSERT_NEAR(body.Velocity.Y, 0.0098 * n, 1e-5) << n;
+    ASSERT_NEAR(body.Position.Y, 0.25 + 0.000098 * n * (n + 1) / 2, 1e-5) << n;
+  }
+}
+
 TEST(Physics, ABoxSpansItsPositionToTwiceItsHalfSizeFurther) {
   VGGeomAABB box;
   box.Set({1, 2, 0}, {0.5f, 0.25f, 0});
