@@ -5,6 +5,7 @@
 #include "SDeserializator.h"
 #include "SEngineException.h"
 #include "SSerializator.h"
+#include "VGLevelTrainer.h"
 #include "VGPYFactory.h"
 #include "VGPYGameObject.h"
 #include "VGPythonDictionary.h"
@@ -17,6 +18,7 @@
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
+#include "Platform/NativePath.h"
 
 #include <cmath>
 
@@ -69,6 +71,7 @@ VGLevel::~VGLevel() {
   m_processTool.reset();
   m_isDone.reset();
   m_isFailed.reset();
+  m_trainer.reset();
 }
 
 void VGLevel::Create() {
@@ -137,9 +140,11 @@ void VGLevel::ReadHeader(SCore::SDeserializator& reader) {
   m_remainingTime = PlayTime;
   reader.DoDeserialize("Sun", Sun);
   if (reader.DoIsAvialableName("Help")) {
+    m_trainer.reset(new VGLevelTrainer);
     reader.DoDeserialize("Help", Help);
-    throw KorvexEngine::SEngineException(
-        ("level [" + Name + "] asks for the tutorial [" + Help + "], and tutorials can't be played yet").c_str());
+    m_trainer->Load(Platform::WidenBytes(Help));
+    m_trainer->Restart();
+    m_trainer->Update();
   }
 }
 
@@ -178,6 +183,7 @@ void VGLevel::Update(bool paused) {
   if (m_firstUpdate) {
     m_worldClock.Current = timeGetTime() - kTickMilliseconds;
     m_firstUpdate = false;
+    if (m_trainer) m_trainer->Restart();
     m_cameraClock.Current = timeGetTime() - kTickMilliseconds;
   }
   m_worldClock.Previous = m_worldClock.Current;
@@ -201,6 +207,7 @@ void VGLevel::Update(bool paused) {
   m_cameraBody.Force = SCore::SVector3();
   m_remainingTime -= float(kTickMilliseconds * ticks) * 0.001f;
   if (m_remainingTime < 0.0f) m_remainingTime = 0.0f;
+  if (m_trainer && !paused) m_trainer->Update();
 }
 
 void VGLevel::ApplyCameraFriction() {

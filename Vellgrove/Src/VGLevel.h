@@ -15,6 +15,7 @@ namespace Vellgrove {
 class VGPYGameObject;
 class VGPythonFunctor;
 class VGPythonObject;
+class VGLevelTrainer;
 class VGTool;
 class VGWorld;
 
@@ -76,6 +77,8 @@ class VGLevel : public SCore::ISerialize, public SCore::IDeserialize {
   float PlayTime = 0.0f;
   float m_remainingTime = 0.0f;
   bool Sun = true;
+  // The level's tutorial, when its file names a "Help" script.
+  boost::shared_ptr<VGLevelTrainer> m_trainer;
   std::string Help;
   float m_moveForce = 1.1f;
   float m_moveAttenuation = 1.0f;

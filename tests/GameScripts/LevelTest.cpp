@@ -154,7 +154,7 @@ TEST_F(Levels, BadLevelFilesAreRefusedNamingTheProblem) {
                                "<T ToolType=\"VGTT_WALL\" GameObject=\"VGGOT_BRIDGE\"></T>";
   const Case cases[] = {
       {"two tools of a type", LevelText("twice", "", "", twoWalls), "Tool already exist"},
-      {"a tutorial", LevelText("taught", " Help=\"Levels\\help1.xml\""), "asks for the tutorial [Levels\\help1.xml]"},
+      {"a tutorial that is not there", LevelText("taught", " Help=\"Levels\\nohelp.xml\""), "nohelp.xml"},
       {"narrower than the view", LevelText("narrow", "", "", "", "SizeX=\"0.5\" SizeY=\"1\""),
        "level [narrow]: SizeX and SizeY must be at least 1"},
       {"an unknown object", LevelText("odd", "", "<O Name=\"Unicorn\"></O>"), "Game Object:Unicorn not found"},

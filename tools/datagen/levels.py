@@ -46,6 +46,7 @@ class Level:
     pos_x: float = 0.0
     spares: int = 2
     sun: bool = True
+    with_help: bool = False
 
 
 def ground(left, right, top=GROUND_TOP):
@@ -69,18 +70,19 @@ def portal(x, play_time, top=GROUND_TOP):
 LEVELS = [
     # A pit ends the meadow on the right: a wall turns the walkers back to the portal on the left.
     Level("level01", "The Turning Stone", 1.5, 60.0, "BACKDROP_MOOR", ["VGTT_WALL"],
-          [ground(0.0, 1.25), portal(0.12, 60.0)] + characters(0.62), pos_x=0.5),
+          [ground(0.0, 1.25), portal(0.12, 60.0)] + characters(0.62), pos_x=0.5, with_help=True),
     # A gap lies between the walkers and the portal: a bridge spans it.
     Level("level02", "Over the Gap", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_BRIDGE"],
-          [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42, 60.0)] + characters(0.4), pos_x=0.3),
+          [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42, 60.0)] + characters(0.4), pos_x=0.3, with_help=True),
     # The walkers head for the spikes on the left; a wind turns them and carries them over a crack.
     Level("level03", "windstorm", 1.6, 60.0, "BACKDROP_STORM", ["VGTT_WINDRIGHT", "VGTT_WINDLEFT"],
           [ground(0.0, 1.0), ground(1.06, 1.6), Placed("Spikes", 0.02, GROUND_TOP - 0.04),
-           portal(1.42, 60.0)] + characters(0.7, facing=-1), pos_x=0.3),
+           portal(1.42, 60.0)] + characters(0.7, facing=-1), pos_x=0.3, with_help=True),
     # A cliff shuts the walkers in a hollow; a teleport sends them up to the ledge with the portal.
     Level("level04", "Through the Veil", 1.6, 90.0, "BACKDROP_MOOR", ["VGTT_TELEPORT"],
           [ground(0.0, 0.9), Placed("Ground", 0.9, 0.35, (0.05, 0.275)), ground(1.0, 1.6, 0.45),
-           Placed("OutTeleport", 1.1, 0.45 - 0.12), portal(1.45, 90.0, 0.45)] + characters(0.4), pos_x=0.3),
+           Placed("OutTeleport", 1.1, 0.45 - 0.12), portal(1.45, 90.0, 0.45)] + characters(0.4), pos_x=0.3,
+          with_help=True),
 ]
 
 BONUS_LEVELS = [
@@ -119,6 +121,10 @@ def backdrop_xml(level):
         f'IsFogEnable="0"><Textures Texture1="{level.backdrop}"></Textures></Material></Mesh></Sprite></Item>\n')
 
 
+def help_attribute(level):
+    return f' Help="Levels\\help\\{level.name}.xml"' if level.with_help else ""
+
+
 def level_xml(level):
     tools = "".join(f'    <Tool ToolType="{tool}" GameObject="{TOOLS[tool]}"></Tool>\n' for tool in level.tools)
     spares = [Placed(SPARE_OF_TOOL[tool], *SPARE_PLACE) for tool in level.tools for _ in range(level.spares)]
@@ -126,7 +132,7 @@ def level_xml(level):
     return (
         '<?xml version="1.0" encoding="windows-1251"?>\n'
         f'<Level Name="{level.name}" ShowName="{level.show_name}" SizeX="{level.size_x:g}" SizeY="1" '
-        f'PosX="{level.pos_x:g}" PosY="0" PlayTime="{level.play_time:g}" Sun="{int(level.sun)}">\n'
+        f'PosX="{level.pos_x:g}" PosY="0" PlayTime="{level.play_time:g}" Sun="{int(level.sun)}"{help_attribute(level)}>\n'
         f'  <Tools>\n{tools}  </Tools>\n'
         f'  <World>\n    <GameObjects>\n{objects}    </GameObjects>\n'
         f'    <BackGround>\n{backdrop_xml(level)}    </BackGround>\n  </World>\n'

@@ -15,6 +15,7 @@ import loading
 import objects
 import preview
 import splash
+import trainer_art
 import world_art
 
 
@@ -55,13 +56,19 @@ def make_world(data):
         dds.write(os.path.join(data, "Levels", file), paint(), "dxt1")
 
 
+def make_trainer(data):
+    for _, file, paint in trainer_art.SHEETS:
+        dds.write(os.path.join(data, "Res", file), paint(), "dxt5")
+
+
 def make_levels(data):
     levels.write(data)
 
 
 def world_textures():
     return [(name, "Res\\" + file) for name, file, _ in world_art.SHEETS] + \
-        [(name, "Levels\\" + file) for name, file, _ in world_art.BACKDROPS]
+        [(name, "Levels\\" + file) for name, file, _ in world_art.BACKDROPS] + \
+        [(name, "Res\\" + file) for name, file, _ in trainer_art.SHEETS]
 
 
 # The texture list: what the game loads at start, by name.
@@ -75,7 +82,8 @@ def make_texture_list(data):
         out.write(f'<?xml version="1.0" encoding="windows-1251"?>\n<Textures>\n{entries}</Textures>\n')
 
 
-STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_levels, make_texture_list]
+STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_trainer, make_levels,
+         make_texture_list]
 
 
 def main(arguments):

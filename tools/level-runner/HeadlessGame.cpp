@@ -1,9 +1,11 @@
 #include "HeadlessGame.h"
 
+#include "FontGlyphs.h"
 #include "LoadTextureList.h"
 #include "PythonStartUp.h"
 #include "SViewportFactory.h"
 #include "SXMLDeserializator.h"
+#include "VGConfiguration.h"
 #include "VGGameObjectFactory.h"
 #include "VGLevelPack.h"
 #include "VGPYFactory.h"
@@ -53,17 +55,11 @@ HeadlessGame::~HeadlessGame() {
 }
 
 void HeadlessGame::ReadLevelPacks() {
-  SCore::SXMLDeserializator config{std::wstring(L"config.xml")};
-  config.DoBeginChild("configuration");
-  config.DoBeginChild("level_move");
-  float force = 1.1f;
-  float attenuation = 1.0f;
-  config.DoDeserialize("force", force);
-  config.DoDeserialize("attenuation", attenuation);
-  config.DoEndChild();
-  config.DoEndChild();
-  ReadPack(*Vellgrove::g_LevelPack, L"Levels\\levelpack.xml", force, attenuation);
-  ReadPack(*Vellgrove::g_BonusLevelPack, L"Levels\\bonuslevelpack.xml", force, attenuation);
+  const Vellgrove::VGConfiguration configuration = Vellgrove::ReadConfiguration(L"config.xml");
+  Vellgrove::LoadFontGlyphs();
+  ReadPack(*Vellgrove::g_LevelPack, L"Levels\\levelpack.xml", configuration.moveForce, configuration.moveAttenuation);
+  ReadPack(*Vellgrove::g_BonusLevelPack, L"Levels\\bonuslevelpack.xml", configuration.moveForce,
+           configuration.moveAttenuation);
 }
 
 }  // namespace LevelRunner

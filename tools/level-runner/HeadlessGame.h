@@ -13,7 +13,7 @@ namespace LevelRunner {
 
 // What the game sets up before it plays a level, without its screens: a hidden window with a
 // 1024 by 768 device, the texture list, the interpreter with the game's module, the object list and
-// the level packs with the configuration's scroll constants. Run from the game's working directory.
+// the configuration (fonts and scroll constants) and the level packs. Run from the game's working directory.
 class HeadlessGame {
  public:
   HeadlessGame();

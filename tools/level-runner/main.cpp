@@ -11,6 +11,7 @@
 #include "VGFrameWalls.h"
 #include "VGLevel.h"
 #include "VGLevelPack.h"
+#include "VGLevelTrainer.h"
 #include "VGWorld.h"
 
 #include "Platform/TestHooks.h"
@@ -95,7 +96,16 @@ class Play {
     if (x < area.X || x > area.X + area.Width || y < area.Y || y > area.Y + area.Height) {
       throw SolutionError(m_solution + ":" + std::to_string(step.Line) + ": the spell's point is outside the view");
     }
-    (m_level.ProcessTool(step.Tool, x, y, step.Width, step.Height) ? accepted : refused) += 1;
+    const bool applied = m_level.ProcessTool(step.Tool, x, y, step.Width, step.Height);
+    (applied ? accepted : refused) += 1;
+    // The tutorial hears of it as the level mode tells it.
+    if (m_level.m_trainer) {
+      if (applied) {
+        m_level.m_trainer->OnSpell(step.Tool);
+      } else {
+        m_level.m_trainer->OnSpellFailed();
+      }
+    }
   }
 
   Vellgrove::VGLevel& m_level;
