@@ -11,6 +11,7 @@
 #include "VGPythonList.h"
 #include "VGPythonLock.h"
 #include "VGPythonObject.h"
+#include "VGScriptText.h"
 #include "VGSpriteCreator.h"
 #include "smath_matrix.h"
 #include "srethrow.h"
@@ -50,24 +51,6 @@ PyObject* Name(AttributeName name) {
   if (text == nullptr) throw KorvexEngine::SEngineException("game object attribute names are not made yet");
   return text;
 }
-
-// A script text made for one use, released when it goes.
-class ScriptText {
- public:
-  explicit ScriptText(const std::string& text) : m_text(PyUnicode_FromString(text.c_str())) {
-    if (m_text == nullptr) {
-      PyErr_Clear();
-      throw KorvexEngine::SEngineException(("can't make the script text [" + text + "]").c_str());
-    }
-  }
-  ~ScriptText() { ReleaseScriptValue(m_text); }
-  ScriptText(const ScriptText&) = delete;
-  ScriptText& operator=(const ScriptText&) = delete;
-  PyObject* Get() const { return m_text; }
-
- private:
-  PyObject* m_text;
-};
 
 template <typename T>
 T ConvertAttribute(const std::string& value, const std::string& type, const std::string& name) {
@@ -168,7 +151,7 @@ VGPythonObject& VGPYGameObject::Script() const {
 void VGPYGameObject::SetName(const std::string& name) {
   KORVEX_TRY
     VGPythonLock lock;
-    const ScriptText attribute("name");
+    const VGScriptText attribute("name");
     Script().SetPropertyValueString(attribute.Get(), name);
     m_name = name;
   KORVEX_RETHROW("VGPYGameObject::SetName()", kSource)
@@ -330,7 +313,7 @@ bool VGPYGameObject::IsMonstr() {
 bool VGPYGameObject::IsLife() {
   KORVEX_TRY
     VGPythonLock lock;
-    const ScriptText attribute("islife");
+    const VGScriptText attribute("islife");
     return ReadFlag(attribute.Get());
   KORVEX_RETHROW("VGPYGameObject::IsLife()", kSource)
 }
@@ -583,7 +566,7 @@ void VGPYGameObject::DeserializeAttributes(SCore::SDeserializator& reader) {
 void VGPYGameObject::SetAttributeValue(const std::string& value, const std::string& type, const std::string& name) {
   KORVEX_TRY
     VGPythonLock lock;
-    const ScriptText attribute(name);
+    const VGScriptText attribute(name);
     VGPythonObject& script = Script();
     if (type == "Boolean") {
       script.SetPropertyValueBoolean(attribute.Get(), ConvertAttribute<bool>(value, type, name));

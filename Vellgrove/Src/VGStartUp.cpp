@@ -1,5 +1,7 @@
 #include "VGStartUp.h"
 
+#include "VGLevelPack.h"
+
 #include "KorvexCoreException.h"
 #include "PythonStartUp.h"
 #include "SFileHelpers.h"
@@ -49,6 +51,11 @@ VGConfiguration ReadStartUpConfiguration(const std::wstring& userFolder) {
     throw SCore::KorvexCoreException(("can't read \"config.xml\": " + std::string(failure.what())).c_str());
   }
   ApplyUsersFullScreen(configuration, userFolder);
+  // Both level packs push and brake the camera by the configured amounts.
+  for (const boost::shared_ptr<VGLevelPack>* pack : {&g_LevelPack, &g_BonusLevelPack}) {
+    (*pack)->m_moveForce = configuration.moveForce;
+    (*pack)->m_moveAttenuation = configuration.moveAttenuation;
+  }
   return configuration;
 }
 

@@ -2,12 +2,20 @@
 
 #include "Fader.h"
 #include "FontGlyphs.h"
+#include "GameFont.h"
 #include "GameGlobals.h"
 #include "SLoger.h"
+#include "SUIEvent.h"
 #include "SViewport.h"
+#include "SXMLDeserializator.h"
+#include "TexelCentre.h"
 #include "TScopedLock.h"
 #include "VGGameModes.h"
+#include "VGFrameWalls.h"
 #include "VGGameSounds.h"
+#include "VGLevelPack.h"
+#include "VGPythonObject.h"
+#include "VGTool.h"
 #include "VGSoundManager.h"
 #include "VGGameObjectFactory.h"
 #include "VGSpriteCreator.h"
@@ -18,6 +26,8 @@
 #include "Platform/D3DX9.h"
 
 #include <cstring>
+#include <list>
+#include <utility>
 
 namespace Vellgrove {
 
@@ -43,6 +53,7 @@ void Log(const char* text) { SCore::g_Loger << SCore::GetTimeStamp() << text; }
 // nothing, so the player sees the fader over the clear colour. Preparing a level in mode 15 comes
 // with the levels.
 const VellgroveGame::ModeHandlers VellgroveGame::kModeHandlers[] = {
+    {VGGM_LEVEL, &VellgroveGame::UpdateLevelMode, &VellgroveGame::RenderLevelMode},
     {VGGM_QUIT, nullptr, nullptr},
     {VGGM_SPLASH, &VellgroveGame::UpdateSplashMode, &VellgroveGame::RenderSplashMode},
     {VGGM_LOADING, nullptr, &VellgroveGame::RenderLoadingMode},
@@ -85,8 +96,24 @@ void VellgroveGame::DoInitObjects() {
     RenderLock hold(m_renderLock);
     SetLoadingProgress(kProgressBeforeLevelPacks);
     Log(" Done\n");
+    Log(" Loading level pack\n");
+    LoadLevelPacks();
+    SetLoadingProgress(1.0f);
+    Log(" Done\n");
+    CreateFrame();
+    CreateParticles();
+    Log(" Init Sprites\n");
+    InitSprites();
+    Log(" Done\n");
     m_musicPlayer.reset(new VGMp3Player);
+    // No profiles yet: both packs start at their first level.
+    Log(" Creating first level\n");
+    g_LevelPack->SetCurrentLevel("");
+    CreateLevelNextLevel();
+    g_BonusLevelPack->SetCurrentLevel("");
+    Log(" Done\n");
     CreateGameMode();
+    CreateLevelButtons();
     CreateSplash();
     StartMenuMusic();
     KorvexEngine::g_Application = this;
@@ -135,6 +162,92 @@ void VellgroveGame::LoadSounds() {
     }
     SetLoadingProgress(progress);
   KORVEX_RETHROW("VellgroveGame::CreateParticles()", kSource)
+}
+
+void VellgroveGame::LoadLevelPacks() {
+  for (const auto& pack : {std::make_pair(&g_LevelPack, L"Levels\\levelpack.xml"),
+                           std::make_pair(&g_BonusLevelPack, L"Levels\\bonuslevelpack.xml")}) {
+    SCore::SXMLDeserializator reader{std::wstring(pack.second)};
+    (*pack.first)->DoDeserialize(reader);
+  }
+}
+
+void VellgroveGame::CreateFrame() {
+  static const GameFontStyle kStyles[] = {
+      {0.026f, 0.022f, 0.025f, 0.048f, {255, 255, 157, 1}, 1.12f},
+      {0.028f, 0.126f, 0.025f, 0.032f, {255, 255, 102, 0}, 1.12f},
+      {0.028f, 0.205f, 0.025f, 0.032f, {255, 234, 233, 185}, 1.12f},
+      {0.76123047f, 0.96419269f, 0.025390625f, 0.029947916f, {255, 176, 181, 121}, 1.12f},
+  };
+  m_frame.reset(new VGFrame);
+  m_frame->m_timeText = CreateGameFont(m_viewport, kStyles[0], "00:00");
+  m_frame->m_levelNameText = CreateGameFont(m_viewport, kStyles[1], "1-1");
+  m_frame->m_livesText = CreateGameFont(m_viewport, kStyles[2], "x10");
+  m_frame->m_scoreText = CreateGameFont(m_viewport, kStyles[3], "100000");
+}
+
+void VellgroveGame::CreateParticles() {
+  KORVEX_TRY
+    m_particles.reset(new VGParticles(CreateParticleSprite()));
+  KORVEX_RETHROW("VellgroveGame::CreateParticles()", kSource)
+}
+
+void VellgroveGame::InitSprites() {
+  KORVEX_TRY
+    m_sprites = CreateGameSprites();
+    m_frame->m_lifeIcon = m_sprites.LifeIcon;
+  KORVEX_RETHROW("VellgroveGame::InitSprites()", kSource)
+}
+
+void VellgroveGame::CreateLevelButtons() {
+  const auto face = [](const char* texture, float top, float right, float bottom) {
+    const boost::shared_ptr<KorvexEngine::SSprite> sprite = VGSpriteCreator::CreateTexturedSprite(texture, 1);
+    sprite->TexCoords = {0.0f, top, right, bottom};
+    return sprite;
+  };
+  const auto button = [this](float y, float height, const boost::shared_ptr<KorvexEngine::SSprite>& normal,
+                             const boost::shared_ptr<KorvexEngine::SSprite>& over,
+                             void (VellgroveGame::*onClick)()) {
+    const boost::shared_ptr<KorvexEngine::UI::SUIButton> made(new KorvexEngine::UI::SUIButton);
+    made->m_viewport = m_viewport;
+    made->m_x = TexelCentre(0.0f, 1024);
+    made->m_y = TexelCentre(y, 768);
+    made->m_width = 0.1015625f;
+    made->m_height = height;
+    made->m_normalSprite = made->m_downSprite = normal;
+    made->m_overSprite = over;
+    made->m_clickCallback.reset(new KorvexEngine::UI::SUIEvent<VellgroveGame>(onClick, this));
+    m_inputMessager->AddListener(made);
+    return made;
+  };
+  m_menuButton = button(0.263f, 0.04296875f, face("MENUPAS", 0.0f, 0.813f, 0.512f),
+                        face("MENUACT", 0.0f, 0.813f, 0.512f), &VellgroveGame::RequestGameMenu);
+  m_pauseButton = button(0.33f, 0.046875f, face("PAUSEACTPAS", 0.0f, 0.8203125f, 0.2890625f),
+                         face("PAUSEACTPAS", 0.2890625f, 0.8203125f, 0.578125f), &VellgroveGame::OnPauseButton);
+}
+
+void VellgroveGame::CreateLevelNextLevel() {
+  KORVEX_TRY
+    {
+      RenderLock hold(m_renderLock);
+      m_level = g_LevelPack->GetLevel();
+    }
+    m_frame->m_levelNameText->SetText(m_level->ShowName);
+    CreateFrameObject();
+    m_frame->m_tools.clear();
+    for (const boost::shared_ptr<VGTool>& tool : m_level->GetTools()) {
+      m_frame->AddTool(ToolTypeToString(tool->GetToolType()));
+    }
+    std::list<boost::shared_ptr<VGPythonObject>> actors;
+    m_level->GetActors(actors);
+    m_frame->m_actorCount = static_cast<int>(actors.size());
+  KORVEX_RETHROW("VellgroveGame::CreateLevelNextLevel()", kSource)
+}
+
+void VellgroveGame::CreateFrameObject() {
+  KORVEX_TRY
+    AddFrameWalls(*m_level);
+  KORVEX_RETHROW("VellgroveGame::CreateFrameObject()", kSource)
 }
 
 // Started through the player itself, which counts as running before its thread begins.

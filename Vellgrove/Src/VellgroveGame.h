@@ -1,7 +1,14 @@
 #pragma once
 
+#include "GameSprites.h"
 #include "KorvexApplication.h"
 #include "Painter.h"
+#include "SUIButton.h"
+#include "TSafeData.h"
+#include "VGFrame.h"
+#include "VGLevel.h"
+#include "VGLockGuard.h"
+#include "VGParticles.h"
 #include "SpellRecognizer.h"
 #include "SRenderPass.h"
 #include "VGGameMode.h"
@@ -17,8 +24,8 @@ namespace Vellgrove {
 
 // The game's application: it owns every screen and the game-mode machine with its fader, fills
 // itself on the loader thread behind the loading screen, and each frame dispatches to the current
-// mode's handlers. Only the modes whose screens exist have handlers: the splash (9), the loading
-// screen (15, drawn only: preparing a level comes with the levels) and quit (3).
+// mode's handlers. Only the modes whose screens exist have handlers: the running level (0), the splash (9),
+// the loading screen (15, drawn only) and quit (3).
 class VellgroveGame : public KorvexEngine::KorvexApplication {
  public:
   // Reads the font glyph table and the localised texts named by the configuration.
@@ -52,6 +59,16 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   const SpellRecognizer& GetRecognizer() const { return m_recognizer; }
   bool IsLeftButtonHeld() const { return m_leftButtonHeld; }
   bool IsPaused() const { return m_paused; }
+  bool IsStartPause() const { return m_startPause; }
+  const boost::shared_ptr<VGLevel>& GetLevel() const { return m_level; }
+  const boost::shared_ptr<VGFrame>& GetFrame() const { return m_frame; }
+  const boost::shared_ptr<KorvexEngine::UI::SUIButton>& GetPauseButton() const { return m_pauseButton; }
+
+  // The level mode's input-thread handlers: the menu button (and Escape) asks for the in-game menu,
+  // the pause button toggles the pause unless a focus or start pause holds.
+  void RequestGameMenu();
+  void OnPauseButton();
+  void EndStartPause();
 
  private:
   typedef void (VellgroveGame::*UpdateHandler)(bool changed);
@@ -72,8 +89,33 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void CreateGameMode();
   void CreateSplash();
   void LoadSounds();
+  void LoadLevelPacks();
+  void CreateFrame();
+  void CreateParticles();
+  void InitSprites();
+  void CreateLevelButtons();
   void StartMenuMusic();
   void SetLoadingProgress(float progress);
+
+  // The level, its frame's name and spell icons, and the frame walls; the pack's cursor says which.
+  void CreateLevelNextLevel();
+  void CreateFrameObject();
+
+  // Mode 0, the running level (VellgroveGameLevelMode.cpp).
+  void UpdateLevelMode(bool changed);
+  void RenderLevelMode();
+  void EnterLevelVisit(bool changed);
+  void TakeGameMenuRequest();
+  void ScrollLevel();
+  void HandleLevelKeys();
+  void CheckLevelEnd();
+  void DrawStroke();
+  void ReleaseStroke();
+  void CountLives();
+  void RenderLevelView();
+  void RenderLevelTexts();
+  // Until the sequences that follow a level exist, each is logged and its mode requested.
+  void RequestSequence(const char* what, int mode);
 
   void UpdateSplashMode(bool changed);
   void RenderSplashMode();
@@ -94,6 +136,15 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   boost::shared_ptr<Painter> m_painter;
   SpellRecognizer m_recognizer;
   std::atomic<bool> m_focusPause{false};
+  boost::shared_ptr<VGLevel> m_level;
+  boost::shared_ptr<VGFrame> m_frame;
+  boost::shared_ptr<VGParticles> m_particles;
+  GameSprites m_sprites;
+  boost::shared_ptr<KorvexEngine::UI::SUIButton> m_menuButton;
+  boost::shared_ptr<KorvexEngine::UI::SUIButton> m_pauseButton;
+  KorvexEngine::TSafeData<bool> m_gameMenuRequested;
+  bool m_spaceLatch = false;
+  VGLockGuard m_gameLock;
 };
 
 }  // namespace Vellgrove

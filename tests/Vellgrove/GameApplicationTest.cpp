@@ -1,6 +1,7 @@
 #include "Fader.h"
 #include "GameTestSupport.h"
 #include "LogCapture.h"
+#include "VGConfiguration.h"
 #include "VGGameModes.h"
 #include "VellgroveGame.h"
 
@@ -25,9 +26,7 @@ class GameApplication : public ::testing::Test {
   void SetUp() override {
     m_previousDirectory = std::filesystem::current_path();
     std::filesystem::current_path(std::string(KORVEX_SOURCE_DIR) + "/data");
-    Vellgrove::g_Locale = "Russian";
-    Vellgrove::g_FontPath = L"Res\\font.xml";
-    Vellgrove::g_StringsPath = L"Res\\strings.xml";
+    Vellgrove::ReadConfiguration(L"config.xml");
     Platform::Testing::SetFakeClock(kStart);
   }
 
@@ -56,7 +55,7 @@ size_t Find(const std::wstring& text, const wchar_t* line, size_t from) {
 
 }  // namespace
 
-// Loading ends with the bar where the steps that exist have put it, the splash fading in from
+// Loading ends with the bar full and the first level made, the splash fading in from
 // black, and the game published; the splash's end asks for the menu, which the screen shows after
 // the fade to black (there is no menu screen yet: nothing is drawn under the fader); quit ends the
 // main loop.
@@ -71,7 +70,9 @@ TEST_F(GameApplication, InitialisesBehindTheLoadingScreenThenPlaysTheSplashAndGo
       at = Find(text, line, at);
       ASSERT_NE(at, std::wstring::npos) << RenderTest::Narrow(line) << " in its place";
     }
-    EXPECT_EQ(game.GetLoading()->GetProgressBar()->Progress, 0.9f);
+    EXPECT_EQ(game.GetLoading()->GetProgressBar()->Progress, 1.0f);
+    ASSERT_TRUE(game.GetLevel());
+    EXPECT_EQ(game.GetLevel()->Name, "level01") << "the first level of the pack, made while loading";
     EXPECT_EQ(KorvexEngine::g_Application.load(), &game);
     EXPECT_EQ(game.GetGameMode()->GetCurrent(), Vellgrove::VGGM_SPLASH);
     EXPECT_EQ(game.GetGameMode()->GetFader()->GetState(), Fader::FADING_FROM_BLACK);

@@ -14,9 +14,16 @@ import levels
 import loading
 import objects
 import preview
+import buttons_art
+import hud_art
 import splash
+import sprites_art
 import trainer_art
 import world_art
+
+# Pictures drawn on the screen rather than in the world: the tutorial, the frame around a level,
+# the game's own sprites and the level's buttons, all in Res/.
+SCREEN_ART = [trainer_art, hud_art, sprites_art, buttons_art]
 
 
 def make_black(data):
@@ -56,9 +63,10 @@ def make_world(data):
         dds.write(os.path.join(data, "Levels", file), paint(), "dxt1")
 
 
-def make_trainer(data):
-    for _, file, paint in trainer_art.SHEETS:
-        dds.write(os.path.join(data, "Res", file), paint(), "dxt5")
+def make_screen_art(data):
+    for module in SCREEN_ART:
+        for _, file, paint in module.SHEETS:
+            dds.write(os.path.join(data, "Res", file), paint(), "dxt5")
 
 
 def make_levels(data):
@@ -68,7 +76,7 @@ def make_levels(data):
 def world_textures():
     return [(name, "Res\\" + file) for name, file, _ in world_art.SHEETS] + \
         [(name, "Levels\\" + file) for name, file, _ in world_art.BACKDROPS] + \
-        [(name, "Res\\" + file) for name, file, _ in trainer_art.SHEETS]
+        [(name, "Res\\" + file) for module in SCREEN_ART for name, file, _ in module.SHEETS]
 
 
 # The texture list: what the game loads at start, by name.
@@ -82,7 +90,7 @@ def make_texture_list(data):
         out.write(f'<?xml version="1.0" encoding="windows-1251"?>\n<Textures>\n{entries}</Textures>\n')
 
 
-STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_trainer, make_levels,
+STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_screen_art, make_levels,
          make_texture_list]
 
 

@@ -98,8 +98,10 @@ HRESULT DirectInput8Create(HINSTANCE instance, DWORD version, REFIID interfaceId
 
 // DirectInput key codes that the engine and the game name.
 #define DIK_ESCAPE 0x01
+#define DIK_W 0x11
 #define DIK_RETURN 0x1C
 #define DIK_LCONTROL 0x1D
+#define DIK_N 0x31
 #define DIK_SPACE 0x39
 #define DIK_RCONTROL 0x9D
 #define DIK_UP 0xC8

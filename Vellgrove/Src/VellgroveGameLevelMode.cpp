@@ -1,0 +1,281 @@
+// Mode 0 of the game: the running level, its pauses, scrolling, the spell stroke and its
+// recognition, the level's end and the lives; and its drawing inside the frame.
+#include "VellgroveGame.h"
+
+#include "SLoger.h"
+#include "SRenderDevice.h"
+#include "SViewport.h"
+#include "TScopedLock.h"
+#include "VGGameModes.h"
+#include "VGLevelTrainer.h"
+#include "VGPythonObject.h"
+#include "VGScriptText.h"
+#include "VGSoundManager.h"
+#include "VGWorld.h"
+#include "smath_matrix.h"
+
+#include "Platform/DInput8.h"
+
+#include <cstdio>
+#include <list>
+#include <string>
+
+namespace Vellgrove {
+
+namespace {
+
+const float kCanvasSize = 256.0f;
+const float kStrokeOffset = 0.0199999996f;
+const float kToolXOffset = 0.0399999991f;
+const int kLivesWithoutProfile = 5;
+const int kSpellScore = 100;
+
+// The scroll zones: a key, or the pointer near an edge (the right and bottom zones end at the
+// screen's edge, the left and top ones do not).
+struct ScrollZone {
+  BYTE key;
+  bool (*pointerIn)(float fx, float fy);
+  void (VGLevel::*push)();
+  VGMapMoveType direction;
+};
+
+const ScrollZone kScrollZones[] = {
+    {DIK_LEFT, [](float fx, float) { return fx < 0.212f; }, &VGLevel::ScrollXPlus, VGMMT_LEFT},
+    {DIK_RIGHT, [](float fx, float) { return 0.92f < fx && fx <= 1.0f; }, &VGLevel::ScrollXMinus, VGMMT_RIGHT},
+    {DIK_UP, [](float, float fy) { return fy < 0.08f; }, &VGLevel::ScrollYPlus, VGMMT_UP},
+    {DIK_DOWN, [](float, float fy) { return 0.87f < fy && fy <= 1.0f; }, &VGLevel::ScrollYMinus, VGMMT_DOWN},
+};
+
+void Play(const char* sound) {
+  if (g_SoundManager) g_SoundManager->PlaySound(sound);
+}
+
+void Draw(KorvexEngine::SMesh& mesh) {
+  const SCore::SMatrix identity = SCore::SMatrixIdentity();
+  mesh.Render(&identity);
+}
+
+std::string TwoDigits(int value) {
+  const std::string text = std::to_string(value);
+  return text.size() == 1 ? "0" + text : text;
+}
+
+class GameLockHold {
+ public:
+  explicit GameLockHold(VGLockGuard& lock) : m_lock(lock) { m_lock.Lock(); }
+  ~GameLockHold() { m_lock.Unlock(); }
+  GameLockHold(const GameLockHold&) = delete;
+  GameLockHold& operator=(const GameLockHold&) = delete;
+
+ private:
+  VGLockGuard& m_lock;
+};
+
+}  // namespace
+
+void VellgroveGame::RequestGameMenu() { m_gameMenuRequested.Set(true); }
+
+void VellgroveGame::OnPauseButton() {
+  if (!m_focusPause && !m_startPause) m_paused = !m_paused;
+}
+
+void VellgroveGame::EndStartPause() {
+  const bool menuRequested = m_gameMenuRequested.Get();
+  m_startPause = false;
+  if (!menuRequested) m_paused = false;
+}
+
+void VellgroveGame::RequestSequence(const char* what, int mode) {
+  SCore::g_Loger << SCore::GetTimeStamp() << " Level " << m_level->Name << ": " << what << "\n";
+  m_gameMode->ChangeMode(mode);
+}
+
+void VellgroveGame::UpdateLevelMode(bool changed) {
+  {
+    GameLockHold hold(m_gameLock);
+    EnterLevelVisit(changed);
+    TakeGameMenuRequest();
+  }
+  m_frame->m_lives = kLivesWithoutProfile;
+  if (m_gameMode->GetPending() == VGGM_LEVEL) {
+    ScrollLevel();
+    HandleLevelKeys();
+    CheckLevelEnd();
+    if (m_leftButtonHeld) {
+      DrawStroke();
+    } else {
+      ReleaseStroke();
+    }
+  }
+  m_level->Update(m_paused);
+  CountLives();
+}
+
+void VellgroveGame::EnterLevelVisit(bool changed) {
+  if (!changed) return;
+  if (!m_paused) m_startPause = true;
+  m_paused = true;
+  // A stroke begun before the level was entered never reaches it.
+  m_painter->Clear();
+  if (g_SoundManager) g_SoundManager->StopSound("Magic");
+}
+
+void VellgroveGame::TakeGameMenuRequest() {
+  if (m_gameMenuRequested.Get() && m_gameMode->GetPending() == VGGM_LEVEL && !m_paused) {
+    SCore::g_Loger << SCore::GetTimeStamp() << " In-game menu requested\n";
+    if (g_SoundManager) g_SoundManager->StopSound("Magic");
+    m_painter->Clear();
+    m_paused = true;
+  }
+  m_gameMenuRequested.Set(false);
+}
+
+void VellgroveGame::ScrollLevel() {
+  const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
+  const SCore::SMouse& mouse = *m_viewport->GetInput()->GetMouse();
+  const float fx = float(unsigned(mouse.m_position[0])) / float(device->GetWidth());
+  const float fy = float(unsigned(mouse.m_position[1])) / float(device->GetHeight());
+  SCore::SKeyboard& keyboard = *m_viewport->GetInput()->GetKeyboard();
+  for (const ScrollZone& zone : kScrollZones) {
+    if (!keyboard.IsKeyPressed(zone.key) && !zone.pointerIn(fx, fy)) continue;
+    (m_level.get()->*zone.push)();
+    if (m_level->m_trainer) m_level->m_trainer->OnMapMove(zone.direction);
+  }
+}
+
+void VellgroveGame::HandleLevelKeys() {
+  SCore::SKeyboard& keyboard = *m_viewport->GetInput()->GetKeyboard();
+  // The developer's chord wins the level at once.
+  if (keyboard.IsKeyPressed(DIK_LCONTROL) && keyboard.IsKeyPressed(DIK_W) && keyboard.IsKeyPressed(DIK_N)) {
+    std::list<boost::shared_ptr<VGPythonObject>> actors;
+    m_level->GetActors(actors);
+    VGScriptText isEnable("is_enable");
+    for (const auto& actor : actors) actor->SetPropertyValueBoolean(isEnable.Get(), false);
+    RequestSequence("won by the developer's chord", VGGM_SCORE);
+  }
+  if (keyboard.IsKeyPressed(DIK_SPACE)) {
+    if (!m_focusPause) {
+      if (m_startPause) {
+        if (!m_spaceLatch) EndStartPause();
+      } else if (!m_spaceLatch) {
+        m_paused = !m_paused;
+      }
+      m_spaceLatch = true;
+    }
+  } else {
+    m_spaceLatch = false;
+  }
+  if (keyboard.IsKeyPressed(DIK_ESCAPE) && !m_startPause) RequestGameMenu();
+}
+
+void VellgroveGame::CheckLevelEnd() {
+  if (m_level->IsFailed()) {
+    RequestSequence("failed, played again", VGGM_LOADING);
+  } else if (m_level->IsDone()) {
+    RequestSequence("done", VGGM_SCORE);
+  }
+}
+
+void VellgroveGame::DrawStroke() {
+  if (m_startPause) {
+    EndStartPause();
+    return;
+  }
+  if (m_paused) {
+    if (m_pauseButton->m_state == KorvexEngine::UI::SUIControl::kNormal) m_paused = false;
+    return;
+  }
+  if (g_SoundManager && !g_SoundManager->IsPlaying("Magic")) g_SoundManager->PlaySound("Magic");
+  const SCore::SMouse& mouse = *m_viewport->GetInput()->GetMouse();
+  const float mx = float(unsigned(mouse.m_position[0]));
+  const float my = float(unsigned(mouse.m_position[1]));
+  if (mx < float(m_screenWidth) && my < float(m_screenHeight)) {
+    m_painter->Render(mx / float(m_screenWidth) - kStrokeOffset, my / float(m_screenHeight) - kStrokeOffset);
+  }
+}
+
+void VellgroveGame::ReleaseStroke() {
+  if (g_SoundManager) g_SoundManager->StopSound("Magic");
+  StrokeRect rect{};
+  const PainterCanvas::Rows rows = m_painter->GetStrokeBitmap(rect);
+  m_painter->Clear();
+  const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
+  const float screenWidth = float(device->GetWidth());
+  const float screenHeight = float(device->GetHeight());
+  const VGFrame::Viewport& view = m_frame->m_levelViewport;
+  const float wN = float(unsigned(rect.width)) / kCanvasSize;
+  const float hN = float(unsigned(rect.height)) / kCanvasSize;
+  const float cx = float(unsigned(rect.x)) / kCanvasSize + 0.5f * wN;
+  const float cy = float(unsigned(rect.y)) / kCanvasSize + 0.5f * hN;
+  const float toolX = cx - (0.5f * float(view.X) / screenWidth + kToolXOffset);
+  const float widthShare = wN * float(view.Width) / screenWidth;
+  const float toolWidth = widthShare * float(view.Height) / screenHeight;
+  const int index = m_recognizer.Recognize(rows);
+  if (index != -1 && m_level->ProcessTool(static_cast<VGToolType>(index), toolX, cy, toolWidth, hN)) {
+    if (index == VGTT_WINDRIGHT || index == VGTT_WINDLEFT) Play("Wind");
+    if (m_level->m_trainer) m_level->m_trainer->OnSpell(static_cast<VGToolType>(index));
+    return;
+  }
+  if (rect.width > 2 || rect.height > 2) {
+    if (m_level->m_trainer) m_level->m_trainer->OnSpellFailed();
+    Play("RecErr");
+  }
+}
+
+void VellgroveGame::CountLives() {
+  std::list<boost::shared_ptr<VGPythonObject>> actors;
+  m_level->GetActors(actors);
+  VGScriptText islife("islife");
+  int alive = 0;
+  for (const auto& actor : actors) alive += actor->GetPropertyValue(islife.Get()).GetResultAsBool() ? 1 : 0;
+  if (m_frame->m_actorCount != alive) {
+    m_frame->m_lives += alive - m_frame->m_actorCount;
+    m_frame->m_actorCount = alive;
+  }
+  if (m_frame->m_lives <= 0) {
+    m_frame->m_lives = 0;
+    if (m_gameMode->GetPending() != VGGM_GAMEOVER) RequestSequence("game over", VGGM_GAMEOVER);
+  }
+}
+
+void VellgroveGame::RenderLevelMode() {
+  RenderLevelView();
+  if (m_startPause) Draw(*m_sprites.PressSpace);
+  RenderLevelTexts();
+  m_frame->Render();
+  m_frame->m_showSun = m_level->Sun;
+  for (const auto* button : {&m_menuButton, &m_pauseButton}) (*button)->Render(0.0f, 0.0f);
+  if (!m_paused && !m_startPause && m_level->m_trainer) m_level->m_trainer->Render();
+  StrokeRect rect{};
+  const PainterCanvas::Rows rows = m_painter->GetStrokeBitmap(rect);
+  m_particles->Render(rows, rect);
+}
+
+void VellgroveGame::RenderLevelView() {
+  const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
+  const VGFrame::Viewport& view = m_frame->m_levelViewport;
+  device->ViewRect = {view.X, view.Y, view.Width, view.Height, 0.0f, 1.0f};
+  device->DoSetView();
+  m_level->Render();
+  const VGBody camera = m_level->GetCameraBody();
+  if (1.0f - camera.Position.X < m_level->SizeX) Draw(*m_sprites.ArrowRight);
+  if (camera.Position.X < 0.0f) Draw(*m_sprites.ArrowLeft);
+  if (1.0f - camera.Position.Y < m_level->SizeY) Draw(*m_sprites.ArrowBottom);
+  if (camera.Position.Y < 0.0f) Draw(*m_sprites.ArrowTop);
+  if (!m_startPause && m_paused) Draw(*m_sprites.Pause);
+  device->ViewRect.X = device->ViewRect.Y = 0;
+  device->ViewRect.Width = m_screenWidth;
+  device->ViewRect.Height = m_screenHeight;
+  device->DoSetView();
+}
+
+void VellgroveGame::RenderLevelTexts() {
+  const int seconds = int(m_level->m_remainingTime);
+  m_frame->m_timeText->SetText(TwoDigits(seconds / 60) + ":" + TwoDigits(seconds % 60));
+  char score[16];
+  std::snprintf(score, sizeof score, "%09d", 0);
+  m_frame->m_scoreText->SetText(score);
+  m_frame->m_lives = kLivesWithoutProfile;
+}
+
+}  // namespace Vellgrove
