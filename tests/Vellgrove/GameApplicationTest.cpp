@@ -1,14 +1,25 @@
 #include "Fader.h"
 #include "GameTestSupport.h"
 #include "LogCapture.h"
+#include "SUIControl.h"
 #include "VGConfiguration.h"
+#include "VGLevelTrainer.h"
+#include "VGLevelTrainerCommandShowToolTip.h"
+#include "VGPYGameObject.h"
+#include "VGSoundManager.h"
+#include "VGWorld.h"
+#include "WaitUntil.h"
 #include "VGGameModes.h"
 #include "VellgroveGame.h"
 
+#include "Platform/DInput8.h"
+#include "Platform/InputInjection.h"
 #include "Platform/TestHooks.h"
+#include "Platform/Win32Messages.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -97,4 +108,124 @@ TEST_F(GameApplication, InitialisesBehindTheLoadingScreenThenPlaysTheSplashAndGo
   }
   EXPECT_NE(log.Text().find(L" Input thread stopped\n"), std::wstring::npos);
   EXPECT_EQ(KorvexEngine::g_Application.load(), nullptr);
+}
+
+namespace {
+
+// The window's queued input, handled as the main loop handles it, then one frame.
+void Frame(VellgroveGame& game, DWORD milliseconds, bool render) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  Platform::Testing::AdvanceFakeClock(milliseconds);
+  game.Update();
+  if (render) game.RenderFrame();
+}
+
+bool KeyHeld(VellgroveGame& game, BYTE key) {
+  return game.GetViewport()->GetInput()->GetKeyboard()->IsKeyPressed(key) != 0;
+}
+
+bool PointerAt(VellgroveGame& game, int x, int y) {
+  const SCore::SMouse& mouse = *game.GetViewport()->GetInput()->GetMouse();
+  return mouse.m_position[0] == x && mouse.m_position[1] == y;
+}
+
+}  // namespace
+
+// The first level played in the real game: entered in its start pause, Space starts it, the pause
+// button pauses it and a click in the level resumes it, a stroke drawn upwards is recognised as a
+// wall that appears near it, the tutorial hears of it, and the three walk home within the play time.
+TEST_F(GameApplication, TheFirstLevelIsWonByAWallDrawnWithTheMouse) {
+  VellgroveGame game(false);
+  game.DoInit("D3D9Render");
+  game.Create(L"textures.xml", "Glintmoor Dawnkeel test", 1024, 768, 32, false);
+  const HWND window = game.GetWindow()->m_window;
+  game.GetGameMode()->ChangeMode(Vellgrove::VGGM_LEVEL);
+  for (int i = 0; i < 120 && game.GetGameMode()->GetCurrent() != Vellgrove::VGGM_LEVEL; ++i) Frame(game, 10, false);
+  for (int i = 0; i < 60; ++i) Frame(game, 10, false);
+  ASSERT_EQ(game.GetGameMode()->GetCurrent(), Vellgrove::VGGM_LEVEL);
+  EXPECT_TRUE(game.IsStartPause());
+
+  Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, true);
+  Frame(game, 10, false);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] { return KeyHeld(game, DIK_SPACE); }));
+  Frame(game, 10, true);
+  EXPECT_FALSE(game.IsStartPause());
+  EXPECT_FALSE(game.IsPaused());
+  Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, false);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return !KeyHeld(game, DIK_SPACE);
+  }));
+
+  // The pause button, clicked through the input thread.
+  const int pauseX = 40, pauseY = int(0.35f * 768);
+  Platform::Testing::InjectMouseMove(window, pauseX, pauseY, 0, 0);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return game.GetPauseButton()->m_state == KorvexEngine::UI::SUIControl::kOver;
+  }));
+  Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, true, pauseX, pauseY);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return game.GetPauseButton()->m_state == KorvexEngine::UI::SUIControl::kDown;
+  }));
+  Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, false, pauseX, pauseY);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return game.IsPaused();
+  }));
+  // A click in the level resumes it.
+  const int strokeX = int(0.65f * 1024);
+  Platform::Testing::InjectMouseMove(window, strokeX, int(0.82f * 768), 0, 0);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return game.GetPauseButton()->m_state == KorvexEngine::UI::SUIControl::kNormal;
+  }));
+  Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, true, strokeX, int(0.82f * 768));
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 10, false);
+    return !game.IsPaused();
+  }));
+
+  // The tutorial asks for the wall at once.
+  for (int i = 0; i < 10; ++i) Frame(game, 10, false);
+  ASSERT_EQ(game.GetLevel()->m_trainer->GetCurrent()->ID, "wait");
+  // The stroke, one pointer move a frame, from the ground upwards.
+  for (int y = int(0.82f * 768); y >= int(0.5f * 768); y -= 6) {
+    Platform::Testing::InjectMouseMove(window, strokeX, y, 0, -6);
+    ASSERT_TRUE(TestSupport::WaitUntil([&] {
+      Frame(game, 0, false);
+      return PointerAt(game, strokeX, y);
+    }));
+    Frame(game, 10, true);
+  }
+  EXPECT_TRUE(Vellgrove::g_SoundManager->IsPlaying("Magic")) << "the stroke sounds while it is drawn";
+  Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, false, strokeX, int(0.5f * 768));
+  Frame(game, 10, true);
+  Frame(game, 10, true);
+
+  const auto& statics = game.GetLevel()->GetWorld()->GetStaticObjects();
+  const auto wall = std::find_if(statics.begin(), statics.end(), [](const auto& object) {
+    return object->GetName() == "Wall" && object->IsEnable();
+  });
+  ASSERT_NE(wall, statics.end()) << "the stroke became a wall";
+  const float strokeWorldX = 0.65f - 0.125f + 0.5f;  // the view starts half a unit in
+  EXPECT_NEAR((*wall)->GetPosition().X + (*wall)->GetHalfSize().X, strokeWorldX, 0.15f) << "near the stroke";
+  const auto* praise =
+      dynamic_cast<const Vellgrove::VGLevelTrainerCommandShowToolTip*>(game.GetLevel()->m_trainer->GetCurrent());
+  ASSERT_NE(praise, nullptr);
+  EXPECT_EQ(praise->Text.rfind(L"Well done", 0), 0u) << "the tutorial took its DoneID";
+
+  bool won = false;
+  for (int frame = 0; frame < 6000 && !won; ++frame) {
+    Frame(game, 10, frame % 50 == 0);
+    won = game.GetGameMode()->GetPending() == Vellgrove::VGGM_SCORE;
+  }
+  EXPECT_TRUE(won) << "the level was not won within its play time";
+  game.GetGameMode()->ChangeMode(Vellgrove::VGGM_QUIT);
+  for (int i = 0; i < 100 && !game.IsQuitRequested(); ++i) Frame(game, 10, false);
 }
