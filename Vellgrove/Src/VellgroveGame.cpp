@@ -24,6 +24,8 @@
 #include "srethrow.h"
 
 #include "Platform/D3DX9.h"
+#include "Platform/Win32Input.h"
+#include "Platform/Win32Window.h"
 
 #include <cstring>
 #include <list>
@@ -306,6 +308,7 @@ void VellgroveGame::DoUpdate() {
       const ModeHandlers* handlers = HandlersOf(m_gameMode->GetCurrent());
       if (handlers != nullptr && handlers->update != nullptr) (this->*handlers->update)(changed);
     }
+    UpdateCursor();
   KORVEX_RETHROW("VellgroveGame::DoUpdate()", kSource)
 }
 
@@ -315,7 +318,30 @@ void VellgroveGame::DoRenderScene() {
     const ModeHandlers* handlers = HandlersOf(m_gameMode->GetCurrent());
     if (handlers != nullptr && handlers->render != nullptr) (this->*handlers->render)();
     m_gameMode->GetFader()->Render();
+    if (m_sprites.Cursor) {
+      const SCore::SMatrix identity = SCore::SMatrixIdentity();
+      m_sprites.Cursor->Render(&identity);
+    }
   KORVEX_RETHROW("VellgroveGame::DoRenderScene()", kSource)
+}
+
+void VellgroveGame::UpdateCursor() {
+  if (!m_sprites.Cursor) return;
+  POINT cursor{};
+  WINDOWINFO info{};
+  GetCursorPos(&cursor);
+  GetWindowInfo(GetWindow()->m_window, &info);
+  const float width = float(info.rcClient.right - info.rcClient.left);
+  const float height = float(info.rcClient.bottom - info.rcClient.top);
+  // A minimised window has no client area to place the pointer in.
+  if (width <= 0.0f || height <= 0.0f) return;
+  float x = float(cursor.x - info.rcClient.left) / width;
+  float y = float(cursor.y - info.rcClient.top) / height;
+  if (!m_fullScreen) {
+    x += 0.01f;
+    y += 0.01f;
+  }
+  m_sprites.Cursor->SetPosition(x, y);
 }
 
 bool VellgroveGame::IsQuitRequested() { return m_gameMode && m_gameMode->GetCurrent() == VGGM_QUIT; }

@@ -60,6 +60,8 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   bool IsLeftButtonHeld() const { return m_leftButtonHeld; }
   bool IsPaused() const { return m_paused; }
   bool IsStartPause() const { return m_startPause; }
+  bool IsFocusPause() const { return m_focusPause; }
+  const GameSprites& GetSprites() const { return m_sprites; }
   const boost::shared_ptr<VGLevel>& GetLevel() const { return m_level; }
   const boost::shared_ptr<VGFrame>& GetFrame() const { return m_frame; }
   const boost::shared_ptr<KorvexEngine::UI::SUIButton>& GetPauseButton() const { return m_pauseButton; }
@@ -116,6 +118,9 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void RenderLevelTexts();
   // Until the sequences that follow a level exist, each is logged and its mode requested.
   void RequestSequence(const char* what, int mode);
+
+  // Puts the pointer sprite where the system cursor is, every frame.
+  void UpdateCursor();
 
   void UpdateSplashMode(bool changed);
   void RenderSplashMode();

@@ -16,10 +16,12 @@
 #include "Platform/InputInjection.h"
 #include "Platform/TestHooks.h"
 #include "Platform/Win32Messages.h"
+#include "Platform/Win32Window.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -160,6 +162,52 @@ TEST_F(GameApplication, TheFirstLevelIsWonByAWallDrawnWithTheMouse) {
     Frame(game, 0, false);
     return !KeyHeld(game, DIK_SPACE);
   }));
+
+  // Losing the focus pauses the level; Space cannot lift that pause, and the focus coming back
+  // leaves the level paused until the player resumes it.
+  Platform::Testing::InjectFocus(window, true);
+  Frame(game, 10, false);
+  Platform::Testing::InjectFocus(window, false);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return game.IsFocusPause();
+  }));
+  EXPECT_TRUE(game.IsPaused());
+  Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, true);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 10, false);
+    return KeyHeld(game, DIK_SPACE);
+  }));
+  Frame(game, 10, false);
+  EXPECT_TRUE(game.IsPaused()) << "Space does nothing in a focus pause";
+  Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, false);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return !KeyHeld(game, DIK_SPACE);
+  }));
+  Platform::Testing::InjectFocus(window, true);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return !game.IsFocusPause();
+  }));
+  EXPECT_TRUE(game.IsPaused());
+  Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, true);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 10, false);
+    return !game.IsPaused();
+  }));
+  Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, false);
+  ASSERT_TRUE(TestSupport::WaitUntil([&] {
+    Frame(game, 0, false);
+    return !KeyHeld(game, DIK_SPACE);
+  }));
+
+  // A minimised window has no client area: the pointer keeps a finite place.
+  ShowWindow(window, SW_MINIMIZE);
+  Frame(game, 10, true);
+  EXPECT_TRUE(std::isfinite(game.GetSprites().Cursor->Position.X));
+  EXPECT_TRUE(std::isfinite(game.GetSprites().Cursor->Position.Y));
+  ShowWindow(window, SW_RESTORE);
 
   // The pause button, clicked through the input thread.
   const int pauseX = 40, pauseY = int(0.35f * 768);

@@ -21,6 +21,8 @@ struct SDL_Window;
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
 #define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
 #define GWL_STYLE (-16)
 #define HWND_NOTOPMOST ((HWND)(LONG_PTR)-2)

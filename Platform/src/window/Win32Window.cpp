@@ -23,6 +23,9 @@ struct HWND__ {
   HCURSOR classCursor = nullptr;
   // Whether the window procedure has been told that it has the focus.
   bool focused = false;
+  // Shown as an icon only: the client area is empty. Kept here because not every video driver
+  // reports minimising.
+  bool minimised = false;
 };
 
 namespace {
@@ -143,6 +146,10 @@ BOOL GetWindowInfo(HWND window, PWINDOWINFO info) {
   if (!IsLive(window) || info == nullptr) return FALSE;
   const bool fullScreen = IsFullScreen(window);
   info->rcClient = ClientScreenRect(window);
+  if (window->minimised) {
+    info->rcClient.right = info->rcClient.left;
+    info->rcClient.bottom = info->rcClient.top;
+  }
   info->rcWindow = OuterRect(window->style, info->rcClient, fullScreen);
   info->dwStyle = window->style;
   info->dwExStyle = 0;
@@ -169,6 +176,11 @@ BOOL ShowWindow(HWND window, int command) {
     wasVisible = (SDL_GetWindowFlags(window->sdlWindow) & SDL_WINDOW_SHOWN) != 0;
     if (command == SW_HIDE) {
       SDL_HideWindow(window->sdlWindow);
+      return wasVisible;
+    }
+    window->minimised = command == SW_MINIMIZE;
+    if (window->minimised) {
+      SDL_MinimizeWindow(window->sdlWindow);
       return wasVisible;
     }
     SDL_ShowWindow(window->sdlWindow);
