@@ -2,6 +2,7 @@
 // recognition, the level's end and the lives; and its drawing inside the frame.
 #include "VellgroveGame.h"
 
+#include "LevelModeRules.h"
 #include "SLoger.h"
 #include "SRenderDevice.h"
 #include "SViewport.h"
@@ -16,35 +17,29 @@
 
 #include "Platform/DInput8.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <list>
 #include <string>
+#include <vector>
 
 namespace Vellgrove {
 
 namespace {
 
-const float kCanvasSize = 256.0f;
 const float kStrokeOffset = 0.0199999996f;
-const float kToolXOffset = 0.0399999991f;
 const int kLivesWithoutProfile = 5;
 const int kSpellScore = 100;
 
-// The scroll zones: a key, or the pointer near an edge (the right and bottom zones end at the
-// screen's edge, the left and top ones do not).
-struct ScrollZone {
+// The keys that push the level view, and what each push does.
+struct ScrollKey {
   BYTE key;
-  bool (*pointerIn)(float fx, float fy);
   void (VGLevel::*push)();
-  VGMapMoveType direction;
 };
 
-const ScrollZone kScrollZones[] = {
-    {DIK_LEFT, [](float fx, float) { return fx < 0.212f; }, &VGLevel::ScrollXPlus, VGMMT_LEFT},
-    {DIK_RIGHT, [](float fx, float) { return 0.92f < fx && fx <= 1.0f; }, &VGLevel::ScrollXMinus, VGMMT_RIGHT},
-    {DIK_UP, [](float, float fy) { return fy < 0.08f; }, &VGLevel::ScrollYPlus, VGMMT_UP},
-    {DIK_DOWN, [](float, float fy) { return 0.87f < fy && fy <= 1.0f; }, &VGLevel::ScrollYMinus, VGMMT_DOWN},
-};
+const ScrollKey kScrollKeys[] = {{DIK_LEFT, &VGLevel::ScrollXPlus},
+                                 {DIK_RIGHT, &VGLevel::ScrollXMinus},
+                                 {DIK_UP, &VGLevel::ScrollYPlus},
+                                 {DIK_DOWN, &VGLevel::ScrollYMinus}};
 
 void Play(const char* sound) {
   if (g_SoundManager) g_SoundManager->PlaySound(sound);
@@ -53,11 +48,6 @@ void Play(const char* sound) {
 void Draw(KorvexEngine::SMesh& mesh) {
   const SCore::SMatrix identity = SCore::SMatrixIdentity();
   mesh.Render(&identity);
-}
-
-std::string TwoDigits(int value) {
-  const std::string text = std::to_string(value);
-  return text.size() == 1 ? "0" + text : text;
 }
 
 class GameLockHold {
@@ -136,10 +126,12 @@ void VellgroveGame::ScrollLevel() {
   const float fx = float(unsigned(mouse.m_position[0])) / float(device->GetWidth());
   const float fy = float(unsigned(mouse.m_position[1])) / float(device->GetHeight());
   SCore::SKeyboard& keyboard = *m_viewport->GetInput()->GetKeyboard();
-  for (const ScrollZone& zone : kScrollZones) {
-    if (!keyboard.IsKeyPressed(zone.key) && !zone.pointerIn(fx, fy)) continue;
-    (m_level.get()->*zone.push)();
-    if (m_level->m_trainer) m_level->m_trainer->OnMapMove(zone.direction);
+  const std::vector<VGMapMoveType> pointed = PointerScrollDirections(fx, fy);
+  for (int direction = VGMMT_LEFT; direction <= VGMMT_DOWN; ++direction) {
+    const bool byPointer = std::find(pointed.begin(), pointed.end(), direction) != pointed.end();
+    if (!keyboard.IsKeyPressed(kScrollKeys[direction].key) && !byPointer) continue;
+    (m_level.get()->*kScrollKeys[direction].push)();
+    if (m_level->m_trainer) m_level->m_trainer->OnMapMove(static_cast<VGMapMoveType>(direction));
   }
 }
 
@@ -200,18 +192,11 @@ void VellgroveGame::ReleaseStroke() {
   const PainterCanvas::Rows rows = m_painter->GetStrokeBitmap(rect);
   m_painter->Clear();
   const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
-  const float screenWidth = float(device->GetWidth());
-  const float screenHeight = float(device->GetHeight());
-  const VGFrame::Viewport& view = m_frame->m_levelViewport;
-  const float wN = float(unsigned(rect.width)) / kCanvasSize;
-  const float hN = float(unsigned(rect.height)) / kCanvasSize;
-  const float cx = float(unsigned(rect.x)) / kCanvasSize + 0.5f * wN;
-  const float cy = float(unsigned(rect.y)) / kCanvasSize + 0.5f * hN;
-  const float toolX = cx - (0.5f * float(view.X) / screenWidth + kToolXOffset);
-  const float widthShare = wN * float(view.Width) / screenWidth;
-  const float toolWidth = widthShare * float(view.Height) / screenHeight;
+  const ToolPlacement tool =
+      PlaceStroke(rect, float(device->GetWidth()), float(device->GetHeight()), m_frame->m_levelViewport);
   const int index = m_recognizer.Recognize(rows);
-  if (index != -1 && m_level->ProcessTool(static_cast<VGToolType>(index), toolX, cy, toolWidth, hN)) {
+  if (index != -1 &&
+      m_level->ProcessTool(static_cast<VGToolType>(index), tool.X, tool.Y, tool.Width, tool.Height)) {
     if (index == VGTT_WINDRIGHT || index == VGTT_WINDLEFT) Play("Wind");
     if (m_level->m_trainer) m_level->m_trainer->OnSpell(static_cast<VGToolType>(index));
     return;
@@ -270,11 +255,9 @@ void VellgroveGame::RenderLevelView() {
 }
 
 void VellgroveGame::RenderLevelTexts() {
-  const int seconds = int(m_level->m_remainingTime);
-  m_frame->m_timeText->SetText(TwoDigits(seconds / 60) + ":" + TwoDigits(seconds % 60));
-  char score[16];
-  std::snprintf(score, sizeof score, "%09d", 0);
-  m_frame->m_scoreText->SetText(score);
+  m_frame->m_timeText->SetText(TimerText(m_level->m_remainingTime));
+  // No profiles yet: the score stays at its base.
+  m_frame->m_scoreText->SetText(ScoreText(0));
   m_frame->m_lives = kLivesWithoutProfile;
 }
 
