@@ -21,6 +21,8 @@ class HeadlessGame {
   HeadlessGame(const HeadlessGame&) = delete;
   HeadlessGame& operator=(const HeadlessGame&) = delete;
 
+  const boost::shared_ptr<SCore::SViewport>& GetViewport() const { return m_viewport; }
+
   // One frame drawn by the action between the scene's begin and end.
   template <typename Draw>
   void Frame(Draw draw) {
