@@ -1,6 +1,7 @@
 #include "Fader.h"
 #include "GameTestSupport.h"
 #include "LogCapture.h"
+#include "SRenderDevice.h"
 #include "SUIControl.h"
 #include "VGConfiguration.h"
 #include "VGLevelTrainer.h"
@@ -12,6 +13,7 @@
 #include "VGGameModes.h"
 #include "VellgroveGame.h"
 
+#include "Platform/D3D9TestHooks.h"
 #include "Platform/DInput8.h"
 #include "Platform/InputInjection.h"
 #include "Platform/TestHooks.h"
@@ -24,6 +26,7 @@
 #include <cmath>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 using Vellgrove::Fader;
 using Vellgrove::VellgroveGame;
@@ -135,6 +138,36 @@ bool PointerAt(VellgroveGame& game, int x, int y) {
   return mouse.m_position[0] == x && mouse.m_position[1] == y;
 }
 
+// One scene of the game drawn and read back (ARGB, 1024 by 768).
+std::vector<DWORD> Picture(VellgroveGame& game) {
+  const boost::shared_ptr<SCore::SRenderDevice>& device = game.GetViewport()->GetRenderDevice();
+  device->DoClearScene(0, 0, 0);
+  device->DoClearScene(1.0f);
+  device->DoBeginScene();
+  game.DoRenderScene();
+  IDirect3DDevice9* native = device->Lock();
+  IDirect3DSurface9* backBuffer = nullptr;
+  native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+  std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
+  backBuffer->Release();
+  device->Unlock();
+  device->EndScene();
+  return pixels;
+}
+
+// Whether a pixel of the box (fractions of the screen) is within a few levels of the colour: the
+// pictures' key colours, which filtering and stretching leave nearly alone somewhere in their patch.
+bool Shows(const std::vector<DWORD>& pixels, float left, float top, float right, float bottom, int r, int g, int b) {
+  for (int y = int(top * 768); y < int(bottom * 768); ++y) {
+    for (int x = int(left * 1024); x < int(right * 1024); ++x) {
+      const DWORD pixel = pixels[size_t(y) * 1024 + x];
+      const int dr = int((pixel >> 16) & 0xFF) - r, dg = int((pixel >> 8) & 0xFF) - g, db = int(pixel & 0xFF) - b;
+      if (std::abs(dr) <= 12 && std::abs(dg) <= 12 && std::abs(db) <= 12) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 // The first level played in the real game: entered in its start pause, Space starts it, the pause
@@ -162,6 +195,17 @@ TEST_F(GameApplication, TheFirstLevelIsWonByAWallDrawnWithTheMouse) {
     Frame(game, 0, false);
     return !KeyHeld(game, DIK_SPACE);
   }));
+
+  // The frame around the running level: the left bar, the wall's spell icon, five life pots, the sun.
+  const std::vector<DWORD> hud = Picture(game);
+  EXPECT_TRUE(Shows(hud, 0.0f, 0.4f, 0.12f, 0.9f, 49, 32, 82)) << "the left bar";
+  EXPECT_TRUE(Shows(hud, 0.19f, 0.92f, 0.26f, 1.0f, 16, 77, 90)) << "the wall's icon";
+  for (int pot = 0; pot < 5; ++pot) {
+    const float left = 0.005f + 0.0127f * float(pot);
+    EXPECT_TRUE(Shows(hud, left, 0.21f, left + 0.0127f, 0.227f, 214, 40, 74)) << "pot " << pot;
+  }
+  EXPECT_FALSE(Shows(hud, 0.005f + 0.0127f * 5, 0.21f, 0.005f + 0.0127f * 6, 0.227f, 214, 40, 74)) << "no sixth pot";
+  EXPECT_TRUE(Shows(hud, 0.2f, 0.0f, 0.35f, 0.11f, 255, 170, 74)) << "the sun";
 
   // Losing the focus pauses the level; Space cannot lift that pause, and the focus coming back
   // leaves the level paused until the player resumes it.
