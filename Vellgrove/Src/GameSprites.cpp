@@ -1,7 +1,6 @@
 #include "GameSprites.h"
 
 #include "STextureAnimatorFrame.h"
-#include "STextureManager.h"
 #include "TexelCentre.h"
 #include "VGSpriteCreator.h"
 
@@ -19,9 +18,9 @@ struct Look {
 };
 
 boost::shared_ptr<KorvexEngine::SSprite> Make(const Look& look) {
-  const boost::shared_ptr<KorvexEngine::SSprite> sprite = VGSpriteCreator::CreateSprite(look.withTransform ? 1 : 0);
+  const boost::shared_ptr<KorvexEngine::SSprite> sprite =
+      VGSpriteCreator::CreateTexturedSprite(look.texture, look.withTransform ? 1 : 0);
   sprite->Name = look.name;
-  VGSpriteCreator::ShowTexture(*sprite, sprite->m_Viewport->GetTextureManager()->DoGetTexture(look.texture));
   sprite->Material.Filtration1->IsTrilinear = true;
   sprite->SetPosition(look.x, look.y);
   sprite->SetSize(look.width, look.height);

@@ -1,9 +1,9 @@
 #include "VGBackGround.h"
 
+#include "DrawAsIs.h"
 #include "SDeserializator.h"
 #include "SSerializator.h"
 #include "VGSpriteCreator.h"
-#include "smath_matrix.h"
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
@@ -57,13 +57,12 @@ void VGBackGround::AddItem(const boost::shared_ptr<KorvexEngine::SSprite>& sprit
 void VGBackGround::Render(const SCore::SVector3& scroll) {
   KORVEX_TRY
     const unsigned int seconds = (timeGetTime() - m_startTime) / 1000;
-    const SCore::SMatrix identity = SCore::SMatrixIdentity();
     for (const Item& item : m_items) {
       if (item.Delay >= seconds) continue;
       KorvexEngine::SSprite& sprite = *item.Sprite;
       const SCore::SRect kept = sprite.Position;
       sprite.SetPosition(kept.X + scroll.X, kept.Y + scroll.Y);
-      sprite.Render(&identity);
+      DrawAsIs(sprite);
       sprite.SetPosition(kept.X, kept.Y);
       sprite.SetSize(kept.Width, kept.Height);
     }

@@ -1,11 +1,10 @@
 #include "VGFrame.h"
 
+#include "DrawAsIs.h"
 #include "SRenderDevice.h"
 #include "GameSprites.h"
 #include "STextureAnimator.h"
-#include "STextureManager.h"
 #include "VGSpriteCreator.h"
-#include "smath_matrix.h"
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
@@ -28,8 +27,8 @@ struct SpriteLook {
 };
 
 boost::shared_ptr<KorvexEngine::SSprite> MakeSprite(const SpriteLook& look) {
-  const boost::shared_ptr<KorvexEngine::SSprite> sprite = VGSpriteCreator::CreateSprite(look.withTransform ? 1 : 0);
-  VGSpriteCreator::ShowTexture(*sprite, sprite->m_Viewport->GetTextureManager()->DoGetTexture(look.texture));
+  const boost::shared_ptr<KorvexEngine::SSprite> sprite =
+      VGSpriteCreator::CreateTexturedSprite(look.texture, look.withTransform ? 1 : 0);
   sprite->Material.AlphaBlend = look.alphaBlend ? 1 : 0;
   sprite->Material.Filtration1->IsTrilinear = look.trilinear;
   sprite->SetPosition(look.x, look.y);
@@ -37,14 +36,9 @@ boost::shared_ptr<KorvexEngine::SSprite> MakeSprite(const SpriteLook& look) {
   return sprite;
 }
 
-void Draw(KorvexEngine::SMesh& mesh) {
-  const SCore::SMatrix identity = SCore::SMatrixIdentity();
-  mesh.Render(&identity);
-}
-
 void DrawDue(const std::vector<VGFrame::TimedSprite>& sprites, unsigned int seconds) {
   for (const VGFrame::TimedSprite& entry : sprites) {
-    if (entry.first < seconds) Draw(*entry.second);
+    if (entry.first < seconds) DrawAsIs(*entry.second);
   }
 }
 
@@ -121,11 +115,11 @@ void VGFrame::Render() {
     DrawDue(m_decorations, seconds);
     DrawDue(m_tools, seconds);
     for (const auto* text : {&m_timeText, &m_levelNameText, &m_scoreText}) {
-      if (*text) Draw(**text);
+      if (*text) DrawAsIs(**text);
     }
     RenderLives();
     if (m_showSun) {
-      for (const auto* sprite : {&m_sun, &m_sunEyeLeft, &m_sunEyeRight}) Draw(**sprite);
+      for (const auto* sprite : {&m_sun, &m_sunEyeLeft, &m_sunEyeRight}) DrawAsIs(**sprite);
     }
   KORVEX_RETHROW("VGFrame::Render()", kSource)
 }
@@ -135,15 +129,15 @@ void VGFrame::RenderLives() {
   if (m_lives < 8) {
     for (int i = 0; i < m_lives; ++i) {
       m_lifeIcon->SetPosition(m_lifeIcon->Position.Width * float(i) + 0.005f, 0.21f);
-      Draw(*m_lifeIcon);
+      DrawAsIs(*m_lifeIcon);
     }
     return;
   }
   m_lifeIcon->SetPosition(0.005f, 0.21f);
-  Draw(*m_lifeIcon);
+  DrawAsIs(*m_lifeIcon);
   if (!m_livesText) return;
   m_livesText->SetText("x" + std::to_string(m_lives));
-  Draw(*m_livesText);
+  DrawAsIs(*m_livesText);
 }
 
 }  // namespace Vellgrove

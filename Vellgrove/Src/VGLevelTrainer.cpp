@@ -1,5 +1,6 @@
 #include "VGLevelTrainer.h"
 
+#include "DrawAsIs.h"
 #include "FontGlyphs.h"
 #include "GameGlobals.h"
 #include "KorvexCoreException.h"
@@ -20,7 +21,6 @@
 #include "VGLevelTrainerCommandWaitSpell.h"
 #include "VGSpriteCreator.h"
 #include "WideToNarrow.h"
-#include "smath_matrix.h"
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
@@ -59,11 +59,6 @@ const std::pair<const char*, CommandMaker> kCommands[] = {
     Maker<VGLevelTrainerCommandWaitMapMove>("VGLevelTrainerCommandWaitMapMove"),
     Maker<VGLevelTrainerCommandJump>("VGLevelTrainerCommandJump"),
 };
-
-void Draw(KorvexEngine::SSprite& sprite) {
-  const SCore::SMatrix identity = SCore::SMatrixIdentity();
-  sprite.Render(&identity);
-}
 
 void RestartFade(KorvexEngine::SSpriteTransition& fade, int mode) {
   fade.State = 0;
@@ -197,11 +192,11 @@ void VGLevelTrainer::Update() {
 
 void VGLevelTrainer::Render() {
   KORVEX_TRY
-    Draw(*m_teacher);
+    DrawAsIs(*m_teacher);
     if (!m_toolTip->m_hidden) m_toolTip->DoRender(0.0f, 0.0f);
-    Draw(*m_arrow);
+    DrawAsIs(*m_arrow);
     m_arrow->SetSize(m_arrow->Position.Width, 0.08f + 0.007f * std::sin(0.01f * float(timeGetTime())));
-    for (auto& entry : m_namedSprites) Draw(*entry.second.Sprite);
+    for (auto& entry : m_namedSprites) DrawAsIs(*entry.second.Sprite);
   KORVEX_RETHROW("VGLevelTrainer::Render()", kSource)
 }
 

@@ -1,5 +1,6 @@
 #include "VGPYGameObject.h"
 
+#include "DrawAsIs.h"
 #include "ReleaseScriptValue.h"
 #include "SDeserializator.h"
 #include "SEngineException.h"
@@ -13,7 +14,6 @@
 #include "VGPythonObject.h"
 #include "VGScriptText.h"
 #include "VGSpriteCreator.h"
-#include "smath_matrix.h"
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
@@ -141,7 +141,11 @@ void VGPYGameObject::DoDeserialize(SCore::SDeserializator& reader) {
   KORVEX_RETHROW("VGPYGameObject::DoDeserialize()", kSource)
 }
 
-void VGPYGameObject::SetPythonObject(const boost::shared_ptr<VGPythonObject>& script) { m_script = script; }
+void VGPYGameObject::SetPythonObject(const boost::shared_ptr<VGPythonObject>& script) {
+  m_script = script;
+  // Kept for the sprite records read every frame, so that no frame asks the factory for it.
+  m_interpreter = VGPYFactory::GetInterpreter();
+}
 
 VGPythonObject& VGPYGameObject::Script() const {
   if (!m_script) throw KorvexEngine::SEngineException("the game object has no script instance");
@@ -233,82 +237,46 @@ void VGPYGameObject::UpdateHalfSize() {
   KORVEX_RETHROW("VGPYGameObject::UpdateHalfSize()", kSource)
 }
 
-unsigned int VGPYGameObject::GetState() {
+// One attribute read or written per call, its failures carrying the operation's name.
+bool VGPYGameObject::FlagOf(int attribute, const char* operation) {
   KORVEX_TRY
     VGPythonLock lock;
-    return ReadUnsigned(Name(kState));
-  KORVEX_RETHROW("VGPYGameObject::GetState()", kSource)
+    return ReadFlag(Name(static_cast<AttributeName>(attribute)));
+  KORVEX_RETHROW(operation, kSource)
 }
 
-bool VGPYGameObject::IsEnable() {
+unsigned int VGPYGameObject::UnsignedOf(int attribute, const char* operation) {
   KORVEX_TRY
     VGPythonLock lock;
-    return ReadFlag(Name(kIsEnable));
-  KORVEX_RETHROW("VGPYGameObject::IsEnable()", kSource)
+    return ReadUnsigned(Name(static_cast<AttributeName>(attribute)));
+  KORVEX_RETHROW(operation, kSource)
 }
 
-void VGPYGameObject::Enable() {
+void VGPYGameObject::SetFlag(int attribute, bool value, const char* operation) {
   KORVEX_TRY
     VGPythonLock lock;
-    Script().SetPropertyValueBoolean(Name(kIsEnable), true);
-  KORVEX_RETHROW("VGPYGameObject::Enable()", kSource)
+    Script().SetPropertyValueBoolean(Name(static_cast<AttributeName>(attribute)), value);
+  KORVEX_RETHROW(operation, kSource)
 }
 
-void VGPYGameObject::Disable() {
-  KORVEX_TRY
-    VGPythonLock lock;
-    Script().SetPropertyValueBoolean(Name(kIsEnable), false);
-  KORVEX_RETHROW("VGPYGameObject::Disable()", kSource)
-}
-
-bool VGPYGameObject::GetGravityAction() {
-  KORVEX_TRY
-    VGPythonLock lock;
-    return ReadFlag(Name(kGravityAction));
-  KORVEX_RETHROW("VGPYGameObject::GetGravityAction()", kSource)
-}
+unsigned int VGPYGameObject::GetState() { return UnsignedOf(kState, "VGPYGameObject::GetState()"); }
+bool VGPYGameObject::IsEnable() { return FlagOf(kIsEnable, "VGPYGameObject::IsEnable()"); }
+void VGPYGameObject::Enable() { SetFlag(kIsEnable, true, "VGPYGameObject::Enable()"); }
+void VGPYGameObject::Disable() { SetFlag(kIsEnable, false, "VGPYGameObject::Disable()"); }
+bool VGPYGameObject::GetGravityAction() { return FlagOf(kGravityAction, "VGPYGameObject::GetGravityAction()"); }
 
 void VGPYGameObject::SetGravityAction(bool gravityAction) {
-  KORVEX_TRY
-    VGPythonLock lock;
-    Script().SetPropertyValueBoolean(Name(kGravityAction), gravityAction);
-  KORVEX_RETHROW("VGPYGameObject::SetGravityAction()", kSource)
+  SetFlag(kGravityAction, gravityAction, "VGPYGameObject::SetGravityAction()");
 }
 
 unsigned int VGPYGameObject::GetGameObjectType() {
-  KORVEX_TRY
-    VGPythonLock lock;
-    return ReadUnsigned(Name(kGameObjectType));
-  KORVEX_RETHROW("VGPYGameObject::GetGameObjectType()", kSource)
+  return UnsignedOf(kGameObjectType, "VGPYGameObject::GetGameObjectType()");
 }
 
-bool VGPYGameObject::IsStatic() {
-  KORVEX_TRY
-    VGPythonLock lock;
-    return ReadFlag(Name(kIsStatic));
-  KORVEX_RETHROW("VGPYGameObject::IsStatic()", kSource)
-}
-
-bool VGPYGameObject::IsActor() {
-  KORVEX_TRY
-    VGPythonLock lock;
-    return ReadFlag(Name(kIsActor));
-  KORVEX_RETHROW("VGPYGameObject::IsActor()", kSource)
-}
-
-bool VGPYGameObject::IsPortal() {
-  KORVEX_TRY
-    VGPythonLock lock;
-    return ReadFlag(Name(kIsPortal));
-  KORVEX_RETHROW("VGPYGameObject::IsPortal()", kSource)
-}
-
-bool VGPYGameObject::IsMonstr() {
-  KORVEX_TRY
-    VGPythonLock lock;
-    return ReadFlag(Name(kIsMonstr));
-  KORVEX_RETHROW("VGPYGameObject::IsMonstr()", kSource)
-}
+bool VGPYGameObject::IsStatic() { return FlagOf(kIsStatic, "VGPYGameObject::IsStatic()"); }
+bool VGPYGameObject::IsActor() { return FlagOf(kIsActor, "VGPYGameObject::IsActor()"); }
+bool VGPYGameObject::IsPortal() { return FlagOf(kIsPortal, "VGPYGameObject::IsPortal()"); }
+bool VGPYGameObject::IsMonstr() { return FlagOf(kIsMonstr, "VGPYGameObject::IsMonstr()"); }
 
 bool VGPYGameObject::IsLife() {
   KORVEX_TRY
@@ -429,7 +397,7 @@ void VGPYGameObject::UpdateSpritesState(PyObject* scrollX, PyObject* scrollY) {
 }
 
 void VGPYGameObject::ApplySpriteRecord(PyObject* entry, KorvexEngine::SSprite& sprite) {
-  VGPythonObject record(VGPYFactory::GetInterpreter(), "VGPYSprite", entry);
+  VGPythonObject record(m_interpreter, "VGPYSprite", entry);
   const auto read = [&record](AttributeName name) {
     return float(record.GetPropertyValue(Name(name)).GetResultAsDouble());
   };
@@ -486,12 +454,11 @@ void VGPYGameObject::RenderState(const std::string& state) {
       throw KorvexEngine::SEngineException(
           ("state [" + state + "] not found for game object[" + m_name + "].").c_str());
     }
-    const SCore::SMatrix identity = SCore::SMatrixIdentity();
     for (const boost::shared_ptr<KorvexEngine::SSprite>& sprite : *sprites) {
       if (const boost::shared_ptr<SCore::STextureAnimator> animator = sprite->Material.GetAnimator1()) {
         animator->StartPhase = m_animOffset;
       }
-      sprite->Render(&identity);
+      DrawAsIs(*sprite);
     }
     for (const boost::shared_ptr<VGPYGameObject>& child : m_children) child->RenderState(state);
   KORVEX_RETHROW("VGPYGameObject::RenderState()", kSource)

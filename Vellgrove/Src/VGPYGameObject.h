@@ -109,6 +109,9 @@ class VGPYGameObject : public SCore::ISerialize, public SCore::IDeserialize {
   float m_animOffset = 0.0f;
 
  private:
+  bool FlagOf(int attribute, const char* operation);
+  unsigned int UnsignedOf(int attribute, const char* operation);
+  void SetFlag(int attribute, bool value, const char* operation);
   float ReadFloat(PyObject* name);
   bool ReadFlag(PyObject* name);
   unsigned int ReadUnsigned(PyObject* name);
@@ -118,6 +121,7 @@ class VGPYGameObject : public SCore::ISerialize, public SCore::IDeserialize {
   VGPythonObject& Script() const;
 
   boost::shared_ptr<VGPythonObject> m_script;
+  boost::shared_ptr<VGPythonInterpreter> m_interpreter;
   std::unordered_map<std::string, SpriteList> m_states;
   std::string m_name;
   std::list<boost::shared_ptr<VGPYGameObject>> m_children;

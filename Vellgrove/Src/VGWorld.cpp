@@ -1,9 +1,9 @@
 #include "VGWorld.h"
 
+#include "DrawAsIs.h"
 #include "SDeserializator.h"
 #include "STexture.h"
 #include "STextureAnimatorFrame.h"
-#include "STextureManager.h"
 #include "VGBackGround.h"
 #include "VGGeomAABB.h"
 #include "VGPYFactory.h"
@@ -16,7 +16,6 @@
 #include "VGSoundManager.h"
 #include "VGSpriteCreator.h"
 #include "ReleaseScriptValue.h"
-#include "smath_matrix.h"
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
@@ -36,17 +35,11 @@ const float kSideImpulse = 3.0f;
 // A world-space sprite of a named texture, blended, its own filtering trilinear.
 boost::shared_ptr<KorvexEngine::SSprite> WorldSprite(const char* texture, float width, float height,
                                                      unsigned int alignment) {
-  const boost::shared_ptr<KorvexEngine::SSprite> sprite = VGSpriteCreator::CreateSprite(1);
-  VGSpriteCreator::ShowTexture(*sprite, sprite->m_Viewport->GetTextureManager()->DoGetTexture(texture));
+  const boost::shared_ptr<KorvexEngine::SSprite> sprite = VGSpriteCreator::CreateTexturedSprite(texture, 1);
   sprite->Material.Filtration1->IsTrilinear = true;
   sprite->SetSize(width, height);
   sprite->CoordAligment = alignment;
   return sprite;
-}
-
-void Draw(KorvexEngine::SSprite& sprite) {
-  const SCore::SMatrix identity = SCore::SMatrixIdentity();
-  sprite.Render(&identity);
 }
 
 // The direction from the view's centre, turned half round on the left; a point at the centre
@@ -373,7 +366,7 @@ void VGWorld::Render() {
     }
     for (const VGDeadActorRecord& record : m_deadActors) {
       m_angel->SetPosition(record.X + m_scroll.X, record.Y + m_scroll.Y);
-      Draw(*m_angel);
+      DrawAsIs(*m_angel);
     }
     for (const auto& monster : m_monsters) {
       if (!monster->IsEnable() && !monster->IsLife()) DrawSkeleton(*monster);
@@ -402,8 +395,8 @@ void VGWorld::DrawPortalPointer(const SCore::SVector3& position, const SCore::SV
   m_pointer->Angle = PointerAngle((y + size.Y) - ay - 0.5f, (x + size.X) - ax - 0.5f, (x - ax) - 0.5f);
   m_pointer->SetPosition(pointerX, pointerY);
   m_portalPointer->SetPosition(portalX, portalY);
-  Draw(*m_pointer);
-  Draw(*m_portalPointer);
+  DrawAsIs(*m_pointer);
+  DrawAsIs(*m_portalPointer);
 }
 
 void VGWorld::DrawActorPointer(const SCore::SVector3& position, const SCore::SVector3& size) {
@@ -424,7 +417,7 @@ void VGWorld::DrawActorPointer(const SCore::SVector3& position, const SCore::SVe
   }
   m_pointer->Angle = PointerAngle((y - ay) - 0.5f, (x - ax) - 0.5f, (x - ax) - 0.5f);
   m_pointer->SetPosition(pointerX, pointerY);
-  Draw(*m_pointer);
+  DrawAsIs(*m_pointer);
 }
 
 void VGWorld::RecordDeadActor(VGPYGameObject& actor) {
@@ -441,7 +434,7 @@ void VGWorld::DrawSkeleton(VGPYGameObject& monster) {
   const SCore::SVector3 size = SizeOf(monster);
   m_skeleton->SetPosition(position.X + size.X - m_skeleton->Position.Width + m_scroll.X,
                           position.Y + size.Y - m_skeleton->Position.Height + m_scroll.Y);
-  Draw(*m_skeleton);
+  DrawAsIs(*m_skeleton);
 }
 
 }  // namespace Vellgrove

@@ -1,5 +1,6 @@
 #include "VellgroveGame.h"
 
+#include "DrawAsIs.h"
 #include "Fader.h"
 #include "FontGlyphs.h"
 #include "GameFont.h"
@@ -318,10 +319,7 @@ void VellgroveGame::DoRenderScene() {
     const ModeHandlers* handlers = HandlersOf(m_gameMode->GetCurrent());
     if (handlers != nullptr && handlers->render != nullptr) (this->*handlers->render)();
     m_gameMode->GetFader()->Render();
-    if (m_sprites.Cursor) {
-      const SCore::SMatrix identity = SCore::SMatrixIdentity();
-      m_sprites.Cursor->Render(&identity);
-    }
+    if (m_sprites.Cursor) DrawAsIs(*m_sprites.Cursor);
   KORVEX_RETHROW("VellgroveGame::DoRenderScene()", kSource)
 }
 

@@ -2,6 +2,7 @@
 // recognition, the level's end and the lives; and its drawing inside the frame.
 #include "VellgroveGame.h"
 
+#include "DrawAsIs.h"
 #include "LevelModeRules.h"
 #include "SLoger.h"
 #include "SRenderDevice.h"
@@ -13,7 +14,6 @@
 #include "VGScriptText.h"
 #include "VGSoundManager.h"
 #include "VGWorld.h"
-#include "smath_matrix.h"
 
 #include "Platform/DInput8.h"
 
@@ -45,22 +45,6 @@ void Play(const char* sound) {
   if (g_SoundManager) g_SoundManager->PlaySound(sound);
 }
 
-void Draw(KorvexEngine::SMesh& mesh) {
-  const SCore::SMatrix identity = SCore::SMatrixIdentity();
-  mesh.Render(&identity);
-}
-
-class GameLockHold {
- public:
-  explicit GameLockHold(VGLockGuard& lock) : m_lock(lock) { m_lock.Lock(); }
-  ~GameLockHold() { m_lock.Unlock(); }
-  GameLockHold(const GameLockHold&) = delete;
-  GameLockHold& operator=(const GameLockHold&) = delete;
-
- private:
-  VGLockGuard& m_lock;
-};
-
 }  // namespace
 
 void VellgroveGame::RequestGameMenu() { m_gameMenuRequested.Set(true); }
@@ -82,7 +66,7 @@ void VellgroveGame::RequestSequence(const char* what, int mode) {
 
 void VellgroveGame::UpdateLevelMode(bool changed) {
   {
-    GameLockHold hold(m_gameLock);
+    KorvexEngine::TScopedLock<VGLockGuard> hold(m_gameLock);
     EnterLevelVisit(changed);
     TakeGameMenuRequest();
   }
@@ -225,7 +209,7 @@ void VellgroveGame::CountLives() {
 
 void VellgroveGame::RenderLevelMode() {
   RenderLevelView();
-  if (m_startPause) Draw(*m_sprites.PressSpace);
+  if (m_startPause) DrawAsIs(*m_sprites.PressSpace);
   RenderLevelTexts();
   m_frame->Render();
   m_frame->m_showSun = m_level->Sun;
@@ -243,11 +227,11 @@ void VellgroveGame::RenderLevelView() {
   device->DoSetView();
   m_level->Render();
   const VGBody camera = m_level->GetCameraBody();
-  if (1.0f - camera.Position.X < m_level->SizeX) Draw(*m_sprites.ArrowRight);
-  if (camera.Position.X < 0.0f) Draw(*m_sprites.ArrowLeft);
-  if (1.0f - camera.Position.Y < m_level->SizeY) Draw(*m_sprites.ArrowBottom);
-  if (camera.Position.Y < 0.0f) Draw(*m_sprites.ArrowTop);
-  if (!m_startPause && m_paused) Draw(*m_sprites.Pause);
+  if (1.0f - camera.Position.X < m_level->SizeX) DrawAsIs(*m_sprites.ArrowRight);
+  if (camera.Position.X < 0.0f) DrawAsIs(*m_sprites.ArrowLeft);
+  if (1.0f - camera.Position.Y < m_level->SizeY) DrawAsIs(*m_sprites.ArrowBottom);
+  if (camera.Position.Y < 0.0f) DrawAsIs(*m_sprites.ArrowTop);
+  if (!m_startPause && m_paused) DrawAsIs(*m_sprites.Pause);
   device->ViewRect.X = device->ViewRect.Y = 0;
   device->ViewRect.Width = m_screenWidth;
   device->ViewRect.Height = m_screenHeight;

@@ -316,7 +316,9 @@ TEST_F(GameObjects, EveryKindIsMadeByNameFromItsFile) {
     EXPECT_EQ(object->IsStatic(), kind.isStatic);
     EXPECT_EQ(object->IsActor(), kind.type == VGGOT_ACTOR);
     EXPECT_EQ(object->GetPosition().Z, 0.0f);
-    if (kind.isStatic || kind.type == VGGOT_PORTAL) EXPECT_EQ(object->m_tile->Body->Mass, 0.0f) << "never pushed";
+    if (kind.isStatic || kind.type == VGGOT_PORTAL) {
+      EXPECT_EQ(object->m_tile->Body->Mass, 0.0f) << "never pushed";
+    }
     EXPECT_EQ(object->GetGravityAction(), !kind.isStatic && kind.type != VGGOT_PORTAL);
     const std::string idle = VGPYFactory::GetGameObjectStateStr(object->GetState());
     ASSERT_NE(object->FindState(idle), nullptr);
