@@ -1,30 +1,22 @@
 #include "Fader.h"
-#include "GameTestSupport.h"
-#include "LogCapture.h"
+#include "RunningGame.h"
 #include "SRenderDevice.h"
 #include "SUIControl.h"
-#include "VGConfiguration.h"
 #include "VGLevelTrainer.h"
 #include "VGLevelTrainerCommandShowToolTip.h"
 #include "VGPYGameObject.h"
 #include "VGSoundManager.h"
 #include "VGWorld.h"
 #include "WaitUntil.h"
-#include "VGGameModes.h"
-#include "VellgroveGame.h"
 
 #include "Platform/D3D9TestHooks.h"
-#include "Platform/DInput8.h"
 #include "Platform/InputInjection.h"
-#include "Platform/TestHooks.h"
-#include "Platform/Win32Messages.h"
 #include "Platform/Win32Window.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -33,35 +25,13 @@ using Vellgrove::VellgroveGame;
 
 namespace {
 
-const DWORD kStart = 1000000;
-
-// The game's own data as its working directory, its configuration globals as "config.xml" sets
-// them, and the multimedia clock stopped so that fades and the splash are stepped by hand.
-class GameApplication : public ::testing::Test {
+class GameApplication : public GameTest::RunningGame {
  protected:
-  void SetUp() override {
-    m_previousDirectory = std::filesystem::current_path();
-    std::filesystem::current_path(std::string(KORVEX_SOURCE_DIR) + "/data");
-    Vellgrove::ReadConfiguration(L"config.xml");
-    Platform::Testing::SetFakeClock(kStart);
-  }
-
-  void TearDown() override {
-    Platform::Testing::UseRealClock();
-    std::filesystem::current_path(m_previousDirectory);
-  }
-
   static void Advance(VellgroveGame& game, DWORD milliseconds) {
     Platform::Testing::AdvanceFakeClock(milliseconds);
     game.Update();
     game.RenderFrame();
   }
-
-  GameTest::GlobalsRestorer globals;
-  TestSupport::LogCapture log;
-
- private:
-  std::filesystem::path m_previousDirectory;
 };
 
 size_t Find(const std::wstring& text, const wchar_t* line, size_t from) {
@@ -117,27 +87,6 @@ TEST_F(GameApplication, InitialisesBehindTheLoadingScreenThenPlaysTheSplashAndGo
 
 namespace {
 
-// The window's queued input, handled as the main loop handles it, then one frame.
-void Frame(VellgroveGame& game, DWORD milliseconds, bool render) {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  Platform::Testing::AdvanceFakeClock(milliseconds);
-  game.Update();
-  if (render) game.RenderFrame();
-}
-
-bool KeyHeld(VellgroveGame& game, BYTE key) {
-  return game.GetViewport()->GetInput()->GetKeyboard()->IsKeyPressed(key) != 0;
-}
-
-bool PointerAt(VellgroveGame& game, int x, int y) {
-  const SCore::SMouse& mouse = *game.GetViewport()->GetInput()->GetMouse();
-  return mouse.m_position[0] == x && mouse.m_position[1] == y;
-}
-
 // One scene of the game drawn and read back (ARGB, 1024 by 768).
 std::vector<DWORD> Picture(VellgroveGame& game) {
   const boost::shared_ptr<SCore::SRenderDevice>& device = game.GetViewport()->GetRenderDevice();
@@ -175,13 +124,9 @@ bool Shows(const std::vector<DWORD>& pixels, float left, float top, float right,
 // wall that appears near it, the tutorial hears of it, and the three walk home within the play time.
 TEST_F(GameApplication, TheFirstLevelIsWonByAWallDrawnWithTheMouse) {
   VellgroveGame game(false);
-  game.DoInit("D3D9Render");
-  game.Create(L"textures.xml", "Glintmoor Dawnkeel test", 1024, 768, 32, false);
+  Create(game);
   const HWND window = game.GetWindow()->m_window;
-  game.GetGameMode()->ChangeMode(Vellgrove::VGGM_LEVEL);
-  for (int i = 0; i < 120 && game.GetGameMode()->GetCurrent() != Vellgrove::VGGM_LEVEL; ++i) Frame(game, 10, false);
-  for (int i = 0; i < 60; ++i) Frame(game, 10, false);
-  ASSERT_EQ(game.GetGameMode()->GetCurrent(), Vellgrove::VGGM_LEVEL);
+  EnterLevel(game);
   EXPECT_TRUE(game.IsStartPause());
 
   Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, true);
@@ -322,6 +267,5 @@ TEST_F(GameApplication, TheFirstLevelIsWonByAWallDrawnWithTheMouse) {
     won = game.GetGameMode()->GetPending() == Vellgrove::VGGM_SCORE;
   }
   EXPECT_TRUE(won) << "the level was not won within its play time";
-  game.GetGameMode()->ChangeMode(Vellgrove::VGGM_QUIT);
-  for (int i = 0; i < 100 && !game.IsQuitRequested(); ++i) Frame(game, 10, false);
+  Quit(game);
 }

@@ -1,0 +1,90 @@
+// The whole game made on its own data set, offscreen at 1024 by 768, with the multimedia clock
+// stopped so that each frame moves it by hand; what the game's running tests share.
+#pragma once
+
+#include "GameTestSupport.h"
+#include "LogCapture.h"
+#include "VGConfiguration.h"
+#include "VGGameModes.h"
+#include "VellgroveGame.h"
+
+#include "Platform/DInput8.h"
+#include "Platform/TestHooks.h"
+#include "Platform/Win32Messages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace GameTest {
+
+// The data set as the working directory, its configuration read and the clock stopped, from
+// construction, so that a game made as a member of a test finds its files.
+class GameDataDirectory {
+ public:
+  static const DWORD kStart = 1000000;
+
+  GameDataDirectory() : m_previousDirectory(std::filesystem::current_path()) {
+    std::filesystem::current_path(std::string(KORVEX_SOURCE_DIR) + "/data");
+    Vellgrove::ReadConfiguration(L"config.xml");
+    Platform::Testing::SetFakeClock(kStart);
+  }
+  ~GameDataDirectory() {
+    Platform::Testing::UseRealClock();
+    std::filesystem::current_path(m_previousDirectory);
+  }
+  GameDataDirectory(const GameDataDirectory&) = delete;
+  GameDataDirectory& operator=(const GameDataDirectory&) = delete;
+
+ private:
+  std::filesystem::path m_previousDirectory;
+};
+
+class RunningGame : public ::testing::Test {
+ protected:
+  // The window's queued input handled as the main loop handles it, then one frame.
+  static void Frame(Vellgrove::VellgroveGame& game, DWORD milliseconds, bool render) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Platform::Testing::AdvanceFakeClock(milliseconds);
+    game.Update();
+    if (render) game.RenderFrame();
+  }
+
+  static void Create(Vellgrove::VellgroveGame& game) {
+    game.DoInit("D3D9Render");
+    game.Create(L"textures.xml", "Glintmoor Dawnkeel test", 1024, 768, 32, false);
+  }
+
+  // The level mode entered from where the game stands, its fade over.
+  static void EnterLevel(Vellgrove::VellgroveGame& game) {
+    game.GetGameMode()->ChangeMode(Vellgrove::VGGM_LEVEL);
+    for (int i = 0; i < 120 && game.GetGameMode()->GetCurrent() != Vellgrove::VGGM_LEVEL; ++i) Frame(game, 10, false);
+    for (int i = 0; i < 60; ++i) Frame(game, 10, false);
+    ASSERT_EQ(game.GetGameMode()->GetCurrent(), Vellgrove::VGGM_LEVEL);
+  }
+
+  static void Quit(Vellgrove::VellgroveGame& game) {
+    game.GetGameMode()->ChangeMode(Vellgrove::VGGM_QUIT);
+    for (int i = 0; i < 100 && !game.IsQuitRequested(); ++i) Frame(game, 10, false);
+  }
+
+  static bool KeyHeld(Vellgrove::VellgroveGame& game, BYTE key) {
+    return game.GetViewport()->GetInput()->GetKeyboard()->IsKeyPressed(key) != 0;
+  }
+
+  static bool PointerAt(Vellgrove::VellgroveGame& game, int x, int y) {
+    const SCore::SMouse& mouse = *game.GetViewport()->GetInput()->GetMouse();
+    return mouse.m_position[0] == x && mouse.m_position[1] == y;
+  }
+
+  GlobalsRestorer globals;
+  TestSupport::LogCapture log;
+  GameDataDirectory dataDirectory;
+};
+
+}  // namespace GameTest
