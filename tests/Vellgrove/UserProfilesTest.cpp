@@ -7,10 +7,16 @@
 #include "Platform/NativePath.h"
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <iostream>
+#include <random>
+#include <thread>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -309,4 +315,41 @@ TEST(UserProfile, TrophySetsAndTrophiesBeyondTheTable) {
     EXPECT_EQ(profile.m_secondSetDone, row.second) << row.trophies.size();
     EXPECT_EQ(profile.m_allSetsDone, row.all) << row.trophies.size();
   }
+}
+
+// A program saving in a loop, killed at random moments: the file it leaves always reads whole, as
+// one of the two versions it was writing, and nothing is set aside.
+TEST_F(UserProfiles, ASaveKilledAtAnyMomentLeavesOneOfTheTwoVersions) {
+  {
+    VGUserProfileManager manager;
+    manager.AddProfile(L"Ann");
+    manager.SetScore(111);
+    ASSERT_TRUE(manager.Save());
+  }
+  std::mt19937 random(20261211);
+  std::uniform_int_distribution<int> moment(1, 40);
+  int seen[2] = {0, 0};
+  for (int run = 0; run < 40; ++run) {
+    const pid_t saver = fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+      execl(USERS_SAVE_LOOP_PROGRAM, USERS_SAVE_LOOP_PROGRAM, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(moment(random)));
+    kill(saver, SIGKILL);
+    int status = 0;
+    waitpid(saver, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the saver ended by itself: " << status;
+
+    VGUserProfileManager reader;
+    ASSERT_FALSE(std::filesystem::exists(documents.GameFolder() / "users.xml.bad")) << "run " << run;
+    const std::vector<std::wstring> names = reader.GetProfileNames();
+    const unsigned int score = reader.GetCurrent()->m_score;
+    const bool versionA = names == std::vector<std::wstring>{L"Ann"} && score == 111;
+    const bool versionB = names == (std::vector<std::wstring>{L"Bo", L"Ann"}) && score == 222;
+    ASSERT_TRUE(versionA || versionB) << "run " << run << ": " << names.size() << " players, " << score;
+    ++seen[versionA ? 0 : 1];
+  }
+  std::cout << "version A left " << seen[0] << " times, version B " << seen[1] << " times\n";
 }
