@@ -41,9 +41,9 @@ std::string TimerText(float remainingSeconds) {
   return TwoDigits(seconds / 60) + ":" + TwoDigits(seconds - 60 * (seconds / 60));
 }
 
-std::string ScoreText(int score) {
+std::string ScoreText(unsigned int score) {
   char text[16];
-  std::snprintf(text, sizeof text, "%09d", score);
+  std::snprintf(text, sizeof text, "%09u", score);
   return text;
 }
 

@@ -31,6 +31,6 @@ std::vector<VGMapMoveType> PointerScrollDirections(float fx, float fy);
 // The remaining play time as "mm:ss", whole seconds.
 std::string TimerText(float remainingSeconds);
 // The score filled with zeros to nine digits.
-std::string ScoreText(int score);
+std::string ScoreText(unsigned int score);
 
 }  // namespace Vellgrove

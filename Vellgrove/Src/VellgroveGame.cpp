@@ -21,6 +21,7 @@
 #include "VGGameObjectFactory.h"
 #include "VGSpriteCreator.h"
 #include "VGTextManager.h"
+#include "VGUserProfileManager.h"
 #include "smath_matrix.h"
 #include "srethrow.h"
 
@@ -82,6 +83,7 @@ VellgroveGame::~VellgroveGame() {
 }
 
 void VellgroveGame::CreateGameGlobals() {
+  g_UserProfileManager.reset(new VGUserProfileManager);
   LoadFontGlyphs();
   g_TextManager.Load(g_StringsPath);
 }

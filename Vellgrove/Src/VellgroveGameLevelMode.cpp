@@ -13,6 +13,7 @@
 #include "VGPythonObject.h"
 #include "VGScriptText.h"
 #include "VGSoundManager.h"
+#include "VGUserProfileManager.h"
 #include "VGWorld.h"
 
 #include "Platform/DInput8.h"
@@ -45,6 +46,27 @@ void Play(const char* sound) {
   if (g_SoundManager) g_SoundManager->PlaySound(sound);
 }
 
+// The current player's lives and score, or those of a game without players.
+int ProfileLives() {
+  const boost::shared_ptr<VGUserProfile> current =
+      g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
+  return current ? static_cast<int>(current->m_lifes) : kLivesWithoutProfile;
+}
+
+unsigned int ProfileScore() {
+  const boost::shared_ptr<VGUserProfile> current =
+      g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
+  return current ? current->m_score : 0u;
+}
+
+// The lives are never stored below zero, and without a player nothing is stored.
+void StoreLives(int lives) {
+  if (!g_UserProfileManager) return;
+  KorvexEngine::TScopedLock<VGLockGuard> hold(g_UserProfileManager->GetLock());
+  const boost::shared_ptr<VGUserProfile> current = g_UserProfileManager->GetCurrent();
+  if (current) current->m_lifes = static_cast<unsigned int>(std::max(lives, 0));
+}
+
 }  // namespace
 
 void VellgroveGame::RequestGameMenu() { m_gameMenuRequested.Set(true); }
@@ -70,7 +92,7 @@ void VellgroveGame::UpdateLevelMode(bool changed) {
     EnterLevelVisit(changed);
     TakeGameMenuRequest();
   }
-  m_frame->m_lives = kLivesWithoutProfile;
+  m_frame->m_lives = ProfileLives();
   if (m_gameMode->GetPending() == VGGM_LEVEL) {
     ScrollLevel();
     HandleLevelKeys();
@@ -182,6 +204,7 @@ void VellgroveGame::ReleaseStroke() {
   if (index != -1 &&
       m_level->ProcessTool(static_cast<VGToolType>(index), tool.X, tool.Y, tool.Width, tool.Height)) {
     if (index == VGTT_WINDRIGHT || index == VGTT_WINDLEFT) Play("Wind");
+    if (g_UserProfileManager) g_UserProfileManager->SetScore(ProfileScore() + kSpellScore);
     if (m_level->m_trainer) m_level->m_trainer->OnSpell(static_cast<VGToolType>(index));
     return;
   }
@@ -201,8 +224,9 @@ void VellgroveGame::CountLives() {
     m_frame->m_lives += alive - m_frame->m_actorCount;
     m_frame->m_actorCount = alive;
   }
+  if (m_frame->m_lives < 0) m_frame->m_lives = 0;
+  StoreLives(m_frame->m_lives);
   if (m_frame->m_lives <= 0) {
-    m_frame->m_lives = 0;
     if (m_gameMode->GetPending() != VGGM_GAMEOVER) RequestSequence("game over", VGGM_GAMEOVER);
   }
 }
@@ -240,9 +264,8 @@ void VellgroveGame::RenderLevelView() {
 
 void VellgroveGame::RenderLevelTexts() {
   m_frame->m_timeText->SetText(TimerText(m_level->m_remainingTime));
-  // No profiles yet: the score stays at its base.
-  m_frame->m_scoreText->SetText(ScoreText(0));
-  m_frame->m_lives = kLivesWithoutProfile;
+  m_frame->m_scoreText->SetText(ScoreText(ProfileScore()));
+  m_frame->m_lives = ProfileLives();
 }
 
 }  // namespace Vellgrove

@@ -1,9 +1,11 @@
 // The whole game made on its own data set, offscreen at 1024 by 768, with the multimedia clock
-// stopped so that each frame moves it by hand; what the game's running tests share.
+// stopped so that each frame moves it by hand and a documents folder of its own; what the game's
+// running tests share.
 #pragma once
 
 #include "GameTestSupport.h"
 #include "LogCapture.h"
+#include "UsersFileFixture.h"
 #include "VGConfiguration.h"
 #include "VGGameModes.h"
 #include "VellgroveGame.h"
@@ -84,6 +86,7 @@ class RunningGame : public ::testing::Test {
 
   GlobalsRestorer globals;
   TestSupport::LogCapture log;
+  DocumentsFolder documents;
   GameDataDirectory dataDirectory;
 };
 
