@@ -5,6 +5,7 @@
 #include "SFileHelpers.h"
 #include "SLoger.h"
 #include "SXMLDeserializator.h"
+#include "VGUsersFile.h"
 #include "srethrow.h"
 
 #include "Platform/CodePage.h"
@@ -159,12 +160,14 @@ void ApplyUsersFullScreen(VGConfiguration& configuration, const std::wstring& us
   path += L"users.xml";
   if (!IsFileExists(path)) return;
   // A damaged users file must not keep the game from starting: it is read as if it were absent.
+  // Whatever the profile manager will refuse, and set aside, is taken for damaged here too.
   try {
+    ReadUsersFile(path);
     configuration.fullScreen = ReadUsersFullScreen(path, configuration.fullScreen);
   } catch (const SCore::KorvexCoreException& failure) {
     LogUnreadableUsersFile(path, failure.what());
   } catch (const boost::bad_lexical_cast&) {
-    LogUnreadableUsersFile(path, "IsFullScreen is neither \"0\" nor \"1\"");
+    LogUnreadableUsersFile(path, "a value of the wrong kind");
   }
 }
 

@@ -21,6 +21,7 @@
 #include "VGGameObjectFactory.h"
 #include "VGSpriteCreator.h"
 #include "VGTextManager.h"
+#include "SUICheckBox.h"
 #include "VGUserProfileManager.h"
 #include "smath_matrix.h"
 #include "srethrow.h"
@@ -58,6 +59,7 @@ void Log(const char* text) { SCore::g_Loger << SCore::GetTimeStamp() << text; }
 // with the levels.
 const VellgroveGame::ModeHandlers VellgroveGame::kModeHandlers[] = {
     {VGGM_LEVEL, &VellgroveGame::UpdateLevelMode, &VellgroveGame::RenderLevelMode},
+    {VGGM_MENU, &VellgroveGame::UpdateMenuMode, &VellgroveGame::RenderMenuMode},
     {VGGM_QUIT, nullptr, nullptr},
     {VGGM_SPLASH, &VellgroveGame::UpdateSplashMode, &VellgroveGame::RenderSplashMode},
     {VGGM_LOADING, nullptr, &VellgroveGame::RenderLoadingMode},
@@ -111,11 +113,12 @@ void VellgroveGame::DoInitObjects() {
     InitSprites();
     Log(" Done\n");
     m_musicPlayer.reset(new VGMp3Player);
-    // No profiles yet: both packs start at their first level.
+    CreateMenu();
+    // Where the current player stands in both packs; without players, at their first levels.
     Log(" Creating first level\n");
-    g_LevelPack->SetCurrentLevel("");
+    g_LevelPack->SetCurrentLevel(g_UserProfileManager->GetLevel());
     CreateLevelNextLevel();
-    g_BonusLevelPack->SetCurrentLevel("");
+    g_BonusLevelPack->SetCurrentLevel(g_UserProfileManager->GetBonusLevel());
     Log(" Done\n");
     CreateGameMode();
     CreateLevelButtons();
@@ -256,6 +259,14 @@ void VellgroveGame::CreateFrameObject() {
 }
 
 // Started through the player itself, which counts as running before its thread begins.
+void VellgroveGame::CreateMenu() {
+  static const GameFontStyle kHeading = {0.026f, 0.138f, 0.015f, 0.032f, {255, 240, 181, 56}, 1.0f};
+  const boost::shared_ptr<KorvexEngine::STextureFont> heading = CreateGameFont(m_viewport, kHeading, "PLAYER");
+  m_menu.reset(new VGMenu(m_viewport, m_inputMessager, m_musicPlayer));
+  m_menu->m_tableFont = heading;
+  m_menu->m_fullScreenBox->m_checked = m_fullScreen;
+}
+
 void VellgroveGame::StartMenuMusic() {
   m_musicPlayer->Start();
   m_musicPlayer->Play("sounds\\menu.mp3");

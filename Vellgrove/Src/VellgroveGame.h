@@ -13,6 +13,7 @@
 #include "SRenderPass.h"
 #include "VGGameMode.h"
 #include "VGLoading.h"
+#include "VGMenu.h"
 #include "VGMp3Player.h"
 #include "VGSplash.h"
 
@@ -24,8 +25,8 @@ namespace Vellgrove {
 
 // The game's application: it owns every screen and the game-mode machine with its fader, fills
 // itself on the loader thread behind the loading screen, and each frame dispatches to the current
-// mode's handlers. Only the modes whose screens exist have handlers: the running level (0), the splash (9),
-// the loading screen (15, drawn only) and quit (3).
+// mode's handlers. Only the modes whose screens exist have handlers: the running level (0), the main
+// menu (1), the splash (9), the loading screen (15, drawn only) and quit (3).
 class VellgroveGame : public KorvexEngine::KorvexApplication {
  public:
   // Reads the font glyph table and the localised texts named by the configuration.
@@ -65,6 +66,8 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   const boost::shared_ptr<VGLevel>& GetLevel() const { return m_level; }
   const boost::shared_ptr<VGFrame>& GetFrame() const { return m_frame; }
   const boost::shared_ptr<KorvexEngine::UI::SUIButton>& GetPauseButton() const { return m_pauseButton; }
+  const boost::shared_ptr<VGMenu>& GetMenu() const { return m_menu; }
+  bool IsFullScreen() const { return m_fullScreen; }
 
   // The level mode's input-thread handlers: the menu button (and Escape) asks for the in-game menu,
   // the pause button toggles the pause unless a focus or start pause holds.
@@ -96,6 +99,7 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void CreateParticles();
   void InitSprites();
   void CreateLevelButtons();
+  void CreateMenu();
   void StartMenuMusic();
   void SetLoadingProgress(float progress);
 
@@ -121,6 +125,13 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
 
   // Puts the pointer sprite where the system cursor is, every frame.
   void UpdateCursor();
+
+  // Mode 1, the main menu (VellgroveGameMenuMode.cpp).
+  void UpdateMenuMode(bool changed);
+  void RenderMenuMode();
+  void ResumeLevelFromMenu(const char* music);
+  void ToggleFullScreen();
+  void CentreWindow();
 
   void UpdateSplashMode(bool changed);
   void RenderSplashMode();
@@ -150,6 +161,7 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   KorvexEngine::TSafeData<bool> m_gameMenuRequested;
   bool m_spaceLatch = false;
   VGLockGuard m_gameLock;
+  boost::shared_ptr<VGMenu> m_menu;
 };
 
 }  // namespace Vellgrove

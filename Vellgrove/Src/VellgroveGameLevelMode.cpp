@@ -94,6 +94,7 @@ void VellgroveGame::UpdateLevelMode(bool changed) {
   }
   m_frame->m_lives = ProfileLives();
   if (m_gameMode->GetPending() == VGGM_LEVEL) {
+    m_menu->Activate();
     ScrollLevel();
     HandleLevelKeys();
     CheckLevelEnd();

@@ -249,8 +249,9 @@ TEST_F(Trainer, EveryShippedScriptLoadsAndJumpsOnlyToIDsItHas) {
     std::set<std::string> ids;
     for (const auto& command : shipped.GetCommands()) ids.insert(command->ID);
     for (const auto& command : shipped.GetCommands()) {
-      if (const auto* jump = dynamic_cast<const VGLevelTrainerCommandJump*>(command.get()))
+      if (const auto* jump = dynamic_cast<const VGLevelTrainerCommandJump*>(command.get())) {
         EXPECT_EQ(ids.count(jump->CommandID), 1u) << jump->CommandID;
+      }
       if (const auto* wait = dynamic_cast<const VGLevelTrainerCommandWaitSpell*>(command.get())) {
         EXPECT_EQ(ids.count(wait->DoneID), 1u) << wait->DoneID;
         EXPECT_EQ(ids.count(wait->ErrorID), 1u) << wait->ErrorID;

@@ -1,6 +1,7 @@
 // The engine as a game uses it: an application loads its textures, reads a mesh and a scene graph
 // from files, and draws the scene through its camera with sprites, a texture font and a form on
 // top; the player clicks the form's button.
+#include "BackBufferRGB.h"
 #include "KorvexApplication.h"
 #include "SRenderDevice.h"
 #include "SSceneGraph.h"
@@ -230,12 +231,7 @@ class SceneApplication : public KorvexApplication {
 
   std::vector<DWORD> BackBuffer() {
     const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
-    IDirect3DDevice9* native = device->Lock();
-    IDirect3DSurface9* backBuffer = nullptr;
-    native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-    backBuffer->Release();
-    device->Unlock();
+    std::vector<DWORD> pixels = TestSupport::BackBufferPixels(*device);
     return pixels;
   }
 

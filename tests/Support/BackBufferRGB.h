@@ -1,5 +1,5 @@
-// The device's back buffer as it stands, drawn but not yet presented, as RGB rows from the top:
-// what the test programs keep as pictures of their frames.
+// The device's back buffer as it stands, drawn but not yet presented: as ARGB pixels for checks, and
+// as RGB rows from the top, which the test programs keep as pictures of their frames.
 #pragma once
 
 #include "SRenderDevice.h"
@@ -12,16 +12,21 @@
 
 namespace TestSupport {
 
+inline std::vector<DWORD> BackBufferPixels(SCore::SRenderDevice& device) {
+  IDirect3DDevice9* native = device.Lock();
+  IDirect3DSurface9* backBuffer = nullptr;
+  native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+  std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
+  backBuffer->Release();
+  device.Unlock();
+  return pixels;
+}
+
 inline std::vector<unsigned char> BackBufferRGB(const boost::shared_ptr<SCore::SRenderDevice>& device, int& width,
                                                 int& height) {
   width = static_cast<int>(device->GetWidth());
   height = static_cast<int>(device->GetHeight());
-  IDirect3DDevice9* native = device->Lock();
-  IDirect3DSurface9* backBuffer = nullptr;
-  native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-  const std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-  backBuffer->Release();
-  device->Unlock();
+  const std::vector<DWORD> pixels = BackBufferPixels(*device);
   std::vector<unsigned char> rgb;
   rgb.reserve(pixels.size() * 3);
   for (DWORD pixel : pixels)

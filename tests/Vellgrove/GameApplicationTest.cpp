@@ -85,40 +85,6 @@ TEST_F(GameApplication, InitialisesBehindTheLoadingScreenThenPlaysTheSplashAndGo
   EXPECT_EQ(KorvexEngine::g_Application.load(), nullptr);
 }
 
-namespace {
-
-// One scene of the game drawn and read back (ARGB, 1024 by 768).
-std::vector<DWORD> Picture(VellgroveGame& game) {
-  const boost::shared_ptr<SCore::SRenderDevice>& device = game.GetViewport()->GetRenderDevice();
-  device->DoClearScene(0, 0, 0);
-  device->DoClearScene(1.0f);
-  device->DoBeginScene();
-  game.DoRenderScene();
-  IDirect3DDevice9* native = device->Lock();
-  IDirect3DSurface9* backBuffer = nullptr;
-  native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-  std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-  backBuffer->Release();
-  device->Unlock();
-  device->EndScene();
-  return pixels;
-}
-
-// Whether a pixel of the box (fractions of the screen) is within a few levels of the colour: the
-// pictures' key colours, which filtering and stretching leave nearly alone somewhere in their patch.
-bool Shows(const std::vector<DWORD>& pixels, float left, float top, float right, float bottom, int r, int g, int b) {
-  for (int y = int(top * 768); y < int(bottom * 768); ++y) {
-    for (int x = int(left * 1024); x < int(right * 1024); ++x) {
-      const DWORD pixel = pixels[size_t(y) * 1024 + x];
-      const int dr = int((pixel >> 16) & 0xFF) - r, dg = int((pixel >> 8) & 0xFF) - g, db = int(pixel & 0xFF) - b;
-      if (std::abs(dr) <= 12 && std::abs(dg) <= 12 && std::abs(db) <= 12) return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 // The first level played in the real game: entered in its start pause, Space starts it, the pause
 // button pauses it and a click in the level resumes it, a stroke drawn upwards is recognised as a
 // wall that appears near it, the tutorial hears of it, and the three walk home within the play time.

@@ -3,6 +3,7 @@
 // as the texture list registers it, and frames drawn one at a time and read back.
 #pragma once
 
+#include "BackBufferRGB.h"
 #include "KorvexCoreException.h"
 #include "SRenderDevice.h"
 #include "STextureManager.h"
@@ -120,12 +121,7 @@ class GameScreenFixture : public ::testing::Test {
     device->DoClearScene(1.0f);
     device->DoBeginScene();
     draw();
-    IDirect3DDevice9* native = device->Lock();
-    IDirect3DSurface9* backBuffer = nullptr;
-    native->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
-    backBuffer->Release();
-    device->Unlock();
+    std::vector<DWORD> pixels = TestSupport::BackBufferPixels(*device);
     device->EndScene();
     return pixels;
   }

@@ -3,10 +3,12 @@
 // running tests share.
 #pragma once
 
+#include "BackBufferRGB.h"
 #include "GameTestSupport.h"
 #include "LogCapture.h"
 #include "UsersFileFixture.h"
 #include "VGConfiguration.h"
+#include "SRenderDevice.h"
 #include "VGGameModes.h"
 #include "VellgroveGame.h"
 
@@ -16,8 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace GameTest {
 
@@ -82,6 +86,33 @@ class RunningGame : public ::testing::Test {
   static bool PointerAt(Vellgrove::VellgroveGame& game, int x, int y) {
     const SCore::SMouse& mouse = *game.GetViewport()->GetInput()->GetMouse();
     return mouse.m_position[0] == x && mouse.m_position[1] == y;
+  }
+
+  // One scene of the game drawn and read back (ARGB, 1024 by 768).
+  static std::vector<DWORD> Picture(Vellgrove::VellgroveGame& game) {
+    const boost::shared_ptr<SCore::SRenderDevice>& device = game.GetViewport()->GetRenderDevice();
+    device->DoClearScene(0, 0, 0);
+    device->DoClearScene(1.0f);
+    device->DoBeginScene();
+    game.DoRenderScene();
+    std::vector<DWORD> pixels = TestSupport::BackBufferPixels(*device);
+    device->EndScene();
+    return pixels;
+  }
+
+  // Whether a pixel of the box (fractions of the screen) is within a few levels of the colour: the
+  // pictures' key colours, which filtering and stretching leave nearly alone somewhere in their patch.
+  static bool Shows(const std::vector<DWORD>& pixels, float left, float top, float right, float bottom, int r,
+                    int g, int b) {
+    for (int y = int(top * 768); y < int(bottom * 768); ++y) {
+      for (int x = int(left * 1024); x < int(right * 1024); ++x) {
+        const DWORD pixel = pixels[size_t(y) * 1024 + x];
+        const int dr = int((pixel >> 16) & 0xFF) - r, dg = int((pixel >> 8) & 0xFF) - g;
+        const int db = int(pixel & 0xFF) - b;
+        if (std::abs(dr) <= 12 && std::abs(dg) <= 12 && std::abs(db) <= 12) return true;
+      }
+    }
+    return false;
   }
 
   GlobalsRestorer globals;

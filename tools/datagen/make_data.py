@@ -3,6 +3,7 @@
 Run through tools/make-data.sh; the output is the same, byte for byte, at every run.
 """
 import os
+import re
 import sys
 
 from PIL import Image
@@ -12,6 +13,7 @@ import dds
 import font
 import levels
 import loading
+import menu_art
 import objects
 import preview
 import buttons_art
@@ -73,10 +75,29 @@ def make_levels(data):
     levels.write(data)
 
 
+def make_menu(data):
+    # The build makes these too (tools/datagen/CMakeLists.txt); here they come along so that one run remakes all.
+    menu_art.main(os.path.join(data, "Res", "menu"))
+
+
+def set_link_width(data):
+    """The game centres the menu's player-change link by the width its caption was drawn at; only those two
+    values of config.xml change, the rest of the file stays byte for byte."""
+    path = os.path.join(data, "config.xml")
+    with open(path, "rb") as file:
+        config = file.read()
+    sized = f'<ifthis width="{menu_art.IFTHIS_WIDTH!r}" texwidth="{menu_art.IFTHIS_TEXWIDTH!r}">'.encode("cp1251")
+    config, count = re.subn(rb'<ifthis width="[^"]*" texwidth="[^"]*">', sized, config)
+    if count != 1:
+        raise ValueError(f"{path}: {count} ifthis elements, not one")
+    with open(path, "wb") as file:
+        file.write(config)
+
+
 def world_textures():
     return [(name, "Res\\" + file) for name, file, _ in world_art.SHEETS] + \
         [(name, "Levels\\" + file) for name, file, _ in world_art.BACKDROPS] + \
-        [(name, "Res\\" + file) for module in SCREEN_ART for name, file, _ in module.SHEETS]
+        [(name, "Res\\" + file) for module in SCREEN_ART + [menu_art] for name, file, _ in module.SHEETS]
 
 
 # The texture list: what the game loads at start, by name.
@@ -91,7 +112,7 @@ def make_texture_list(data):
 
 
 STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_screen_art, make_levels,
-         make_texture_list]
+         make_menu, make_texture_list, set_link_width]
 
 
 def main(arguments):
