@@ -191,6 +191,9 @@ class UsersFullScreen : public ::testing::Test {
   std::string written;
 };
 
+// The attributes a users file cannot be read without.
+#define REQUIRED_USERS_ATTRIBUTES "Current=\"\" MusicVolume=\"1\" SoundVolume=\"1\""
+
 TEST_F(UsersFullScreen, OverridesTheConfiguredFlagOnlyWhereTheFileCarriesIt) {
   struct Case {
     bool configured;
@@ -199,10 +202,12 @@ TEST_F(UsersFullScreen, OverridesTheConfiguredFlagOnlyWhereTheFileCarriesIt) {
   } const cases[] = {
       {true, nullptr, true},
       {false, nullptr, false},
-      {true, "<Users><Userprofiles IsFullScreen=\"0\"></Userprofiles></Users>", false},
-      {false, "<Users><Userprofiles IsFullScreen=\"1\"></Userprofiles></Users>", true},
-      {true, "<Userprofiles IsFullScreen=\"0\"></Userprofiles>", false},
-      {true, "<Users><Userprofiles CurrentUser=\"0\"></Userprofiles></Users>", true},
+      {true, "<Users><Userprofiles " REQUIRED_USERS_ATTRIBUTES " IsFullScreen=\"0\"></Userprofiles></Users>", false},
+      {false, "<Users><Userprofiles " REQUIRED_USERS_ATTRIBUTES " IsFullScreen=\"1\"></Userprofiles></Users>", true},
+      {true, "<Userprofiles " REQUIRED_USERS_ATTRIBUTES " IsFullScreen=\"0\"></Userprofiles>", false},
+      {true, "<Users><Userprofiles " REQUIRED_USERS_ATTRIBUTES "></Userprofiles></Users>", true},
+      // What the players' manager would set aside counts as no file.
+      {true, "<Users><Userprofiles IsFullScreen=\"0\"></Userprofiles></Users>", true},
       {false, "<Users><Other IsFullScreen=\"1\"></Other></Users>", false},
   };
   for (const Case& c : cases) {
