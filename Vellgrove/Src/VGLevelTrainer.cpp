@@ -19,6 +19,7 @@
 #include "VGLevelTrainerCommandWait.h"
 #include "VGLevelTrainerCommandWaitMapMove.h"
 #include "VGLevelTrainerCommandWaitSpell.h"
+#include "SpriteFades.h"
 #include "VGSpriteCreator.h"
 #include "WideToNarrow.h"
 #include "srethrow.h"
@@ -59,12 +60,6 @@ const std::pair<const char*, CommandMaker> kCommands[] = {
     Maker<VGLevelTrainerCommandWaitMapMove>("VGLevelTrainerCommandWaitMapMove"),
     Maker<VGLevelTrainerCommandJump>("VGLevelTrainerCommandJump"),
 };
-
-void RestartFade(KorvexEngine::SSpriteTransition& fade, int mode) {
-  fade.State = 0;
-  fade.StartTime = fade.CurrentTime = timeGetTime();
-  fade.Mode = mode;
-}
 
 }  // namespace
 
@@ -265,8 +260,8 @@ void VGLevelTrainer::ShowSprite(const std::string& name,
   m_namedSprites[name] = VGLevelTrainerNamedSprite{transition, sprite};
 }
 
-void VGLevelTrainer::FadeIn(KorvexEngine::SSpriteTransition& fade) { RestartFade(fade, KorvexEngine::FadingIn); }
+void VGLevelTrainer::FadeIn(KorvexEngine::SSpriteTransition& fade) { StartFade(fade, KorvexEngine::FadingIn); }
 
-void VGLevelTrainer::FadeOut(KorvexEngine::SSpriteTransition& fade) { RestartFade(fade, KorvexEngine::FadingOut); }
+void VGLevelTrainer::FadeOut(KorvexEngine::SSpriteTransition& fade) { StartFade(fade, KorvexEngine::FadingOut); }
 
 }  // namespace Vellgrove

@@ -16,6 +16,7 @@
 #include "SUILabel.h"
 #include "SUIListBox.h"
 #include "SViewport.h"
+#include "SpriteFades.h"
 #include "TScopedLock.h"
 #include "VGMp3Player.h"
 #include "VGSoundManager.h"
@@ -120,11 +121,7 @@ bool VGMenu::PointerOnBonusButton() {
   return m_bonusButton->HitTest(x, y);
 }
 
-void VGMenu::FadeNotAvailable(int mode) {
-  m_notAvailableFade->State = 0;
-  m_notAvailableFade->StartTime = m_notAvailableFade->CurrentTime = timeGetTime();
-  m_notAvailableFade->Mode = mode;
-}
+void VGMenu::FadeNotAvailable(int mode) { StartFade(*m_notAvailableFade, mode); }
 
 void VGMenu::SaveProfiles() {
   // A failed save is already logged by the manager; the state stays for the next one.

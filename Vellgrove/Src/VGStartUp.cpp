@@ -94,6 +94,7 @@ void VGStartUp::Start(const VGGameMaker& makeGame, boost::shared_ptr<VellgroveGa
   game->Create(Platform::WidenBytes(configuration.texturePath), title.c_str(), static_cast<int>(configuration.width),
                static_cast<int>(configuration.height), static_cast<int>(configuration.bitsPerPixel),
                configuration.fullScreen);
+  game->GetScoreCount()->SetBonusLives(configuration.bonusLives);
 }
 
 std::wstring VGStartUp::PrepareUserDataFolder() {

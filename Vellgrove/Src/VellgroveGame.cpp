@@ -60,6 +60,8 @@ void Log(const char* text) { SCore::g_Loger << SCore::GetTimeStamp() << text; }
 const VellgroveGame::ModeHandlers VellgroveGame::kModeHandlers[] = {
     {VGGM_LEVEL, &VellgroveGame::UpdateLevelMode, &VellgroveGame::RenderLevelMode},
     {VGGM_MENU, &VellgroveGame::UpdateMenuMode, &VellgroveGame::RenderMenuMode},
+    {VGGM_MAP, &VellgroveGame::UpdateMapMode, &VellgroveGame::RenderMapMode},
+    {VGGM_TROPHIES, &VellgroveGame::UpdateTrophiesMode, &VellgroveGame::RenderTrophiesMode},
     {VGGM_QUIT, nullptr, nullptr},
     {VGGM_SPLASH, &VellgroveGame::UpdateSplashMode, &VellgroveGame::RenderSplashMode},
     {VGGM_LOADING, nullptr, &VellgroveGame::RenderLoadingMode},
@@ -114,6 +116,7 @@ void VellgroveGame::DoInitObjects() {
     Log(" Done\n");
     m_musicPlayer.reset(new VGMp3Player);
     CreateMenu();
+    CreateScoreCount();
     // Where the current player stands in both packs; without players, at their first levels.
     Log(" Creating first level\n");
     g_LevelPack->SetCurrentLevel(g_UserProfileManager->GetLevel());
@@ -122,6 +125,8 @@ void VellgroveGame::DoInitObjects() {
     Log(" Done\n");
     CreateGameMode();
     CreateLevelButtons();
+    CreateMap();
+    CreateTropheis();
     CreateSplash();
     StartMenuMusic();
     KorvexEngine::g_Application = this;
@@ -266,6 +271,24 @@ void VellgroveGame::CreateMenu() {
   m_menu->m_tableFont = heading;
   m_menu->m_fullScreenBox->m_checked = m_fullScreen;
 }
+
+// Started once with nothing to count; the level's own count starts it again.
+void VellgroveGame::CreateScoreCount() {
+  m_scoreCount.reset(new VGScoreCount(m_inputMessager));
+  for (float& amount : m_scoreCount->m_counterAmounts) amount = 0.0f;
+  m_scoreCount->m_counterMax = 0;
+  m_scoreCount->Start();
+  m_scoreCount->m_background = VGSpriteCreator::CreateTexturedSprite("SCOREBKG", 0);
+  m_scoreCount->m_background->SetPosition(0.0f, 0.0f);
+  m_scoreCount->m_background->SetSize(1.0f, 1.0f);
+}
+
+void VellgroveGame::CreateMap() {
+  m_map.reset(new VGMap(m_inputMessager));
+  m_map->Refresh();
+}
+
+void VellgroveGame::CreateTropheis() { m_tropheis.reset(new VGTropheis(m_inputMessager)); }
 
 void VellgroveGame::StartMenuMusic() {
   m_musicPlayer->Start();

@@ -13,6 +13,9 @@
 #include "SRenderPass.h"
 #include "VGGameMode.h"
 #include "VGLoading.h"
+#include "VGMap.h"
+#include "VGScoreCount.h"
+#include "VGTropheis.h"
 #include "VGMenu.h"
 #include "VGMp3Player.h"
 #include "VGSplash.h"
@@ -26,7 +29,8 @@ namespace Vellgrove {
 // The game's application: it owns every screen and the game-mode machine with its fader, fills
 // itself on the loader thread behind the loading screen, and each frame dispatches to the current
 // mode's handlers. Only the modes whose screens exist have handlers: the running level (0), the main
-// menu (1), the splash (9), the loading screen (15, drawn only) and quit (3).
+// menu (1), the world map (13), the trophies (14), the splash (9), the loading screen (15, drawn
+// only) and quit (3).
 class VellgroveGame : public KorvexEngine::KorvexApplication {
  public:
   // Reads the font glyph table and the localised texts named by the configuration.
@@ -67,6 +71,9 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   const boost::shared_ptr<VGFrame>& GetFrame() const { return m_frame; }
   const boost::shared_ptr<KorvexEngine::UI::SUIButton>& GetPauseButton() const { return m_pauseButton; }
   const boost::shared_ptr<VGMenu>& GetMenu() const { return m_menu; }
+  const boost::shared_ptr<VGMap>& GetMap() const { return m_map; }
+  const boost::shared_ptr<VGTropheis>& GetTropheis() const { return m_tropheis; }
+  const boost::shared_ptr<VGScoreCount>& GetScoreCount() const { return m_scoreCount; }
   bool IsFullScreen() const { return m_fullScreen; }
 
   // The level mode's input-thread handlers: the menu button (and Escape) asks for the in-game menu,
@@ -100,6 +107,9 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void InitSprites();
   void CreateLevelButtons();
   void CreateMenu();
+  void CreateScoreCount();
+  void CreateMap();
+  void CreateTropheis();
   void StartMenuMusic();
   void SetLoadingProgress(float progress);
 
@@ -133,6 +143,13 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void ToggleFullScreen();
   void CentreWindow();
 
+  // Mode 13, the world map.
+  void UpdateMapMode(bool changed);
+  void RenderMapMode();
+  // Mode 14, the trophies.
+  void UpdateTrophiesMode(bool changed);
+  void RenderTrophiesMode();
+
   void UpdateSplashMode(bool changed);
   void RenderSplashMode();
   void RenderLoadingMode();
@@ -162,6 +179,11 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   bool m_spaceLatch = false;
   VGLockGuard m_gameLock;
   boost::shared_ptr<VGMenu> m_menu;
+  boost::shared_ptr<VGMap> m_map;
+  boost::shared_ptr<VGTropheis> m_tropheis;
+  boost::shared_ptr<VGScoreCount> m_scoreCount;
+  // Cleared when a level is chosen; the loading mode makes the level once.
+  std::atomic<bool> m_loadingStarted{false};
 };
 
 }  // namespace Vellgrove

@@ -25,14 +25,22 @@ const char* MainLevelMusic(const std::string& levelName) {
 void VellgroveGame::UpdateMenuMode(bool /*changed*/) {
   switch (m_menu->GetResult()) {
     case VGMenu::kPlay:
-      if (m_gameMode->GetPrevious() == VGGM_LEVEL && !m_menu->m_userChanged) {
+      if (m_map->m_isBonus) {
+        m_gameMode->ChangeMode(VGGM_MAP);
+      } else if (m_gameMode->GetPrevious() == VGGM_LEVEL && !m_menu->m_userChanged) {
         ResumeLevelFromMenu(MainLevelMusic(m_level->Name));
       } else {
         m_gameMode->ChangeMode(VGGM_MAP);
       }
+      m_map->m_isBonus = false;
       break;
     case VGMenu::kBonusLevels:
-      m_gameMode->ChangeMode(VGGM_MAP);
+      if (m_map->m_isBonus && m_gameMode->GetPrevious() == VGGM_LEVEL && !m_menu->m_userChanged) {
+        ResumeLevelFromMenu("sounds\\bonus.mp3");
+      } else {
+        m_gameMode->ChangeMode(VGGM_MAP);
+      }
+      m_map->m_isBonus = true;
       break;
     case VGMenu::kFirstPlay:
       m_gameMode->ChangeMode(VGGM_INTRO);

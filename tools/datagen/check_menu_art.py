@@ -26,26 +26,29 @@ MENU_PATH = "Res\\menu\\"
 
 # --- Made again -----------------------------------------------------------------------------------------
 
-def remade_differences(menu_folder):
-    with tempfile.TemporaryDirectory(prefix="menu-again-") as scratch:
-        menu_art.main(scratch)
+def remade_differences(folder, module=menu_art):
+    """The module's pictures made again in a scratch folder against those in the folder."""
+    with tempfile.TemporaryDirectory(prefix="art-again-") as scratch:
+        module.main(scratch)
         made = set(os.listdir(scratch))
-        present = set(os.listdir(menu_folder)) if os.path.isdir(menu_folder) else set()
-        failures = ["%s: missing from %s" % (name, menu_folder) for name in sorted(made - present)]
-        failures += ["%s: in %s but not made by menu_art" % (name, menu_folder) for name in sorted(present - made)]
+        present = set(os.listdir(folder)) if os.path.isdir(folder) else set()
+        failures = ["%s: missing from %s" % (name, folder) for name in sorted(made - present)]
+        failures += ["%s: in %s but not made by %s" % (name, folder, module.__name__)
+                     for name in sorted(present - made)]
         failures += ["%s: not the same bytes when made again" % name for name in sorted(made & present)
-                     if not filecmp.cmp(os.path.join(menu_folder, name), os.path.join(scratch, name), shallow=False)]
+                     if not filecmp.cmp(os.path.join(folder, name), os.path.join(scratch, name), shallow=False)]
     return failures
 
 
-def texture_list_differences(data):
+def texture_list_differences(data, module=menu_art, path=MENU_PATH):
+    """The texture list's entries under the path against the module's pictures, and no name listed twice."""
     with open(os.path.join(data, "textures.xml"), encoding="cp1251") as file:
         entries = re.findall(r'<Texture Name="([^"]+)" Path="([^"]+)" MipLevels="1">', file.read())
-    listed = {(name, path) for name, path in entries if path.startswith(MENU_PATH)}
-    wanted = {(name, "Res\\" + file) for name, file, _ in menu_art.SHEETS}
+    listed = {(name, where) for name, where in entries if where.startswith(path)}
+    wanted = {(name, "Res\\" + file) for name, file, _ in module.SHEETS}
     names = [name for name, _ in entries]
     failures = ["textures.xml lacks %s at %s" % entry for entry in sorted(wanted - listed)]
-    failures += ["textures.xml lists %s at %s, which menu_art does not make" % entry
+    failures += ["textures.xml lists %s at %s, which %s does not make" % (*entry, module.__name__)
                  for entry in sorted(listed - wanted)]
     failures += ["textures.xml lists %s more than once" % name for name in sorted(set(names)) if names.count(name) > 1]
     return failures
@@ -160,10 +163,11 @@ def check_keys(data):
 CHECKS = {"reproducible": check_reproducible, "keys": check_keys}
 
 
-def main(arguments):
-    if len(arguments) != 2 or arguments[0] not in CHECKS:
-        sys.exit(__doc__)
-    failures = CHECKS[arguments[0]](arguments[1])
+def run(arguments, checks, usage):
+    """Runs the check the first argument names on the data folder the second gives; fails when anything is found."""
+    if len(arguments) != 2 or arguments[0] not in checks:
+        sys.exit(usage)
+    failures = checks[arguments[0]](arguments[1])
     for failure in failures:
         print("FAIL", failure)
     print("%s: %d failures" % (arguments[0], len(failures)))
@@ -171,4 +175,4 @@ def main(arguments):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1:])
+    run(sys.argv[1:], CHECKS, __doc__)

@@ -13,7 +13,11 @@ import dds
 import font
 import levels
 import loading
+import map_art
+import map_layout
+import map_preview
 import menu_art
+import score_art
 import objects
 import preview
 import buttons_art
@@ -21,11 +25,14 @@ import hud_art
 import splash
 import sprites_art
 import trainer_art
+import trophies_art
 import world_art
 
 # Pictures drawn on the screen rather than in the world: the tutorial, the frame around a level,
 # the game's own sprites and the level's buttons, all in Res/.
 SCREEN_ART = [trainer_art, hud_art, sprites_art, buttons_art]
+# Made by the build as well, into folders of their own under Res.
+BUILT_ART = [menu_art, map_art, trophies_art, score_art]
 
 
 def make_black(data):
@@ -80,6 +87,22 @@ def make_menu(data):
     menu_art.main(os.path.join(data, "Res", "menu"))
 
 
+def make_map(data):
+    # The pictures, as the build makes them too; the map files, after the level packs they count.
+    map_art.main(os.path.join(data, "Res", "map"))
+    map_layout.write(data)
+
+
+def make_trophies(data):
+    # The pictures, as the build makes them too, and the descriptions the screen shows.
+    trophies_art.main(os.path.join(data, "Res", "trophies"))
+    trophies_art.write_descriptions(data)
+
+
+def make_score(data):
+    score_art.main(os.path.join(data, "Res", "score"))
+
+
 def set_link_width(data):
     """The game centres the menu's player-change link by the width its caption was drawn at; only those two
     values of config.xml change, the rest of the file stays byte for byte."""
@@ -97,7 +120,7 @@ def set_link_width(data):
 def world_textures():
     return [(name, "Res\\" + file) for name, file, _ in world_art.SHEETS] + \
         [(name, "Levels\\" + file) for name, file, _ in world_art.BACKDROPS] + \
-        [(name, "Res\\" + file) for module in SCREEN_ART + [menu_art] for name, file, _ in module.SHEETS]
+        [(name, "Res\\" + file) for module in SCREEN_ART + BUILT_ART for name, file, _ in module.SHEETS]
 
 
 # The texture list: what the game loads at start, by name.
@@ -112,7 +135,7 @@ def make_texture_list(data):
 
 
 STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_screen_art, make_levels,
-         make_menu, make_texture_list, set_link_width]
+         make_menu, make_map, make_trophies, make_score, make_texture_list, set_link_width]
 
 
 def main(arguments):
@@ -138,6 +161,7 @@ def write_previews(data, folder):
     for name, _ in splash.PICTURES:
         preview.splash_screen(os.path.join(data, "splash", name)).save(
             os.path.join(folder, "splash-" + name.replace(".dds", ".png")))
+    map_preview.write_previews(data, folder)
 
 
 if __name__ == "__main__":

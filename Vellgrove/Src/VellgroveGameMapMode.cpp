@@ -1,0 +1,54 @@
+// Modes 13 and 14: the world map, where the player's choice there leads, and the trophies.
+#include "VellgroveGame.h"
+
+#include "SUIForm.h"
+#include "VGGameModes.h"
+#include "VGLevelPack.h"
+
+namespace Vellgrove {
+
+void VellgroveGame::UpdateMapMode(bool changed) {
+  if (changed) m_map->Refresh();
+  if (!m_map->IsDone()) return;
+  switch (m_map->m_result) {
+    case VGMap::kPlay:
+      (m_map->m_isBonus ? g_BonusLevelPack : g_LevelPack)->SetCurrentLevel(m_map->GetSelectedLevel());
+      m_loadingStarted = false;
+      m_gameMode->ChangeMode(VGGM_LOADING);
+      SetLoadingProgress(0.0f);
+      m_musicPlayer->FadeOut();
+      break;
+    case VGMap::kMenu:
+      m_gameMode->ChangeMode(VGGM_MENU);
+      m_menu->Activate();
+      break;
+    case VGMap::kTrophies:
+      m_gameMode->ChangeMode(VGGM_TROPHIES);
+      m_musicPlayer->FadeOut();
+      break;
+    default:
+      break;
+  }
+}
+
+void VellgroveGame::RenderMapMode() {
+  const boost::shared_ptr<KorvexEngine::UI::SUIForm>& face = m_map->GetForm();
+  if (!face->m_hidden) face->DoRender(0.0f, 0.0f);
+}
+
+void VellgroveGame::UpdateTrophiesMode(bool changed) {
+  if (changed) {
+    m_tropheis->Refresh();
+    m_musicPlayer->Play("sounds\\trophies.mp3");
+  }
+  m_tropheis->Update();
+  if (!m_tropheis->IsDone()) return;
+  // After the last level's score the final cut-scene comes here, with the sequences after a level.
+  m_gameMode->ChangeMode(VGGM_MAP);
+  m_musicPlayer->FadeOut();
+  m_musicPlayer->Play("sounds\\menu.mp3");
+}
+
+void VellgroveGame::RenderTrophiesMode() { m_tropheis->Render(); }
+
+}  // namespace Vellgrove
