@@ -12,9 +12,11 @@
 #include "WaitUntil.h"
 
 #include "Platform/InputInjection.h"
+#include "Platform/MMSystem.h"
 #include "Platform/Win32Window.h"
 
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <thread>
@@ -165,4 +167,56 @@ TEST_F(WorldMap, AClickChoosesOnceAndTheGameActsOnIt) {
   }
   EXPECT_EQ(Map().GetSelectedLevel(), Vellgrove::g_LevelPack->GetLevelName(2)) << "NEXT picked the player's level";
   EXPECT_TRUE(Map().m_playsCurrentLevel);
+}
+
+namespace {
+
+// Where the game puts the dots of a stretch of road, as fractions of the screen.
+std::vector<std::pair<float, float>> DotsOf(const std::vector<std::pair<float, float>>& path) {
+  std::vector<std::pair<float, float>> dots;
+  for (size_t i = 1; i < path.size(); ++i) {
+    const float dx = path[i].first - path[i - 1].first, dy = path[i].second - path[i - 1].second;
+    const unsigned int steps = static_cast<unsigned int>(std::sqrt(dx * dx + dy * dy) / 0.0087890625f);
+    float x = path[i - 1].first, y = path[i - 1].second;
+    for (unsigned int s = 0; s < steps; ++s) {
+      dots.emplace_back(std::trunc(x * 1024.0f) / 1024.0f, std::trunc(y * 768.0f) / 768.0f);
+      x += dx / float(steps);
+      y += dy / float(steps);
+    }
+  }
+  return dots;
+}
+
+}  // namespace
+
+// The map read back for a player on the third level: dots on exactly the two stretches of road
+// walked so far, and a star over the pot whose trophy is won.
+TEST_F(WorldMap, DrawsTheWayWalkedSoFarAndTheStarsWon) {
+  PlayerAt(Vellgrove::g_LevelPack->GetLevelName(2));
+  Vellgrove::g_UserProfileManager->GetCurrent()->AwardTrophy(1);
+  EnterMap();
+  // The star turns about its upright axis: it is read when it faces the screen.
+  DWORD now = timeGetTime();
+  while (std::fabs(std::sin(float(now) * 0.003f)) < 0.99f) ++now;
+  Platform::Testing::SetFakeClock(now);
+  const std::vector<DWORD> picture = Picture(game);
+
+  const int dot[3] = {255, 190, 24};
+  ASSERT_GE(Map().m_paths.size(), 3u);
+  for (size_t p = 0; p < 3; ++p) {
+    const std::vector<std::pair<float, float>> dots = DotsOf(Map().m_paths[p]);
+    ASSERT_GE(dots.size(), 3u);
+    const auto& middle = dots[dots.size() / 2];
+    const bool drawn = Shows(picture, middle.first, middle.second, middle.first + 5.0f / 1024,
+                             middle.second + 4.0f / 768, dot[0], dot[1], dot[2]);
+    EXPECT_EQ(drawn, p < 2) << "stretch " << p;
+  }
+  const KorvexEngine::UI::SUIButton& won = *Map().m_pots[1];
+  const KorvexEngine::UI::SUIButton& other = *Map().m_pots[0];
+  const auto starOver = [&](const KorvexEngine::UI::SUIButton& pot) {
+    const float x = pot.m_x + 0.0176f, y = pot.m_y - 0.0143f;
+    return Shows(picture, x - 0.012f, y - 0.02f, x + 0.012f, y + 0.02f, 255, 246, 65);
+  };
+  EXPECT_TRUE(starOver(won)) << "a star over the pot whose trophy is won";
+  EXPECT_FALSE(starOver(other));
 }
