@@ -20,6 +20,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -90,11 +91,16 @@ class RunningGame : public ::testing::Test {
 
   // One scene of the game drawn and read back (ARGB, 1024 by 768).
   static std::vector<DWORD> Picture(Vellgrove::VellgroveGame& game) {
+    return PictureOf(game, [&] { game.DoRenderScene(); });
+  }
+
+  // What the drawing puts on a black screen, read back.
+  static std::vector<DWORD> PictureOf(Vellgrove::VellgroveGame& game, const std::function<void()>& draw) {
     const boost::shared_ptr<SCore::SRenderDevice>& device = game.GetViewport()->GetRenderDevice();
     device->DoClearScene(0, 0, 0);
     device->DoClearScene(1.0f);
     device->DoBeginScene();
-    game.DoRenderScene();
+    draw();
     std::vector<DWORD> pixels = TestSupport::BackBufferPixels(*device);
     device->EndScene();
     return pixels;

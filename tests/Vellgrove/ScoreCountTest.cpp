@@ -132,3 +132,17 @@ TEST_F(ScoreCount, TheLivesNumberStandsByItsWidth) {
     EXPECT_EQ(Screen().m_livesFont->Position.X, row.second) << row.first;
   }
 }
+
+// Bars filled half way show their fill on the left half only; the staff shows its own fill.
+TEST_F(ScoreCount, TheBarsShowHowFarTheyAreFilled) {
+  Count(30, 30, 30, 60);
+  Tick(0);
+  const std::vector<DWORD> picture = PictureOf(game, [&] { Screen().Render(); });
+  const int fill[3] = {82, 222, 222};
+  const float barY[3] = {0.196f, 0.447f, 0.695f};
+  for (int i = 0; i < 3; ++i) {
+    const float top = barY[i] + 0.015f, bottom = barY[i] + 0.035f;
+    EXPECT_TRUE(Shows(picture, 0.35f, top, 0.55f, bottom, fill[0], fill[1], fill[2])) << "bar " << i;
+    EXPECT_FALSE(Shows(picture, 0.62f, top, 0.88f, bottom, fill[0], fill[1], fill[2])) << "bar " << i;
+  }
+}
