@@ -21,8 +21,10 @@ import score_art
 import objects
 import preview
 import buttons_art
+import comics_art
 import hud_art
 import splash
+import story_art
 import sprites_art
 import trainer_art
 import trophies_art
@@ -32,7 +34,7 @@ import world_art
 # the game's own sprites and the level's buttons, all in Res/.
 SCREEN_ART = [trainer_art, hud_art, sprites_art, buttons_art]
 # Made by the build as well, into folders of their own under Res.
-BUILT_ART = [menu_art, map_art, trophies_art, score_art]
+BUILT_ART = [menu_art, map_art, trophies_art, score_art, comics_art, story_art]
 
 
 def make_black(data):
@@ -103,6 +105,18 @@ def make_score(data):
     score_art.main(os.path.join(data, "Res", "score"))
 
 
+def make_story(data):
+    # The intro's pages and the final cut-scene's pictures, as the build makes them too, and the intro file.
+    story_art.main(os.path.join(data, "Res", "story"))
+    story_art.write_intro(data)
+
+
+def make_comics(data):
+    # The panels, as the build makes them too, and the pack and comics files that show them.
+    comics_art.main(os.path.join(data, "Res", "comics"))
+    comics_art.write_comics(data)
+
+
 def set_link_width(data):
     """The game centres the menu's player-change link by the width its caption was drawn at; only those two
     values of config.xml change, the rest of the file stays byte for byte."""
@@ -135,7 +149,8 @@ def make_texture_list(data):
 
 
 STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_screen_art, make_levels,
-         make_menu, make_map, make_trophies, make_score, make_texture_list, set_link_width]
+         make_menu, make_map, make_trophies, make_score, make_comics, make_story,
+         make_texture_list, set_link_width]
 
 
 def main(arguments):

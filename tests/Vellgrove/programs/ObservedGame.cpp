@@ -1,8 +1,9 @@
 // The game's program as the player starts it, with a game object that watches its own frames: it
-// keeps loading-screen frames (one for each value the loader gives the bar, waiting for a frame
-// of each) and frames of the splash at fixed times, writes them as PNG pictures into the folder it
-// is given, with one line per picture in "frames.txt", and closes its window the way a player
-// does once the splash has ended. Run it from the game's working directory.
+// notes a loading-screen frame for each value the loader gives the bar (waiting for a frame of
+// each) and keeps the first and the last as pictures, keeps frames of the splash at fixed times,
+// writes the pictures as PNG into the folder it is given, with one line per frame in "frames.txt",
+// and closes its window the way a player does once the splash has ended. Run it from the game's
+// working directory.
 #include "BackBufferRGB.h"
 #include "Fader.h"
 #include "SRenderDevice.h"
@@ -34,6 +35,8 @@ struct Moment {
 };
 const Moment kMoments[] = {{2000, "splash-1"}, {3850, "splash-fade"}, {6000, "splash-2"}, {9500, "after-splash"}};
 const DWORD kCloseAfter = 10000;
+// Where the bar stands once the texture list is loaded.
+const float kLoadedTexturesProgress = 0.6999f;
 
 class ObservedGame : public Vellgrove::VellgroveGame {
  public:
@@ -53,7 +56,9 @@ class ObservedGame : public Vellgrove::VellgroveGame {
     std::lock_guard<std::mutex> hold(m_mutex);
     const float progress = GetLoading()->GetProgressBar()->Progress;
     if (progress != m_lastShownProgress) {
-      Keep("loading-" + std::to_string(++m_loadingFrames), "progress " + std::to_string(progress));
+      // Writing a picture of every step would take longer than loading itself in a sanitised build.
+      const bool picture = m_loadingFrames == 0 || progress >= kLoadedTexturesProgress;
+      Keep("loading-" + std::to_string(++m_loadingFrames), "progress " + std::to_string(progress), picture);
       m_lastShownProgress = progress;
     }
     m_shown.notify_all();
@@ -77,12 +82,15 @@ class ObservedGame : public Vellgrove::VellgroveGame {
 
  private:
   // The back buffer as it stands, drawn but not yet presented.
-  void Keep(const std::string& name, const std::string& note) {
-    int width = 0;
-    int height = 0;
-    const std::vector<unsigned char> rgb = TestSupport::BackBufferRGB(GetViewport()->GetRenderDevice(), width, height);
+  void Keep(const std::string& name, const std::string& note, bool picture = true) {
     const std::string file = name + ".png";
-    stbi_write_png((m_folder + "/" + file).c_str(), width, height, 3, rgb.data(), width * 3);
+    if (picture) {
+      int width = 0;
+      int height = 0;
+      const std::vector<unsigned char> rgb =
+          TestSupport::BackBufferRGB(GetViewport()->GetRenderDevice(), width, height);
+      stbi_write_png((m_folder + "/" + file).c_str(), width, height, 3, rgb.data(), width * 3);
+    }
     m_list << file << " " << note << std::endl;
   }
 
