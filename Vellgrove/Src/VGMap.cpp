@@ -77,10 +77,6 @@ std::wstring PotText(const char* key, const VGLevelPack& pack, unsigned int leve
   return GetText(key) + ShowNameText(pack.GetLevelShowName(level));
 }
 
-boost::shared_ptr<VGUserProfile> CurrentProfile() {
-  return g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
-}
-
 std::pair<float, float> ReadPosition(SCore::SDeserializator& reader) {
   std::pair<float, float> point;
   reader.DoBeginChild("Position");

@@ -82,10 +82,6 @@ boost::shared_ptr<KorvexEngine::SProgressBar> Bar(const char* back, const char* 
   return bar;
 }
 
-boost::shared_ptr<VGUserProfile> CurrentProfile() {
-  return g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
-}
-
 }  // namespace
 
 VGScoreCount::VGScoreCount(const boost::shared_ptr<KorvexEngine::SInputMessager>& inputMessager)

@@ -182,8 +182,7 @@ void VGTropheis::Refresh() {
       m_done = false;
       m_okClicked = m_trophyClicked = false;
     }
-    const boost::shared_ptr<VGUserProfile> profile =
-        g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
+    const boost::shared_ptr<VGUserProfile> profile = CurrentProfile();
     for (unsigned int i = 0; i < kTrophies; ++i) {
       m_trophyButtons[i]->m_hidden = !(profile && profile->m_trophies[i] != 0);
     }
@@ -306,7 +305,9 @@ unsigned int VGTropheis::GetHoveredIndex() const {
 // A file with fewer descriptions than trophies leaves the others without one.
 void VGTropheis::UpdateDescription() {
   const unsigned int hovered = GetHoveredIndex();
-  m_description->SetText(hovered < m_descriptions.size() ? m_descriptions[hovered] : std::wstring());
+  const std::wstring text = hovered < m_descriptions.size() ? m_descriptions[hovered] : std::wstring();
+  // Every frame asks; the label's glyphs are rebuilt only when the text changes.
+  if (text != m_description->m_text) m_description->SetText(text);
 }
 
 }  // namespace Vellgrove

@@ -19,6 +19,10 @@ namespace Vellgrove {
 
 boost::shared_ptr<VGUserProfileManager> g_UserProfileManager;
 
+boost::shared_ptr<VGUserProfile> CurrentProfile() {
+  return g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
+}
+
 namespace {
 
 typedef KorvexEngine::TScopedLock<VGLockGuard> Hold;

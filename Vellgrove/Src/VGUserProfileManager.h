@@ -95,4 +95,7 @@ class VGUserProfileManager {
 
 extern boost::shared_ptr<VGUserProfileManager> g_UserProfileManager;
 
+// The current player of the one manager; empty before the manager exists or without a player.
+boost::shared_ptr<VGUserProfile> CurrentProfile();
+
 }  // namespace Vellgrove

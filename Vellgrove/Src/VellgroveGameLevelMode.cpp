@@ -48,14 +48,12 @@ void Play(const char* sound) {
 
 // The current player's lives and score, or those of a game without players.
 int ProfileLives() {
-  const boost::shared_ptr<VGUserProfile> current =
-      g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
+  const boost::shared_ptr<VGUserProfile> current = CurrentProfile();
   return current ? static_cast<int>(current->m_lifes) : kLivesWithoutProfile;
 }
 
 unsigned int ProfileScore() {
-  const boost::shared_ptr<VGUserProfile> current =
-      g_UserProfileManager ? g_UserProfileManager->GetCurrent() : boost::shared_ptr<VGUserProfile>();
+  const boost::shared_ptr<VGUserProfile> current = CurrentProfile();
   return current ? current->m_score : 0u;
 }
 

@@ -8,6 +8,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <functional>
 #include <vector>
 
 namespace TestSupport {
@@ -19,6 +20,17 @@ inline std::vector<DWORD> BackBufferPixels(SCore::SRenderDevice& device) {
   std::vector<DWORD> pixels = Platform::Testing::ReadRenderTarget(backBuffer);
   backBuffer->Release();
   device.Unlock();
+  return pixels;
+}
+
+// One scene on black with whatever the drawing puts there, read back before it is presented.
+inline std::vector<DWORD> DrawAndReadBack(SCore::SRenderDevice& device, const std::function<void()>& draw) {
+  device.DoClearScene(0, 0, 0);
+  device.DoClearScene(1.0f);
+  device.DoBeginScene();
+  draw();
+  std::vector<DWORD> pixels = BackBufferPixels(device);
+  device.EndScene();
   return pixels;
 }
 

@@ -116,15 +116,7 @@ class GameScreenFixture : public ::testing::Test {
   }
 
   // One frame on black with whatever the action draws; its pixels before presenting.
-  std::vector<DWORD> Frame(const std::function<void()>& draw) {
-    device->DoClearScene(0, 0, 0);
-    device->DoClearScene(1.0f);
-    device->DoBeginScene();
-    draw();
-    std::vector<DWORD> pixels = TestSupport::BackBufferPixels(*device);
-    device->EndScene();
-    return pixels;
-  }
+  std::vector<DWORD> Frame(const std::function<void()>& draw) { return TestSupport::DrawAndReadBack(*device, draw); }
 
   // The pixel at fractions of the screen, as the game places its sprites.
   static DWORD At(const std::vector<DWORD>& pixels, float x, float y) {

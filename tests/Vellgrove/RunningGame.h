@@ -96,14 +96,7 @@ class RunningGame : public ::testing::Test {
 
   // What the drawing puts on a black screen, read back.
   static std::vector<DWORD> PictureOf(Vellgrove::VellgroveGame& game, const std::function<void()>& draw) {
-    const boost::shared_ptr<SCore::SRenderDevice>& device = game.GetViewport()->GetRenderDevice();
-    device->DoClearScene(0, 0, 0);
-    device->DoClearScene(1.0f);
-    device->DoBeginScene();
-    draw();
-    std::vector<DWORD> pixels = TestSupport::BackBufferPixels(*device);
-    device->EndScene();
-    return pixels;
+    return TestSupport::DrawAndReadBack(*game.GetViewport()->GetRenderDevice(), draw);
   }
 
   // Whether a pixel of the box (fractions of the screen) is within a few levels of the colour: the
