@@ -1,6 +1,6 @@
 // The intro and the final cut-scene the game ships, on their real files and pictures: the intro
-// plays every page with its captions and ends by itself, and the ending changes to its second
-// picture on its schedule.
+// plays every page with its captions and ends by itself, plays again from the start and can be
+// skipped, and the ending changes to its second picture on its schedule.
 #include "RunningGame.h"
 #include "SSprite.h"
 #include "STexture.h"
@@ -46,6 +46,16 @@ TEST_F(ShippedStory, TheIntroPlaysEveryPageAndEndsByItself) {
   EXPECT_GT(elapsed, 30000u) << "each page is given time to be read";
   for (size_t page = 0; page < intro.GetPages().size(); ++page) EXPECT_EQ(pagesSeen.count(page), 1u) << page;
   EXPECT_TRUE(pictureShown);
+
+  // Shown again, it plays from its first page, and the skip button ends it there.
+  intro.Start();
+  Platform::Testing::AdvanceFakeClock(3000);
+  intro.Update();
+  EXPECT_FALSE(intro.IsFinished());
+  EXPECT_EQ(intro.GetCurrentPage(), 0u);
+  intro.OnSkip();
+  intro.Update();
+  EXPECT_TRUE(intro.IsFinished());
 }
 
 TEST_F(ShippedStory, TheEndingTurnsToItsSecondPictureAndWaits) {

@@ -46,6 +46,14 @@ class Trophies : public GameTest::RunningGame {
 
   void Step() { Frame(game, 10, true); }
 
+  // Whether the drawn screen shows the enamel plaque of the trophy's plinth at full strength.
+  bool ShowsPlaque(unsigned int i) {
+    const KorvexEngine::UI::SUIButton& trophy = *Screen().m_trophyButtons[i];
+    const std::vector<DWORD> picture = PictureOf(game, [&] { Screen().Render(); });
+    return Shows(picture, trophy.m_x, trophy.m_y, trophy.m_x + trophy.m_width, trophy.m_y + trophy.m_height, 106,
+                 20, 8);
+  }
+
   bool Until(const std::function<bool()>& condition) {
     return TestSupport::WaitUntil([&] {
       Step();
@@ -117,8 +125,10 @@ TEST_F(Trophies, TheNewestTrophyIsAnnouncedThenFadesIn) {
   Tick(4000);
   EXPECT_GT(TrophyAlpha(3), 0u);
   EXPECT_LT(TrophyAlpha(3), 255u) << "half way";
+  EXPECT_FALSE(ShowsPlaque(3)) << "half faded, its plaque is not yet its own colour";
   Tick(4001);
   EXPECT_EQ(TrophyAlpha(3), 255u);
+  EXPECT_TRUE(ShowsPlaque(3));
 
   Player().AwardTrophy(7);
   Screen().m_newTrophies.push_back(7);
