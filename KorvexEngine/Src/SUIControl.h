@@ -49,8 +49,9 @@ class SUIControl {
   std::string m_name;
   // Set by the owner before the control is used: the render target's size comes from it.
   boost::shared_ptr<SCore::SViewport> m_viewport;
-  bool m_hidden;
-  bool m_enabled;
+  // Click handlers on the input thread hide and disable controls that the main thread draws.
+  std::atomic<bool> m_hidden;
+  std::atomic<bool> m_enabled;
 
  protected:
   // Client pixels as fractions of the render target. The pixels count as unsigned, so a point

@@ -27,6 +27,17 @@ namespace {
 
 typedef KorvexEngine::TScopedLock<VGLockGuard> Hold;
 
+}  // namespace
+
+void StoreCurrentLives(int lives) {
+  if (!g_UserProfileManager) return;
+  Hold hold(g_UserProfileManager->GetLock());
+  const boost::shared_ptr<VGUserProfile> current = g_UserProfileManager->GetCurrent();
+  if (current) current->m_lifes = static_cast<unsigned int>(std::max(lives, 0));
+}
+
+namespace {
+
 const unsigned int kNewProfileLives = 5;
 const char* const kUsersFile = "users.xml";
 

@@ -97,5 +97,7 @@ extern boost::shared_ptr<VGUserProfileManager> g_UserProfileManager;
 
 // The current player of the one manager; empty before the manager exists or without a player.
 boost::shared_ptr<VGUserProfile> CurrentProfile();
+// The current player's lives, never below zero; without a player nothing is stored.
+void StoreCurrentLives(int lives);
 
 }  // namespace Vellgrove

@@ -54,17 +54,21 @@ void Log(const char* text) { SCore::g_Loger << SCore::GetTimeStamp() << text; }
 
 }  // namespace
 
-// Modes without an entry have no screen yet: their update runs nothing and their render draws
-// nothing, so the player sees the fader over the clear colour. Preparing a level in mode 15 comes
-// with the levels.
+// A mode without an entry runs nothing and draws nothing: the player would see the fader over the
+// clear colour.
 const VellgroveGame::ModeHandlers VellgroveGame::kModeHandlers[] = {
     {VGGM_LEVEL, &VellgroveGame::UpdateLevelMode, &VellgroveGame::RenderLevelMode},
     {VGGM_MENU, &VellgroveGame::UpdateMenuMode, &VellgroveGame::RenderMenuMode},
+    {VGGM_QUIT, nullptr, nullptr},
+    {VGGM_COMICS, &VellgroveGame::UpdateComicsMode, &VellgroveGame::RenderComicsMode},
+    {VGGM_SCORE, &VellgroveGame::UpdateScoreMode, &VellgroveGame::RenderScoreMode},
+    {VGGM_GAMEOVER, &VellgroveGame::UpdateGameOverMode, &VellgroveGame::RenderGameOverMode},
+    {VGGM_SPLASH, &VellgroveGame::UpdateSplashMode, &VellgroveGame::RenderSplashMode},
+    {VGGM_INTRO, &VellgroveGame::UpdateIntroMode, &VellgroveGame::RenderIntroMode},
+    {VGGM_FINALCUT, &VellgroveGame::UpdateFinalCutMode, &VellgroveGame::RenderFinalCutMode},
     {VGGM_MAP, &VellgroveGame::UpdateMapMode, &VellgroveGame::RenderMapMode},
     {VGGM_TROPHIES, &VellgroveGame::UpdateTrophiesMode, &VellgroveGame::RenderTrophiesMode},
-    {VGGM_QUIT, nullptr, nullptr},
-    {VGGM_SPLASH, &VellgroveGame::UpdateSplashMode, &VellgroveGame::RenderSplashMode},
-    {VGGM_LOADING, nullptr, &VellgroveGame::RenderLoadingMode},
+    {VGGM_LOADING, &VellgroveGame::UpdateLoadingMode, &VellgroveGame::RenderLoadingMode},
 };
 
 const VellgroveGame::ModeHandlers* VellgroveGame::HandlersOf(int mode) {
@@ -109,10 +113,14 @@ void VellgroveGame::DoInitObjects() {
     LoadLevelPacks();
     SetLoadingProgress(1.0f);
     Log(" Done\n");
+    Log(" Loading level comics\n");
+    LoadComicsPack();
+    Log(" Done\n");
     CreateFrame();
     CreateParticles();
     Log(" Init Sprites\n");
     InitSprites();
+    CreateGameMenu();
     Log(" Done\n");
     m_musicPlayer.reset(new VGMp3Player);
     CreateMenu();
@@ -125,6 +133,8 @@ void VellgroveGame::DoInitObjects() {
     Log(" Done\n");
     CreateGameMode();
     CreateLevelButtons();
+    CreateIntro();
+    CreateFinalCut();
     CreateMap();
     CreateTropheis();
     CreateSplash();
@@ -185,6 +195,16 @@ void VellgroveGame::LoadLevelPacks() {
   }
 }
 
+void VellgroveGame::LoadComicsPack() {
+  m_comicsPack.reset(new VGComicsPack(m_inputMessager));
+  SCore::SXMLDeserializator reader(L"Levels\\comics.xml");
+  m_comicsPack->DoDeserialize(reader);
+}
+
+void VellgroveGame::CreateIntro() { m_intro.reset(new VGIntro(m_inputMessager)); }
+
+void VellgroveGame::CreateFinalCut() { m_finalCut.reset(new VGFinalCut); }
+
 void VellgroveGame::CreateFrame() {
   static const GameFontStyle kStyles[] = {
       {0.026f, 0.022f, 0.025f, 0.048f, {255, 255, 157, 1}, 1.12f},
@@ -229,7 +249,7 @@ void VellgroveGame::CreateLevelButtons() {
     made->m_height = height;
     made->m_normalSprite = made->m_downSprite = normal;
     made->m_overSprite = over;
-    made->m_clickCallback.reset(new KorvexEngine::UI::SUIEvent<VellgroveGame>(onClick, this));
+    AttachEvent(made, onClick);
     m_inputMessager->AddListener(made);
     return made;
   };
@@ -237,24 +257,6 @@ void VellgroveGame::CreateLevelButtons() {
                         face("MENUACT", 0.0f, 0.813f, 0.512f), &VellgroveGame::RequestGameMenu);
   m_pauseButton = button(0.33f, 0.046875f, face("PAUSEACTPAS", 0.0f, 0.8203125f, 0.2890625f),
                          face("PAUSEACTPAS", 0.2890625f, 0.8203125f, 0.578125f), &VellgroveGame::OnPauseButton);
-}
-
-void VellgroveGame::CreateLevelNextLevel() {
-  KORVEX_TRY
-    {
-      RenderLock hold(m_renderLock);
-      m_level = g_LevelPack->GetLevel();
-    }
-    m_frame->m_levelNameText->SetText(m_level->ShowName);
-    CreateFrameObject();
-    m_frame->m_tools.clear();
-    for (const boost::shared_ptr<VGTool>& tool : m_level->GetTools()) {
-      m_frame->AddTool(ToolTypeToString(tool->GetToolType()));
-    }
-    std::list<boost::shared_ptr<VGPythonObject>> actors;
-    m_level->GetActors(actors);
-    m_frame->m_actorCount = static_cast<int>(actors.size());
-  KORVEX_RETHROW("VellgroveGame::CreateLevelNextLevel()", kSource)
 }
 
 void VellgroveGame::CreateFrameObject() {

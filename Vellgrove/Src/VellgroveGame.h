@@ -16,9 +16,14 @@
 #include "VGMap.h"
 #include "VGScoreCount.h"
 #include "VGTropheis.h"
+#include "VGComics.h"
+#include "VGComicsPack.h"
+#include "VGFinalCut.h"
+#include "VGIntro.h"
 #include "VGMenu.h"
 #include "VGMp3Player.h"
 #include "VGSplash.h"
+#include "SUIApplication.h"
 
 #include <boost/shared_ptr.hpp>
 
@@ -28,9 +33,8 @@ namespace Vellgrove {
 
 // The game's application: it owns every screen and the game-mode machine with its fader, fills
 // itself on the loader thread behind the loading screen, and each frame dispatches to the current
-// mode's handlers. Only the modes whose screens exist have handlers: the running level (0), the main
-// menu (1), the world map (13), the trophies (14), the splash (9), the loading screen (15, drawn
-// only) and quit (3).
+// mode's handlers: a level visit runs map, loading, level, then comics and score or game over, and
+// the trophies, the map or the final cut-scene follow.
 class VellgroveGame : public KorvexEngine::KorvexApplication {
  public:
   // Reads the font glyph table and the localised texts named by the configuration.
@@ -75,12 +79,27 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   const boost::shared_ptr<VGTropheis>& GetTropheis() const { return m_tropheis; }
   const boost::shared_ptr<VGScoreCount>& GetScoreCount() const { return m_scoreCount; }
   bool IsFullScreen() const { return m_fullScreen; }
+  const boost::shared_ptr<VGIntro>& GetIntro() const { return m_intro; }
+  const boost::shared_ptr<VGFinalCut>& GetFinalCut() const { return m_finalCut; }
+  const boost::shared_ptr<VGComics>& GetComics() const { return m_comics; }
+  const boost::shared_ptr<KorvexEngine::UI::SUIApplication>& GetGameMenu() const { return m_gameMenu; }
+  bool IsTrophyWon() const { return m_trophyWon; }
+
+  // The developer's reload: window message 0x400 reads both level packs again and replays.
+  void OnMessage(UINT message, UINT wParam, UINT lParam) override;
 
   // The level mode's input-thread handlers: the menu button (and Escape) asks for the in-game menu,
   // the pause button toggles the pause unless a focus or start pause holds.
   void RequestGameMenu();
   void OnPauseButton();
   void EndStartPause();
+
+  // The in-game menu's buttons, on the input thread. Replay is also how a failed level starts again.
+  void OnGameMenuResume();
+  void OnGameMenuBackToMenu();
+  void OnGameMenuBackToMap();
+  void OnGameMenuReplay();
+  void PlayFocusSound();
 
  private:
   typedef void (VellgroveGame::*UpdateHandler)(bool changed);
@@ -110,12 +129,48 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void CreateScoreCount();
   void CreateMap();
   void CreateTropheis();
+  void LoadComicsPack();
+  void CreateIntro();
+  void CreateFinalCut();
   void StartMenuMusic();
   void SetLoadingProgress(float progress);
 
-  // The level, its frame's name and spell icons, and the frame walls; the pack's cursor says which.
+  // The level, its frame's name and spell icons, and the frame walls; the main or the bonus pack's
+  // cursor says which.
   void CreateLevelNextLevel();
+  void CreateLevel1();
+  void PrepareFrameForLevel();
   void CreateFrameObject();
+
+  // The chain around a level (VellgroveGameSequence.cpp): loading (15), completion, comics (5),
+  // score (7), game over (8).
+  void UpdateLoadingMode(bool changed);
+  void CompleteLevel();
+  void CompleteLevelByChord();
+  void ReadCharacterStates();
+  void UpdateComicsMode(bool changed);
+  void RenderComicsMode();
+  void UpdateScoreMode(bool changed);
+  void RenderScoreMode();
+  void AwardLevelTrophy();
+  void ChooseScreenAfterScore();
+  void GoToTrophiesOrMap();
+  void StartFinalCut();
+  void GameOver();
+  void UpdateGameOverMode(bool changed);
+  void RenderGameOverMode();
+
+  // The in-game menu (VellgroveGameMenu.cpp).
+  void CreateGameMenu();
+  void AttachEvent(const boost::shared_ptr<KorvexEngine::UI::SUIButton>& button, void (VellgroveGame::*handler)());
+  void AttachFocusSound(const boost::shared_ptr<KorvexEngine::UI::SUIButton>& button);
+  bool IsGameMenuOpen();
+
+  // Modes 11 and 12, the intro and the final cut-scene (VellgroveGameStoryModes.cpp).
+  void UpdateIntroMode(bool changed);
+  void RenderIntroMode();
+  void UpdateFinalCutMode(bool changed);
+  void RenderFinalCutMode();
 
   // Mode 0, the running level (VellgroveGameLevelMode.cpp).
   void UpdateLevelMode(bool changed);
@@ -129,9 +184,10 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void ReleaseStroke();
   void CountLives();
   void RenderLevelView();
+  void UseLevelView();
+  void UseScreenView();
   void RenderLevelTexts();
-  // Until the sequences that follow a level exist, each is logged and its mode requested.
-  void RequestSequence(const char* what, int mode);
+  void LogLevelEvent(const char* what);
 
   // Puts the pointer sprite where the system cursor is, every frame.
   void UpdateCursor();
@@ -139,7 +195,7 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   // Mode 1, the main menu (VellgroveGameMenuMode.cpp).
   void UpdateMenuMode(bool changed);
   void RenderMenuMode();
-  void ResumeLevelFromMenu(const char* music);
+  void ResumeLevelFromMenu(bool bonus);
   void ToggleFullScreen();
   void CentreWindow();
 
@@ -184,6 +240,13 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   boost::shared_ptr<VGScoreCount> m_scoreCount;
   // Cleared when a level is chosen; the loading mode makes the level once.
   std::atomic<bool> m_loadingStarted{false};
+  DWORD m_loadingStart = 0;
+  bool m_trophyWon = false;
+  boost::shared_ptr<VGComicsPack> m_comicsPack;
+  boost::shared_ptr<VGComics> m_comics;
+  boost::shared_ptr<VGIntro> m_intro;
+  boost::shared_ptr<VGFinalCut> m_finalCut;
+  boost::shared_ptr<KorvexEngine::UI::SUIApplication> m_gameMenu;
 };
 
 }  // namespace Vellgrove

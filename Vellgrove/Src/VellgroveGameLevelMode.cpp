@@ -57,14 +57,6 @@ unsigned int ProfileScore() {
   return current ? current->m_score : 0u;
 }
 
-// The lives are never stored below zero, and without a player nothing is stored.
-void StoreLives(int lives) {
-  if (!g_UserProfileManager) return;
-  KorvexEngine::TScopedLock<VGLockGuard> hold(g_UserProfileManager->GetLock());
-  const boost::shared_ptr<VGUserProfile> current = g_UserProfileManager->GetCurrent();
-  if (current) current->m_lifes = static_cast<unsigned int>(std::max(lives, 0));
-}
-
 }  // namespace
 
 void VellgroveGame::RequestGameMenu() { m_gameMenuRequested.Set(true); }
@@ -79,9 +71,8 @@ void VellgroveGame::EndStartPause() {
   if (!menuRequested) m_paused = false;
 }
 
-void VellgroveGame::RequestSequence(const char* what, int mode) {
+void VellgroveGame::LogLevelEvent(const char* what) {
   SCore::g_Loger << SCore::GetTimeStamp() << " Level " << m_level->Name << ": " << what << "\n";
-  m_gameMode->ChangeMode(mode);
 }
 
 void VellgroveGame::UpdateLevelMode(bool changed) {
@@ -110,6 +101,8 @@ void VellgroveGame::EnterLevelVisit(bool changed) {
   if (!changed) return;
   if (!m_paused) m_startPause = true;
   m_paused = true;
+  m_gameMenu->m_hidden = false;
+  m_gameMenu->m_enabled = true;
   // A stroke begun before the level was entered never reaches it.
   m_painter->Clear();
   if (g_SoundManager) g_SoundManager->StopSound("Magic");
@@ -118,6 +111,7 @@ void VellgroveGame::EnterLevelVisit(bool changed) {
 void VellgroveGame::TakeGameMenuRequest() {
   if (m_gameMenuRequested.Get() && m_gameMode->GetPending() == VGGM_LEVEL && !m_paused) {
     SCore::g_Loger << SCore::GetTimeStamp() << " In-game menu requested\n";
+    m_gameMenu->ShowForm("GameMenuForm");
     if (g_SoundManager) g_SoundManager->StopSound("Magic");
     m_painter->Clear();
     m_paused = true;
@@ -144,11 +138,7 @@ void VellgroveGame::HandleLevelKeys() {
   SCore::SKeyboard& keyboard = *m_viewport->GetInput()->GetKeyboard();
   // The developer's chord wins the level at once.
   if (keyboard.IsKeyPressed(DIK_LCONTROL) && keyboard.IsKeyPressed(DIK_W) && keyboard.IsKeyPressed(DIK_N)) {
-    std::list<boost::shared_ptr<VGPythonObject>> actors;
-    m_level->GetActors(actors);
-    VGScriptText isEnable("is_enable");
-    for (const auto& actor : actors) actor->SetPropertyValueBoolean(isEnable.Get(), false);
-    RequestSequence("won by the developer's chord", VGGM_SCORE);
+    CompleteLevelByChord();
   }
   if (keyboard.IsKeyPressed(DIK_SPACE)) {
     if (!m_focusPause) {
@@ -162,14 +152,19 @@ void VellgroveGame::HandleLevelKeys() {
   } else {
     m_spaceLatch = false;
   }
-  if (keyboard.IsKeyPressed(DIK_ESCAPE) && !m_startPause) RequestGameMenu();
+  // Escape opens the menu; it never closes it.
+  if (keyboard.IsKeyPressed(DIK_ESCAPE) && !m_startPause && m_gameMenu->GetActiveFormName() != "GameMenuForm") {
+    RequestGameMenu();
+  }
 }
 
 void VellgroveGame::CheckLevelEnd() {
   if (m_level->IsFailed()) {
-    RequestSequence("failed, played again", VGGM_LOADING);
+    LogLevelEvent("failed, played again");
+    OnGameMenuReplay();
   } else if (m_level->IsDone()) {
-    RequestSequence("done", VGGM_SCORE);
+    LogLevelEvent("done");
+    CompleteLevel();
   }
 }
 
@@ -179,7 +174,9 @@ void VellgroveGame::DrawStroke() {
     return;
   }
   if (m_paused) {
-    if (m_pauseButton->m_state == KorvexEngine::UI::SUIControl::kNormal) m_paused = false;
+    // A click resumes the level, but not one on the pause button, nor one on the open in-game
+    // menu: its buttons decide what follows.
+    if (m_pauseButton->m_state == KorvexEngine::UI::SUIControl::kNormal && !IsGameMenuOpen()) m_paused = false;
     return;
   }
   if (g_SoundManager && !g_SoundManager->IsPlaying("Magic")) g_SoundManager->PlaySound("Magic");
@@ -224,9 +221,9 @@ void VellgroveGame::CountLives() {
     m_frame->m_actorCount = alive;
   }
   if (m_frame->m_lives < 0) m_frame->m_lives = 0;
-  StoreLives(m_frame->m_lives);
+  StoreCurrentLives(m_frame->m_lives);
   if (m_frame->m_lives <= 0) {
-    if (m_gameMode->GetPending() != VGGM_GAMEOVER) RequestSequence("game over", VGGM_GAMEOVER);
+    if (m_gameMode->GetPending() != VGGM_GAMEOVER) GameOver();
   }
 }
 
@@ -237,17 +234,31 @@ void VellgroveGame::RenderLevelMode() {
   m_frame->Render();
   m_frame->m_showSun = m_level->Sun;
   for (const auto* button : {&m_menuButton, &m_pauseButton}) (*button)->Render(0.0f, 0.0f);
+  m_gameMenu->Render(0.0f, 0.0f);
   if (!m_paused && !m_startPause && m_level->m_trainer) m_level->m_trainer->Render();
   StrokeRect rect{};
   const PainterCanvas::Rows rows = m_painter->GetStrokeBitmap(rect);
   m_particles->Render(rows, rect);
 }
 
-void VellgroveGame::RenderLevelView() {
+void VellgroveGame::UseLevelView() {
   const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
   const VGFrame::Viewport& view = m_frame->m_levelViewport;
   device->ViewRect = {view.X, view.Y, view.Width, view.Height, 0.0f, 1.0f};
   device->DoSetView();
+}
+
+// The minimum and maximum depth stay the level view's.
+void VellgroveGame::UseScreenView() {
+  const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
+  device->ViewRect.X = device->ViewRect.Y = 0;
+  device->ViewRect.Width = m_screenWidth;
+  device->ViewRect.Height = m_screenHeight;
+  device->DoSetView();
+}
+
+void VellgroveGame::RenderLevelView() {
+  UseLevelView();
   m_level->Render();
   const VGBody camera = m_level->GetCameraBody();
   if (1.0f - camera.Position.X < m_level->SizeX) DrawAsIs(*m_sprites.ArrowRight);
@@ -255,10 +266,7 @@ void VellgroveGame::RenderLevelView() {
   if (1.0f - camera.Position.Y < m_level->SizeY) DrawAsIs(*m_sprites.ArrowBottom);
   if (camera.Position.Y < 0.0f) DrawAsIs(*m_sprites.ArrowTop);
   if (!m_startPause && m_paused) DrawAsIs(*m_sprites.Pause);
-  device->ViewRect.X = device->ViewRect.Y = 0;
-  device->ViewRect.Width = m_screenWidth;
-  device->ViewRect.Height = m_screenHeight;
-  device->DoSetView();
+  UseScreenView();
 }
 
 void VellgroveGame::RenderLevelTexts() {

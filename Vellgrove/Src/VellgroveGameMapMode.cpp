@@ -8,7 +8,11 @@
 namespace Vellgrove {
 
 void VellgroveGame::UpdateMapMode(bool changed) {
-  if (changed) m_map->Refresh();
+  if (changed) {
+    // The in-game menu's way back to the map leaves its form shown until here.
+    m_gameMenu->HideAllForms();
+    m_map->Refresh();
+  }
   if (!m_map->IsDone()) return;
   switch (m_map->m_result) {
     case VGMap::kPlay:
@@ -43,7 +47,11 @@ void VellgroveGame::UpdateTrophiesMode(bool changed) {
   }
   m_tropheis->Update();
   if (!m_tropheis->IsDone()) return;
-  // After the last level's score the final cut-scene comes here, with the sequences after a level.
+  // The last level's new trophy was shown first; now its ending.
+  if (m_map->m_lastLevelChosen && m_gameMode->GetPrevious() == VGGM_SCORE) {
+    StartFinalCut();
+    return;
+  }
   m_gameMode->ChangeMode(VGGM_MAP);
   m_musicPlayer->FadeOut();
   m_musicPlayer->Play("sounds\\menu.mp3");

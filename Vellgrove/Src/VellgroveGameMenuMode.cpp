@@ -6,6 +6,7 @@
 #include "SUIApplication.h"
 #include "SViewport.h"
 #include "SWindow.h"
+#include "LevelSequenceRules.h"
 #include "VGGameModes.h"
 #include "VGUserProfileManager.h"
 
@@ -13,22 +14,13 @@
 
 namespace Vellgrove {
 
-namespace {
-
-// The main levels' two tracks alternate by the letter the level's name holds.
-const char* MainLevelMusic(const std::string& levelName) {
-  return levelName.find('e') != std::string::npos ? "sounds\\playtime.mp3" : "sounds\\playtimew.mp3";
-}
-
-}  // namespace
-
 void VellgroveGame::UpdateMenuMode(bool /*changed*/) {
   switch (m_menu->GetResult()) {
     case VGMenu::kPlay:
       if (m_map->m_isBonus) {
         m_gameMode->ChangeMode(VGGM_MAP);
       } else if (m_gameMode->GetPrevious() == VGGM_LEVEL && !m_menu->m_userChanged) {
-        ResumeLevelFromMenu(MainLevelMusic(m_level->Name));
+        ResumeLevelFromMenu(false);
       } else {
         m_gameMode->ChangeMode(VGGM_MAP);
       }
@@ -36,7 +28,7 @@ void VellgroveGame::UpdateMenuMode(bool /*changed*/) {
       break;
     case VGMenu::kBonusLevels:
       if (m_map->m_isBonus && m_gameMode->GetPrevious() == VGGM_LEVEL && !m_menu->m_userChanged) {
-        ResumeLevelFromMenu("sounds\\bonus.mp3");
+        ResumeLevelFromMenu(true);
       } else {
         m_gameMode->ChangeMode(VGGM_MAP);
       }
@@ -46,6 +38,7 @@ void VellgroveGame::UpdateMenuMode(bool /*changed*/) {
       m_gameMode->ChangeMode(VGGM_INTRO);
       m_musicPlayer->FadeOut();
       m_musicPlayer->Play("sounds\\intro.mp3");
+      m_intro->Start();
       break;
     case VGMenu::kExit:
       m_gameMode->ChangeMode(VGGM_QUIT);
@@ -60,12 +53,13 @@ void VellgroveGame::UpdateMenuMode(bool /*changed*/) {
 
 void VellgroveGame::RenderMenuMode() { m_menu->Render(); }
 
-// Back into the level the player left for the menu; it comes back paused.
-void VellgroveGame::ResumeLevelFromMenu(const char* music) {
+// Back into the level the player left for the menu; it comes back paused, its menu closed.
+void VellgroveGame::ResumeLevelFromMenu(bool bonus) {
   m_paused = true;
   m_gameMode->ChangeMode(VGGM_LEVEL);
+  m_gameMenu->HideAllForms();
   m_musicPlayer->FadeOut();
-  m_musicPlayer->Play(music);
+  m_musicPlayer->Play(LevelMusic(bonus, m_level->Name));
 }
 
 void VellgroveGame::ToggleFullScreen() {

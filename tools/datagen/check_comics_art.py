@@ -9,17 +9,13 @@ Usage: check_comics_art.py reproducible DATA_FOLDER
            draws
 """
 import glob
-import importlib
 import os
 import sys
 
-import check_menu_art
 import comics_art
-import dds
-from check_menu_art import has_flat_patch, remade_differences, run, too_close
+from art_checks import flat_patch, key_colour_failures, remade_differences, run, texture_list_differences
 
 COMICS_PATH = "Res\\comics\\"
-HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 # --- Made again -----------------------------------------------------------------------------------------
@@ -38,7 +34,7 @@ def comics_file_differences(data):
 
 def check_reproducible(data):
     return remade_differences(os.path.join(data, "Res", "comics"), comics_art) + \
-        check_menu_art.texture_list_differences(data, comics_art, COMICS_PATH) + comics_file_differences(data)
+        texture_list_differences(data, comics_art, COMICS_PATH) + comics_file_differences(data)
 
 
 # --- Key colours ----------------------------------------------------------------------------------------
@@ -47,38 +43,11 @@ def check_reproducible(data):
 # button's two faces.
 FACES = {panel.texture: (0.0, 0.0, 1.0, comics_art.PANEL_BOTTOM) for panel in comics_art.PANELS}
 FACES.update({"SKIPBTNACTPAS": (0.0, 0.0, 1.0, 0.4375), "SKIPBTNACTPAS:lit": (0.0, 0.4375, 1.0, 0.875)})
-PATCH = 3
-
-
-def other_keys():
-    """Every other picture program's keys: all the *_art modules beside this one."""
-    keys = {}
-    for path in sorted(glob.glob(os.path.join(HERE, "*_art.py"))):
-        name = os.path.basename(path)[:-3]
-        if name != "comics_art":
-            colours = getattr(importlib.import_module(name), "KEY_COLOURS", {})
-            keys.update({"%s %s" % (name, texture): colour for texture, colour in colours.items()})
-    keys["buttons_art PAUSE_LIT"] = check_menu_art.other_keys()["buttons_art PAUSE_LIT"]
-    return keys
-
-
-def texels(data, texture):
-    file = next(file for name, file, _ in comics_art.SHEETS if name == texture)
-    with open(os.path.join(data, "Res", file.replace("\\", os.sep)), "rb") as stream:
-        return dds.decode(stream.read())
 
 
 def check_keys(data):
-    keys = comics_art.KEY_COLOURS
-    failures = ["%s and %s: colours too alike" % pair for pair in too_close(keys, other_keys())]
-    textures = {name for name, _, _ in comics_art.SHEETS}
-    failures += ["%s has no key colour" % name for name in sorted(textures - {k.split(":")[0] for k in keys})]
-    for name, colour in sorted(keys.items()):
-        if name not in FACES:
-            failures.append("%s: no face to look for it in" % name)
-        elif not has_flat_patch(texels(data, name.split(":")[0]), FACES[name], colour, PATCH):
-            failures.append("%s: no flat patch of %s in its face %s" % (name, colour, FACES[name]))
-    return failures
+    return key_colour_failures(os.path.join(data, "Res", "comics"), comics_art,
+                               {name: [face] for name, face in FACES.items()}, flat_patch(3))
 
 
 CHECKS = {"reproducible": check_reproducible, "keys": check_keys}

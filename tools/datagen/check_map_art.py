@@ -13,12 +13,10 @@ Usage: check_map_art.py reproducible DATA_FOLDER
 import os
 import sys
 
-import check_menu_art
-import dds
 import map_art
 import map_layout
 import map_preview
-import menu_art
+from art_checks import flat_patch, key_colour_failures, remade_differences, rows, run, texture_list_differences
 
 MAP_PATH = "Res\\map\\"
 EDGE = 4                        # pixels kept clear at the screen's edges
@@ -40,8 +38,8 @@ def map_file_differences(data):
 
 
 def check_reproducible(data):
-    return check_menu_art.remade_differences(os.path.join(data, "Res", "map"), map_art) + \
-        check_menu_art.texture_list_differences(data, map_art, MAP_PATH) + map_file_differences(data)
+    return remade_differences(os.path.join(data, "Res", "map"), map_art) + \
+        texture_list_differences(data, map_art, MAP_PATH) + map_file_differences(data)
 
 
 # --- Key colours ----------------------------------------------------------------------------------------
@@ -72,37 +70,16 @@ FACES = {
 }
 FACES.update({f"LEVELPOTS:{kind}" + (":lit" if lit else ""): pot_face(*corner)
               for kind, lit, corner in map_art.POT_FACES})
-FACES.update({name + suffix: check_menu_art.rows(index, 0.3359375, 0.8203125)
+FACES.update({name + suffix: rows(index, 0.3359375, 0.8203125)
               for name, _ in map_art.BUTTONS for index, suffix in enumerate(("", ":lit"))})
 FACES.update({f"BONUSLEVELPOTS:{k}": bonus_cell(k) for k in range(map_layout.MAX_BONUS_POTS)})
 # The dot's middle is three texels square, the smallest patch there is.
 PATCH = {"DOT": 3}
 
 
-def other_keys():
-    keys = check_menu_art.other_keys()
-    keys.update({"menu_art " + name: colour for name, colour in menu_art.KEY_COLOURS.items()})
-    return keys
-
-
-def texels(data, texture):
-    file = next(file for name, file, _ in map_art.SHEETS if name == texture)
-    with open(os.path.join(data, "Res", file.replace("\\", os.sep)), "rb") as stream:
-        return dds.decode(stream.read())
-
-
 def check_keys(data):
-    keys = map_art.KEY_COLOURS
-    failures = ["%s and %s: colours too alike" % pair for pair in check_menu_art.too_close(keys, other_keys())]
-    textures = {name for name, _, _ in map_art.SHEETS}
-    failures += ["%s has no key colour" % name for name in sorted(textures - {k.split(":")[0] for k in keys})]
-    for name, colour in sorted(keys.items()):
-        if name not in FACES:
-            failures.append("%s: no face to look for it in" % name)
-        elif not check_menu_art.has_flat_patch(texels(data, name.split(":")[0]), FACES[name], colour,
-                                               PATCH.get(name, 4)):
-            failures.append("%s: no flat patch of %s in its face %s" % (name, colour, FACES[name]))
-    return failures
+    return key_colour_failures(os.path.join(data, "Res", "map"), map_art,
+                               {name: [face] for name, face in FACES.items()}, flat_patch(4, PATCH))
 
 
 # --- The layout as the game draws it ----------------------------------------------------------------------------
@@ -215,4 +192,4 @@ CHECKS = {"reproducible": check_reproducible, "keys": check_keys, "layout": chec
 
 
 if __name__ == "__main__":
-    check_menu_art.run(sys.argv[1:], CHECKS, __doc__)
+    run(sys.argv[1:], CHECKS, __doc__)

@@ -8,8 +8,6 @@ Usage: check_story_art.py reproducible DATA_FOLDER
        check_story_art.py preview DATA_FOLDER OUT_FOLDER
            the intro's pages with each caption, and the final cut-scene's frames, composed as the game draws them
 """
-import glob
-import importlib
 import os
 import re
 import sys
@@ -18,11 +16,14 @@ import tempfile
 import numpy as np
 from PIL import Image
 
-import dds
 import story_art
-from check_menu_art import has_flat_patch, other_keys, remade_differences, run, texture_list_differences, too_close
+from art_checks import flat_patch, key_colour_failures, remade_differences, run, texels, texture_list_differences
 
 STORY_PATH = "Res\\story\\"
+
+
+def story_folder(data):
+    return os.path.join(data, "Res", "story")
 
 
 # --- Made again -----------------------------------------------------------------------------------------
@@ -39,7 +40,7 @@ def intro_differences(data):
 
 
 def check_reproducible(data):
-    return remade_differences(os.path.join(data, "Res", "story"), story_art) + \
+    return remade_differences(story_folder(data), story_art) + \
         texture_list_differences(data, story_art, STORY_PATH) + intro_differences(data)
 
 
@@ -67,35 +68,10 @@ FACES.update({
 })
 
 
-def all_other_keys():
-    """Every other picture module's keys, whichever modules there are by now."""
-    keys = other_keys()
-    here = os.path.dirname(os.path.abspath(__file__))
-    for path in sorted(glob.glob(os.path.join(here, "*_art.py"))):
-        name = os.path.basename(path)[:-3]
-        if name != story_art.__name__:
-            module = importlib.import_module(name)
-            keys.update({"%s %s" % (name, k): tuple(v) for k, v in getattr(module, "KEY_COLOURS", {}).items()})
-    return keys
-
-
-def texels(data, texture):
-    file = next(file for name, file, _ in story_art.SHEETS if name == texture)
-    with open(os.path.join(data, "Res", file.replace("\\", os.sep)), "rb") as stream:
-        return dds.decode(stream.read())
-
-
 def check_keys(data):
-    keys = story_art.KEY_COLOURS
-    failures = ["%s and %s: colours too alike" % pair for pair in too_close(keys, all_other_keys())]
-    textures = {name for name, _, _ in story_art.SHEETS}
-    failures += ["%s has no key colour" % name for name in sorted(textures - set(keys))]
-    faces = [(name, FACES[name]) for name in sorted(keys) if name != "INTROTEXT"]
-    faces += [("INTROTEXT", caption_face(index)) for index in range(len(story_art.captions()))]
-    for name, face in faces:
-        if not has_flat_patch(texels(data, name), face, keys[name], 3):
-            failures.append("%s: no flat patch of %s in %s" % (name, keys[name], face))
-    return failures
+    faces = {name: [face] for name, face in FACES.items()}
+    faces["INTROTEXT"] = [caption_face(index) for index in range(len(story_art.captions()))]
+    return key_colour_failures(story_folder(data), story_art, faces, flat_patch(3, where="%s"))
 
 
 # --- Previews -------------------------------------------------------------------------------------------
@@ -136,7 +112,7 @@ FINAL_FRAMES = [
 
 
 def texture_image(data, name):
-    return Image.fromarray(texels(data, name), "RGBA")
+    return Image.fromarray(texels(story_folder(data), story_art, name), "RGBA")
 
 
 def draw(screen, texture, place, rect, alpha=1.0):

@@ -7,8 +7,6 @@ Usage: check_trophies_art.py FOLDER [DESCRIPTIONS]
     DESCRIPTIONS (data/Res/trophies.xml): the same bytes as written again, and read back as the game reads it.
 """
 import filecmp
-import glob
-import importlib
 import os
 import sys
 import tempfile
@@ -16,20 +14,11 @@ import xml.etree.ElementTree as ElementTree
 
 import numpy as np
 
-import check_menu_art
-import dds
 import trophies_art
-from check_menu_art import too_close
-
-HERE = os.path.dirname(os.path.abspath(__file__))
-TOLERANCE = 3
+from art_checks import TOLERANCE, key_colour_failures, remade_differences, report
 
 
 # --- Made again -----------------------------------------------------------------------------------------
-
-def remade_differences(folder):
-    return check_menu_art.remade_differences(folder, trophies_art)
-
 
 def description_differences(path):
     with tempfile.TemporaryDirectory(prefix="trophies-text-") as scratch:
@@ -71,21 +60,6 @@ def guard_failures():
 
 # --- Key colours ----------------------------------------------------------------------------------------
 
-def other_keys():
-    """Every other picture program's keys, found by name so that a new one is checked too."""
-    keys = {}
-    for path in sorted(glob.glob(os.path.join(HERE, "*_art.py"))):
-        name = os.path.basename(path)[:-3]
-        module = importlib.import_module(name)
-        if module is not trophies_art:
-            keys.update({"%s %s" % (name, key): tuple(colour) for key, colour in
-                         getattr(module, "KEY_COLOURS", {}).items()})
-    # The Pause button's lit face is never looked for, but nothing may pass for it either.
-    pause_lit = importlib.import_module("buttons_art").PAUSE_LIT
-    keys["buttons_art PAUSE_LIT"] = tuple(int(round(value * 255)) for value in pause_lit)
-    return keys
-
-
 def cells(columns, rows, count, width, height):
     """Texture rectangles of a sheet's cells as the game computes them, in fractions of the texture."""
     return [((i % columns) * width, (i // columns) * height, (i % columns + 1) * width, (i // columns + 1) * height)
@@ -111,25 +85,21 @@ def texel_box(rect, size):
     return round(left * size[0]), round(top * size[1]), round(right * size[0]), round(bottom * size[1])
 
 
-def patch_failures(name, rgba):
-    """The key's patch must lie inside each face and hold the key, opaque, all over."""
+def patch_failures(name, colour, rgba, face):
+    """The key's patch must lie inside the face and hold the key, opaque, all over."""
     size = (rgba.shape[1], rgba.shape[0])
     left, top, right, bottom = trophies_art.KEY_PATCHES[name]
-    colour = np.array(trophies_art.KEY_COLOURS[name])
-    failures = []
-    for face in FACES[name]:
-        face_left, face_top, face_right, face_bottom = texel_box(face, size)
-        if right > face_right - face_left or bottom > face_bottom - face_top or min(left, top) < 0 or \
-                right <= left or bottom <= top:
-            failures.append("%s: patch %s outside its face %s" % (name, trophies_art.KEY_PATCHES[name], face))
-            continue
-        part = rgba[face_top + top:face_top + bottom, face_left + left:face_left + right].astype(int)
-        off = ~(np.all(np.abs(part[..., :3] - colour) <= TOLERANCE, axis=-1) & (part[..., 3] == 255))
-        if off.any():
-            rows, columns = np.nonzero(off)
-            failures.append("%s: %d texels of the patch in face %s are not %s (first at %d, %d)"
-                            % (name, off.sum(), face, tuple(colour), left + columns[0], top + rows[0]))
-    return failures
+    face_left, face_top, face_right, face_bottom = texel_box(face, size)
+    if right > face_right - face_left or bottom > face_bottom - face_top or min(left, top) < 0 or \
+            right <= left or bottom <= top:
+        return ["%s: patch %s outside its face %s" % (name, trophies_art.KEY_PATCHES[name], face)]
+    part = rgba[face_top + top:face_top + bottom, face_left + left:face_left + right].astype(int)
+    off = ~(np.all(np.abs(part[..., :3] - np.array(colour)) <= TOLERANCE, axis=-1) & (part[..., 3] == 255))
+    if not off.any():
+        return []
+    rows, columns = np.nonzero(off)
+    return ["%s: %d texels of the patch in face %s are not %s (first at %d, %d)"
+            % (name, off.sum(), face, tuple(colour), left + columns[0], top + rows[0])]
 
 
 def screen_box(corner, size):
@@ -163,28 +133,17 @@ def covered_failures():
     return failures
 
 
-def texels(folder, name):
-    with open(os.path.join(folder, name.lower() + ".dds"), "rb") as stream:
-        return dds.decode(stream.read())
-
-
 def check_keys(folder):
-    failures = ["%s and %s: colours too alike" % pair for pair in too_close(trophies_art.KEY_COLOURS, other_keys())]
-    for name, _, _ in trophies_art.SHEETS:
-        failures += patch_failures(name, texels(folder, name))
-    return failures + covered_failures()
+    return key_colour_failures(folder, trophies_art, FACES, patch_failures) + covered_failures()
 
 
 def main(arguments):
     if len(arguments) not in (1, 2):
         sys.exit(__doc__)
-    failures = remade_differences(arguments[0]) + check_keys(arguments[0]) + guard_failures()
+    failures = remade_differences(arguments[0], trophies_art) + check_keys(arguments[0]) + guard_failures()
     if len(arguments) == 2:
         failures += description_differences(arguments[1])
-    for failure in failures:
-        print("FAIL", failure)
-    print("trophies: %d failures" % len(failures))
-    sys.exit(1 if failures else 0)
+    report(failures, "trophies")
 
 
 if __name__ == "__main__":

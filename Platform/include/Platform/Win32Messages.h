@@ -62,3 +62,9 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 // May be called from any thread.
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+namespace Platform {
+// The window's user message (WM_USER) sent through SDL's own event queue, as another thread or a
+// developer's key sends it; from any thread. It reaches the window with a later PeekMessageA.
+bool PostUserMessage(HWND window, WPARAM wParam, LPARAM lParam);
+}  // namespace Platform

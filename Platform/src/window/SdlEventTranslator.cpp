@@ -140,7 +140,23 @@ void TranslateWindowEvent(const SDL_WindowEvent& windowEvent) {
   }
 }
 
+// Registered once, the first time either side asks; SDL hands out numbers no other event uses.
+Uint32 UserMessageEventType() {
+  static const Uint32 type = SDL_RegisterEvents(1);
+  return type;
+}
+
 }  // namespace
+
+bool PostUserMessage(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (window == nullptr || UserMessageEventType() == Uint32(-1)) return false;
+  SDL_Event event{};
+  event.type = UserMessageEventType();
+  event.user.code = static_cast<Sint32>(wParam);
+  event.user.data1 = window;
+  event.user.data2 = reinterpret_cast<void*>(lParam);
+  return SDL_PushEvent(&event) == 1;
+}
 
 void TranslateSdlEvent(const SDL_Event& event) {
   switch (event.type) {
@@ -166,6 +182,10 @@ void TranslateSdlEvent(const SDL_Event& event) {
       PostQuitMessage(0);
       return;
     default:
+      if (event.type == UserMessageEventType()) {
+        Post(static_cast<HWND>(event.user.data1), WM_USER, static_cast<WPARAM>(event.user.code),
+             reinterpret_cast<LPARAM>(event.user.data2), 0);
+      }
       return;
   }
 }

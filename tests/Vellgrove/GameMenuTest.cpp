@@ -1,0 +1,177 @@
+// The in-game menu in the real game, through the real input thread: Escape opens it over the paused
+// level, each of its buttons leads on, a click elsewhere on it leaves the level paused, and moving
+// over its buttons plays "Focus" once for each.
+#include "KorvexApplication.h"
+#include "RunningGame.h"
+#include "SUIApplication.h"
+#include "VGUserProfileManager.h"
+#include "WaitUntil.h"
+
+#include "Platform/InputInjection.h"
+#include "Platform/SoundTestHooks.h"
+#include "Platform/Win32Window.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+using Vellgrove::VellgroveGame;
+
+namespace {
+
+// The buttons' centres, from their places on the 1024 by 768 layout (each 256 by 95 pixels).
+struct Place {
+  int x, y;
+};
+const Place kResume{int(0.217285156f * 1024) + 128, int(0.339192718f * 768) + 47};
+const Place kBackToMenu{int(0.500488281f * 1024) + 128, int(0.339192718f * 768) + 47};
+const Place kBackToMap{int(0.217285156f * 1024) + 128, int(0.527994812f * 768) + 47};
+const Place kReplay{int(0.502441406f * 1024) + 128, int(0.527994812f * 768) + 47};
+const Place kOffTheButtons{500, 700};
+
+class GameMenu : public GameTest::RunningGame {
+ protected:
+  void SetUp() override {
+    Create(game);
+    Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
+    window = game.GetWindow()->m_window;
+  }
+  void TearDown() override { Quit(game); }
+
+  int Mode() { return game.GetGameMode()->GetCurrent(); }
+  void Step() { Frame(game, 10, true); }
+
+  bool Until(const std::function<bool()>& condition) {
+    return TestSupport::WaitUntil([&] {
+      Step();
+      return condition();
+    });
+  }
+
+  bool Reach(int mode) {
+    if (!Until([&] { return Mode() == mode; })) return false;
+    for (int i = 0; i < 60; ++i) Step();
+    return Mode() == mode;
+  }
+
+  // A few frames while the input thread polls (every 50 ms).
+  void Settle() {
+    for (int i = 0; i < 3; ++i) {
+      Step();
+      std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    }
+  }
+
+  void Key(SDL_Scancode key) {
+    for (bool down : {true, false}) {
+      Platform::Testing::InjectKey(window, key, down);
+      Settle();
+    }
+  }
+
+  void PointAt(Place place) {
+    Platform::Testing::InjectMouseMove(window, place.x, place.y, 0, 0);
+    ASSERT_TRUE(Until([&] { return PointerAt(game, place.x, place.y); }));
+    Settle();
+  }
+
+  void Click(Place place) {
+    PointAt(place);
+    for (bool down : {true, false}) {
+      Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, down, place.x, place.y);
+      Settle();
+    }
+  }
+
+  bool MenuShown() { return game.GetGameMenu()->GetActiveFormName() == "GameMenuForm"; }
+
+  // The level entered and started with Space, then its menu opened with Escape.
+  void OpenMenuInLevel() {
+    EnterLevel(game);
+    Key(SDL_SCANCODE_SPACE);
+    ASSERT_FALSE(game.IsPaused());
+    Key(SDL_SCANCODE_ESCAPE);
+    ASSERT_TRUE(Until([&] { return MenuShown(); }));
+    EXPECT_TRUE(game.IsPaused());
+  }
+
+  VellgroveGame game{false};
+  HWND window = nullptr;
+};
+
+}  // namespace
+
+TEST_F(GameMenu, EscapeOpensItOverThePausedLevelAndResumeClosesIt) {
+  OpenMenuInLevel();
+  Key(SDL_SCANCODE_ESCAPE);
+  EXPECT_TRUE(MenuShown()) << "Escape never closes it";
+
+  Click(kOffTheButtons);
+  EXPECT_TRUE(game.IsPaused()) << "a click on the menu is not a click on the level";
+  EXPECT_TRUE(MenuShown());
+
+  Click(kResume);
+  EXPECT_TRUE(Until([&] { return !MenuShown(); }));
+  EXPECT_FALSE(game.IsPaused());
+  EXPECT_FALSE(game.GetGameMenu()->m_hidden);
+
+  Key(SDL_SCANCODE_ESCAPE);
+  EXPECT_TRUE(Until([&] { return MenuShown(); })) << "it opens again";
+  EXPECT_TRUE(game.IsPaused());
+}
+
+TEST_F(GameMenu, ReplayLoadsTheLevelAgainWithItsMenuClosed) {
+  OpenMenuInLevel();
+  const std::string level = game.GetLevel()->Name;
+  Click(kReplay);
+  EXPECT_TRUE(game.GetGameMenu()->m_hidden);
+  EXPECT_FALSE(game.GetGameMenu()->m_enabled);
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_LOADING));
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_LEVEL));
+  EXPECT_EQ(game.GetLevel()->Name, level);
+  EXPECT_FALSE(MenuShown());
+  EXPECT_FALSE(game.GetGameMenu()->m_hidden) << "ready for the next Escape";
+  EXPECT_TRUE(game.IsStartPause());
+}
+
+TEST_F(GameMenu, BackToTheMapClosesItThere) {
+  OpenMenuInLevel();
+  Click(kBackToMap);
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_MAP));
+  EXPECT_FALSE(MenuShown());
+  EXPECT_TRUE(game.IsPaused()) << "the next level waits for a click";
+}
+
+// The level waits behind the main menu, whose play button brings it back paused, without the
+// start pause.
+TEST_F(GameMenu, BackToTheMainMenuParksTheLevelForPlayToResume) {
+  OpenMenuInLevel();
+  const boost::shared_ptr<Vellgrove::VGLevel> level = game.GetLevel();
+  Click(kBackToMenu);
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU));
+  EXPECT_TRUE(game.GetGameMenu()->m_hidden);
+  EXPECT_FALSE(game.GetGameMenu()->m_enabled);
+  EXPECT_TRUE(game.IsPaused());
+
+  game.GetMenu()->OnPlay();
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_LEVEL));
+  EXPECT_EQ(game.GetLevel(), level) << "the same level, not loaded again";
+  EXPECT_TRUE(game.IsPaused());
+  EXPECT_FALSE(game.IsStartPause());
+  EXPECT_FALSE(MenuShown());
+}
+
+TEST_F(GameMenu, MovingOverTwoButtonsPlaysFocusTwice) {
+  OpenMenuInLevel();
+  PointAt(kOffTheButtons);
+  Platform::Testing::StartRecordingSoundCalls();
+  for (Place button : {kResume, kReplay}) {
+    PointAt(button);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // "Focus" has one voice
+  }
+  int plays = 0;
+  for (const auto& call : Platform::Testing::RecordedSoundCalls()) plays += call.call == "Play" ? 1 : 0;
+  Platform::Testing::StopRecordingSoundCalls();
+  EXPECT_EQ(plays, 2);
+}
