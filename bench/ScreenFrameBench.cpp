@@ -3,61 +3,29 @@
 // dotted path and every star drawn), and each comics of the pack playing through its camera path.
 // Each frame is the game's own: queued input handled, the screen updated, the scene drawn and shown.
 // Ends with a closing note.
+#include "BenchGame.h"
 #include "SRenderDevice.h"
 #include "SXMLDeserializator.h"
 #include "VGComics.h"
 #include "VGComicsPack.h"
 #include "VGConfiguration.h"
-#include "VGGameModes.h"
 #include "VGLevelPack.h"
 #include "VGMap.h"
 #include "VGUserProfile.h"
 #include "VGUserProfileManager.h"
-#include "VellgroveGame.h"
 
-#include "Platform/Win32Messages.h"
-
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 
 using namespace Vellgrove;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A documents folder of the benchmark's own, so that no player's users file is read or written.
-class ScratchDocuments {
- public:
-  ScratchDocuments() {
-    char pattern[] = "/tmp/vellgrove-bench-XXXXXX";
-    m_folder = mkdtemp(pattern) ? pattern : "";
-    setenv("XDG_DOCUMENTS_DIR", m_folder.c_str(), 1);
-  }
-  ~ScratchDocuments() {
-    std::error_code ignored;
-    if (!m_folder.empty()) std::filesystem::remove_all(m_folder, ignored);
-  }
-  bool Made() const { return !m_folder.empty(); }
-
- private:
-  std::string m_folder;
-};
-
-void HandleQueuedInput() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
 
 // Frames per second of the frame, after a few frames that warm the caches.
 double FramesPerSecond(int frames, const std::function<void()>& frame) {
@@ -67,25 +35,19 @@ double FramesPerSecond(int frames, const std::function<void()>& frame) {
   return frames / std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void ShowEveryPathAndStar(VellgroveGame& game) {
+bool ShowEveryPathAndStar(VellgroveGame& game) {
   g_UserProfileManager->AddProfile(L"BENCH");
   g_UserProfileManager->SetLevel("done", "done");
   for (unsigned int trophy = 0; trophy < 30; ++trophy) g_UserProfileManager->GetCurrent()->AwardTrophy(trophy);
   game.GetMap()->m_isBonus = false;
   game.GetGameMode()->ChangeMode(VGGM_MAP);
-  // The change waits for the fade to black on the multimedia clock.
-  const auto deadline = Clock::now() + std::chrono::seconds(10);
-  while (game.GetGameMode()->GetCurrent() != VGGM_MAP && Clock::now() < deadline) {
-    HandleQueuedInput();
-    game.Update();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  return Bench::WaitForMode(game, VGGM_MAP);
 }
 
 }  // namespace
 
 int main() {
-  ScratchDocuments documents;
+  Bench::ScratchDocuments documents;
   if (!documents.Made() || chdir(KORVEX_DATA_DIR) != 0) {
     std::fprintf(stderr, "no documents folder or no data folder at %s\n", KORVEX_DATA_DIR);
     return 1;
@@ -95,13 +57,12 @@ int main() {
   game.DoInit("D3D9Render");
   game.Create(L"textures.xml", "Glintmoor Dawnkeel bench", 1024, 768, 32, false);
 
-  ShowEveryPathAndStar(game);
-  if (game.GetGameMode()->GetCurrent() != VGGM_MAP) {
+  if (!ShowEveryPathAndStar(game)) {
     std::fprintf(stderr, "the map did not come up: mode %d\n", int(game.GetGameMode()->GetCurrent()));
     return 1;
   }
   const double map = FramesPerSecond(300, [&] {
-    HandleQueuedInput();
+    Bench::HandleQueuedInput();
     game.Update();
     game.RenderFrame();
   });
@@ -127,12 +88,6 @@ int main() {
                 g_LevelPack->GetLevelName(level).c_str(), fps);
   }
 
-  game.GetGameMode()->ChangeMode(VGGM_QUIT);
-  const auto deadline = Clock::now() + std::chrono::seconds(10);
-  while (!game.IsQuitRequested() && Clock::now() < deadline) {
-    HandleQueuedInput();
-    game.Update();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  Bench::Quit(game);
   return 0;
 }

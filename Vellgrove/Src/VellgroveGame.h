@@ -79,6 +79,7 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   const boost::shared_ptr<VGTropheis>& GetTropheis() const { return m_tropheis; }
   const boost::shared_ptr<VGScoreCount>& GetScoreCount() const { return m_scoreCount; }
   bool IsFullScreen() const { return m_fullScreen; }
+  const boost::shared_ptr<VGMp3Player>& GetMusicPlayer() const { return m_musicPlayer; }
   const boost::shared_ptr<VGIntro>& GetIntro() const { return m_intro; }
   const boost::shared_ptr<VGFinalCut>& GetFinalCut() const { return m_finalCut; }
   const boost::shared_ptr<VGComics>& GetComics() const { return m_comics; }

@@ -47,8 +47,10 @@ void VellgroveGame::UpdateTrophiesMode(bool changed) {
   }
   m_tropheis->Update();
   if (!m_tropheis->IsDone()) return;
-  // The last level's new trophy was shown first; now its ending.
+  // The last level's new trophy was shown first; now its ending, whose music takes over from the
+  // trophies' only once that has faded.
   if (m_map->m_lastLevelChosen && m_gameMode->GetPrevious() == VGGM_SCORE) {
+    m_musicPlayer->FadeOut();
     StartFinalCut();
     return;
   }

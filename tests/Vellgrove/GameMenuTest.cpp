@@ -148,6 +148,7 @@ TEST_F(GameMenu, BackToTheMapClosesItThere) {
 TEST_F(GameMenu, BackToTheMainMenuParksTheLevelForPlayToResume) {
   OpenMenuInLevel();
   const boost::shared_ptr<Vellgrove::VGLevel> level = game.GetLevel();
+  Vellgrove::g_UserProfileManager->SetLevel(level->Name, level->ShowName);  // a player who has begun
   Click(kBackToMenu);
   ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU));
   EXPECT_TRUE(game.GetGameMenu()->m_hidden);

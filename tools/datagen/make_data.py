@@ -22,6 +22,7 @@ import objects
 import preview
 import buttons_art
 import comics_art
+import gamemenu_art
 import hud_art
 import splash
 import story_art
@@ -34,7 +35,7 @@ import world_art
 # the game's own sprites and the level's buttons, all in Res/.
 SCREEN_ART = [trainer_art, hud_art, sprites_art, buttons_art]
 # Made by the build as well, into folders of their own under Res.
-BUILT_ART = [menu_art, map_art, trophies_art, score_art, comics_art, story_art]
+BUILT_ART = [menu_art, map_art, trophies_art, score_art, comics_art, story_art, gamemenu_art]
 
 
 def make_black(data):
@@ -105,6 +106,10 @@ def make_score(data):
     score_art.main(os.path.join(data, "Res", "score"))
 
 
+def make_game_menu(data):
+    gamemenu_art.main(os.path.join(data, "Res", "gamemenu"))
+
+
 def make_story(data):
     # The intro's pages and the final cut-scene's pictures, as the build makes them too, and the intro file.
     story_art.main(os.path.join(data, "Res", "story"))
@@ -149,7 +154,7 @@ def make_texture_list(data):
 
 
 STEPS = [make_black, make_font, make_loading, make_splash, make_objects, make_world, make_screen_art, make_levels,
-         make_menu, make_map, make_trophies, make_score, make_comics, make_story,
+         make_menu, make_map, make_trophies, make_score, make_comics, make_story, make_game_menu,
          make_texture_list, set_link_width]
 
 
