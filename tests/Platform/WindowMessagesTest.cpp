@@ -10,6 +10,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <thread>
 #include <vector>
 
 using namespace Platform::Testing;
@@ -183,6 +185,20 @@ TEST_F(WindowMessages, PostedMessagesComeInOrderThenQuitThenPaint) {
   }
   EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_USER, WM_QUIT, WM_PAINT}))
       << "the paint is taken once and validated by the default procedure";
+}
+
+// The user message sent through SDL's queue from another thread reaches the window's procedure
+// with its numbers, as the message loop takes it.
+TEST_F(WindowMessages, AUserMessageSentFromAnotherThreadReachesTheWindow) {
+  std::thread sender([this] { EXPECT_TRUE(Platform::PostUserMessage(m_window, 7, 9)); });
+  sender.join();
+  EXPECT_FALSE(Platform::PostUserMessage(nullptr, 0, 0));
+  DrainAll();
+  const auto user = std::find_if(g_received.begin(), g_received.end(),
+                                 [](const Received& received) { return received.message == WM_USER; });
+  ASSERT_NE(user, g_received.end());
+  EXPECT_EQ(user->wParam, 7u);
+  EXPECT_EQ(user->lParam, 9);
 }
 
 TEST_F(WindowMessages, ClosingTheWindowLeadsToQuit) {

@@ -1,8 +1,9 @@
-// Where the intro and the final cut-scene lead in the real game: a new player's Play shows the
-// intro, whose skip button (clicked through the input thread) opens the map on the first level;
-// the ending gives way to the main menu only on a click after 66 seconds.
+// Where the screens lead in the real game, with clicks through the input thread: the main menu's
+// buttons by where the player stands, the intro's skip opening the map on the first level, and the
+// ending giving way to the main menu only on a click after 66 seconds.
 #include "KorvexApplication.h"
 #include "RunningGame.h"
+#include "SUIButton.h"
 #include "VGLevelPack.h"
 #include "VGUserProfileManager.h"
 #include "WaitUntil.h"
@@ -20,7 +21,7 @@ using Vellgrove::VellgroveGame;
 
 namespace {
 
-class StoryModes : public GameTest::RunningGame {
+class ScreenHandlers : public GameTest::RunningGame {
  protected:
   void SetUp() override {
     Create(game);
@@ -38,12 +39,67 @@ class StoryModes : public GameTest::RunningGame {
     return Mode() == mode;
   }
 
+  void Click(float fx, float fy) {
+    const HWND window = game.GetWindow()->m_window;
+    const int x = int(fx * 1024), y = int(fy * 768);
+    Platform::Testing::InjectMouseMove(window, x, y, 0, 0);
+    ASSERT_TRUE(TestSupport::WaitUntil([&] {
+      Frame(game, 10, true);
+      return PointerAt(game, x, y);
+    }));
+    for (bool down : {true, false}) {
+      for (int i = 0; i < 3; ++i) {
+        Frame(game, 10, true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+      }
+      Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, down, x, y);
+    }
+    for (int i = 0; i < 3; ++i) {
+      Frame(game, 10, true);
+      std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    }
+  }
+
   VellgroveGame game{false};
 };
 
 }  // namespace
 
-TEST_F(StoryModes, ANewPlayersPlayShowsTheIntroAndItsSkipOpensTheMapOnTheFirstLevel) {
+// Each row: where the player stands, the menu's button clicked, and the screen it leads to.
+TEST_F(ScreenHandlers, TheMainMenusButtonsLeadByWhereThePlayerStands) {
+  const float kPlayX = 0.31103515625f + 0.0976f, kPlayY = 0.501953125f + 0.0449f;
+  const KorvexEngine::UI::SUIButton& bonus = *game.GetMenu()->m_bonusButton;
+  const struct {
+    const char* what;
+    const char* level;
+    bool bonusButton;
+    int next;
+    bool bonusMap;
+  } rows[] = {
+      {"a new player's Play", "", false, Vellgrove::VGGM_INTRO, false},
+      {"Play on the way", "level02", false, Vellgrove::VGGM_MAP, false},
+      {"the bonus levels once every level is done", "done", true, Vellgrove::VGGM_MAP, true},
+      {"Play after the bonus map", "done", false, Vellgrove::VGGM_MAP, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Vellgrove::g_UserProfileManager->SetLevel(row.level, row.level);
+    game.GetGameMode()->ChangeMode(Vellgrove::VGGM_MENU);
+    game.GetMenu()->Activate();
+    ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU));
+    for (int i = 0; i < 60; ++i) Frame(game, 10, true);
+    if (row.bonusButton) {
+      Click(bonus.m_x + bonus.m_width / 2, bonus.m_y + bonus.m_height / 2);
+    } else {
+      Click(kPlayX, kPlayY);
+    }
+    EXPECT_EQ(game.GetGameMode()->GetPending(), row.next);
+    ASSERT_TRUE(Reach(row.next));
+    EXPECT_EQ(bool(game.GetMap()->m_isBonus), row.bonusMap);
+  }
+}
+
+TEST_F(ScreenHandlers, ANewPlayersPlayShowsTheIntroAndItsSkipOpensTheMapOnTheFirstLevel) {
   ASSERT_EQ(Vellgrove::g_UserProfileManager->GetLevel(), "");
   game.GetGameMode()->ChangeMode(Vellgrove::VGGM_MENU);
   ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU));
@@ -76,7 +132,7 @@ TEST_F(StoryModes, ANewPlayersPlayShowsTheIntroAndItsSkipOpensTheMapOnTheFirstLe
 }
 
 // Clicks at several moments: only the one after 66 s ends the showing; without one it stays.
-TEST_F(StoryModes, TheEndingGivesWayToTheMenuOnlyOnAClickAfter66Seconds) {
+TEST_F(ScreenHandlers, TheEndingGivesWayToTheMenuOnlyOnAClickAfter66Seconds) {
   game.GetGameMode()->ChangeMode(Vellgrove::VGGM_FINALCUT);
   ASSERT_TRUE(Reach(Vellgrove::VGGM_FINALCUT));
   game.GetFinalCut()->Start();
