@@ -2,6 +2,7 @@
 #include "Platform/D3DX9.h"
 #include "Platform/Win32.h"
 #include "TempFolder.h"
+#include "d3d9/D3D9Texture.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
@@ -212,6 +213,41 @@ TEST_F(TextureLoading, CompressedDdsBlocksAreDecoded) {
     texture->Release();
     texture = nullptr;
   }
+}
+
+// A large compressed picture is not kept as pixels between uses: a lock makes them again from the
+// file, exactly, until a write makes them the texture's own. Small ones are kept.
+TEST_F(TextureLoading, LargeCompressedLevelsAreMadeAgainFromTheirFileUntilWrittenTo) {
+  // 512 by 512 in blocks of one colour each, red and blue by turns, every alpha code 0 (opaque).
+  const std::string opaque("\xFF\x00\x00\x00\x00\x00\x00\x00", 8);
+  std::string blocks;
+  for (int block = 0; block < 128 * 128; ++block) {
+    blocks += opaque + Words({block % 2 ? WORD(0x001F) : WORD(0xF800), 0}) + Dwords({0});
+  }
+  ASSERT_EQ(FromMemoryEx(DdsFile(512, 512, 1, FourCC(D3DFMT_DXT5), blocks), 1, D3DFMT_UNKNOWN), D3D_OK);
+  auto* ours = dynamic_cast<Platform::D3D9::Texture9*>(texture);
+  ASSERT_NE(ours, nullptr);
+  EXPECT_TRUE(ours->IsLevelParked(0));
+  const auto expected = [](UINT x, UINT y) { return ((y / 4) * 128 + x / 4) % 2 ? 0xFF0000FFu : 0xFFFF0000u; };
+  std::vector<DWORD> pixels = LevelPixels(0);
+  for (UINT at : {0u, 4u, 511u * 512 + 7u, 512u * 512 - 1}) EXPECT_EQ(pixels[at], expected(at % 512, at / 512)) << at;
+  EXPECT_TRUE(ours->IsLevelParked(0)) << "let go again after a look";
+
+  D3DLOCKED_RECT locked{};
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  *static_cast<DWORD*>(locked.pBits) = 0xFF00FF00;
+  texture->UnlockRect(0);
+  EXPECT_FALSE(ours->IsLevelParked(0));
+  pixels = LevelPixels(0);
+  EXPECT_EQ(pixels[0], 0xFF00FF00u) << "the write is kept";
+  EXPECT_EQ(pixels[4], expected(4, 0));
+  EXPECT_FALSE(ours->IsLevelParked(0));
+
+  texture->Release();
+  texture = nullptr;
+  ASSERT_EQ(FromMemoryEx(DdsFile(64, 64, 1, FourCC(D3DFMT_DXT5), blocks.substr(0, 16 * 16 * 16)), 1, D3DFMT_UNKNOWN),
+            D3D_OK);
+  EXPECT_FALSE(dynamic_cast<Platform::D3D9::Texture9*>(texture)->IsLevelParked(0)) << "too small to be worth it";
 }
 
 TEST_F(TextureLoading, PicturesOfEachKindAreRead) {

@@ -105,7 +105,7 @@ HRESULT Texture9::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect,
   std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
   if (locked == nullptr || level >= m_levels.size() || !IsLockable()) return D3DERR_INVALIDCALL;
   Level& entry = m_levels[level];
-  if (entry.locked) return D3DERR_INVALIDCALL;
+  if (entry.locked || !Unpark(level)) return D3DERR_INVALIDCALL;
   const RECT whole{0, 0, static_cast<LONG>(entry.width), static_cast<LONG>(entry.height)};
   const RECT& area = rect != nullptr ? *rect : whole;
   if (!IsInside(area, entry.width, entry.height)) return D3DERR_INVALIDCALL;
@@ -123,18 +123,61 @@ HRESULT Texture9::UnlockRect(UINT level) {
   Level& entry = m_levels[level];
   entry.locked = false;
   // Only now are the writes complete; a draw during the lock must not take them as uploaded.
-  if (entry.lockedForWriting) entry.dirty = m_pageDirty = true;
+  if (entry.lockedForWriting) {
+    entry.dirty = m_pageDirty = true;
+    entry.fromSource = false;  // the writes are the texture's own now
+  } else {
+    ParkIfLarge(level);
+  }
   return D3D_OK;
 }
 
-HRESULT Texture9::WriteLevel(UINT level, const std::vector<BYTE>& pixels) {
+HRESULT Texture9::WriteLevel(UINT level, std::vector<BYTE> pixels) {
   std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
-  if (level >= m_levels.size() || IsRenderTarget() || pixels.size() != m_levels[level].pixels.size()) {
+  if (level >= m_levels.size() || IsRenderTarget() || pixels.size() != LevelBytes(m_levels[level])) {
     return D3DERR_INVALIDCALL;
   }
-  m_levels[level].pixels = pixels;
-  m_levels[level].dirty = m_pageDirty = true;
+  Level& entry = m_levels[level];
+  entry.pixels = std::move(pixels);
+  entry.parked = false;
+  entry.fromSource = false;
+  entry.dirty = m_pageDirty = true;
   return D3D_OK;
+}
+
+void Texture9::SetLevelSource(LevelSource source) {
+  std::lock_guard<std::recursive_mutex> lock(m_core->Mutex());
+  m_levelSource = std::move(source);
+  for (UINT index = 0; index < m_levels.size(); ++index) {
+    m_levels[index].fromSource = !IsRenderTarget() && !m_levels[index].locked;
+    ParkIfLarge(index);
+  }
+}
+
+size_t Texture9::LevelBytes(const Level& level) const {
+  return size_t(level.width) * level.height * m_format->bytesPerPixel;
+}
+
+bool Texture9::Unpark(UINT index) {
+  Level& level = m_levels[index];
+  if (!level.parked) return true;
+  std::vector<BYTE> pixels;
+  if (!m_levelSource || !m_levelSource(index, &pixels) || pixels.size() != LevelBytes(level)) return false;
+  level.pixels.swap(pixels);
+  level.parked = false;
+  return true;
+}
+
+// Small levels are not worth making again; those in the shared page are read whenever it is redrawn.
+void Texture9::ParkIfLarge(UINT index) {
+  const size_t kSmallestParked = 256 * 1024;
+  Level& level = m_levels[index];
+  if (!m_levelSource || !level.fromSource || level.locked || level.parked || LevelBytes(level) < kSmallestParked ||
+      m_pagePlace == PagePlace::Placed) {
+    return;
+  }
+  std::vector<BYTE>().swap(level.pixels);
+  level.parked = true;
 }
 
 unsigned Texture9::PrepareForDrawing() {
@@ -157,18 +200,20 @@ void Texture9::Upload() {
     Level& level = m_levels[index];
     if (m_glStorageMade && !pending(level)) continue;
     // A locked level may be half written (by another thread too): it gets its storage now and its
-    // pixels once unlocked.
-    const void* pixels = IsRenderTarget() || level.locked ? nullptr : level.pixels.data();
+    // pixels once unlocked. A level that cannot be made again stays due.
+    const bool ready = IsRenderTarget() || level.locked || Unpark(UINT(index));
+    const void* pixels = IsRenderTarget() || level.locked || !ready ? nullptr : level.pixels.data();
     const auto width = static_cast<GLsizei>(level.width);
     const auto height = static_cast<GLsizei>(level.height);
     if (!m_glStorageMade) {
       glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), m_format->glInternalFormat, width, height, 0,
                    m_format->glFormat, m_format->glType, pixels);
-    } else {
+    } else if (pixels != nullptr) {
       glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(index), 0, 0, width, height, m_format->glFormat,
                       m_format->glType, pixels);
     }
-    if (!level.locked) level.dirty = false;
+    if (!level.locked && ready) level.dirty = false;
+    ParkIfLarge(UINT(index));
   }
   m_glStorageMade = true;
 }
@@ -184,7 +229,7 @@ const PageSlot* Texture9::PrepareInPage(const DWORD* sampler) {
     const bool placed = FitsPage() && m_core->Page().Allocate(m_levels[0].width, m_levels[0].height, &m_pageSlot);
     m_pagePlace = placed ? PagePlace::Placed : PagePlace::Never;
   }
-  if (m_pagePlace != PagePlace::Placed || m_levels[0].locked) return nullptr;
+  if (m_pagePlace != PagePlace::Placed || m_levels[0].locked || !Unpark(0)) return nullptr;
   const std::array<DWORD, 3> addressing{sampler[D3DSAMP_ADDRESSU], sampler[D3DSAMP_ADDRESSV],
                                         sampler[D3DSAMP_BORDERCOLOR]};
   if (m_pageDirty || addressing != m_pageAddressing) UploadToPage(addressing);

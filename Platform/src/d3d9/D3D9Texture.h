@@ -1,9 +1,11 @@
 // A two-dimensional texture with its mip chain. Each level keeps its pixels in memory, where
 // LockRect exposes them; changed levels go to OpenGL when the texture is next drawn with.
-// Render-target textures live only in OpenGL.
+// Render-target textures live only in OpenGL. A large level that its loader can make again is not
+// kept between uses: it is made again for a lock or an upload, until a write makes it the texture's own.
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,7 +37,14 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
   DeviceCore* Core() const { return m_core.get(); }
 
   // Fills a whole level with pixels in the texture's format, whatever its pool (for loaders).
-  HRESULT WriteLevel(UINT level, const std::vector<BYTE>& pixels);
+  HRESULT WriteLevel(UINT level, std::vector<BYTE> pixels);
+  // Makes a level's pixels again exactly as the loader first wrote them (from the file it keeps);
+  // false if it cannot.
+  using LevelSource = std::function<bool(UINT level, std::vector<BYTE>* pixels)>;
+  // From now on the large levels written so far are let go whenever unused, and made again by the source.
+  void SetLevelSource(LevelSource source);
+  // Whether the level's pixels are let go at the moment (for tests).
+  bool IsLevelParked(UINT level) const { return level < m_levels.size() && m_levels[level].parked; }
   // With the device's context current: the OpenGL texture, made and brought up to date.
   unsigned PrepareForDrawing();
   // With the device's context current: where the texture lies in the device's texture page, up to
@@ -54,11 +63,17 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
     bool locked = false;
     bool lockedForWriting = false;
     bool dirty = true;
+    bool fromSource = false;  // as the source makes it: it may be let go
+    bool parked = false;      // let go; the source makes it again
   };
 
   Texture9(std::shared_ptr<DeviceCore> core, UINT width, UINT height, UINT levels, DWORD usage,
            const FormatInfo& format, D3DPOOL pool);
   bool IsLockable() const;
+  size_t LevelBytes(const Level& level) const;
+  // The level's pixels in memory again, if they were let go.
+  bool Unpark(UINT index);
+  void ParkIfLarge(UINT index);
   void Upload();
   bool FitsPage() const;
   void UploadToPage(const std::array<DWORD, 3>& addressing);
@@ -72,6 +87,7 @@ class Texture9 : public RefCounted<IDirect3DTexture9> {
   unsigned m_glTexture = 0;
   bool m_glStorageMade = false;
   std::vector<DWORD> m_appliedSampler;
+  LevelSource m_levelSource;
 
   enum class PagePlace { NotYet, Placed, Never };
   PagePlace m_pagePlace = PagePlace::NotYet;

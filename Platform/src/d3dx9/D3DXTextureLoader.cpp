@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <vector>
 
 #include "d3d9/D3D9Failures.h"
 #include "d3d9/D3D9Formats.h"
@@ -72,7 +74,9 @@ std::vector<ImageLevel> BuildLevels(DecodedImage& image, const LoadRequest& requ
   const bool sizeKept = image.levels[0].width == width && image.levels[0].height == height;
   const DWORD kind = request.filter & 0xFF;
   for (UINT index = 0; index < count; ++index) {
-    if (index == 0 && kind == D3DX_FILTER_NONE) {
+    if (index == 0 && sizeKept) {
+      levels.push_back(std::move(image.levels[0]));  // neither filter changes a picture of the texture's size
+    } else if (index == 0 && kind == D3DX_FILTER_NONE) {
       levels.push_back(CopyToCorner(image.levels[0], width, height));
     } else if (index == 0) {
       levels.push_back(Resample(image.levels[0], width, height, kind != D3DX_FILTER_POINT));
@@ -92,8 +96,24 @@ void FillInfo(const DecodedImage& image, D3DXIMAGE_INFO* info) {
                      D3DRTYPE_TEXTURE,      image.fileFormat};
 }
 
+// The texture's levels made again from its file, as they were first made.
+D3D9::Texture9::LevelSource SourceFromFile(std::shared_ptr<const std::vector<BYTE>> file, const LoadRequest& request,
+                                           UINT width, UINT height, UINT count, D3DFORMAT format) {
+  return [file, request, width, height, count, format](UINT index, std::vector<BYTE>* packed) {
+    DecodedImage image;
+    if (index >= count || FAILED(DecodeImage(file->data(), file->size(), &image))) return false;
+    for (ImageLevel& level : image.levels) ApplyColourKey(request.colourKey, &level);
+    std::vector<ImageLevel> levels = BuildLevels(image, request, width, height, count);
+    PackLevel(levels[index], format, packed);
+    return true;
+  };
+}
+
+// A file kept is worth it when it is much smaller than its pixels, as compressed pictures are.
+bool WorthKeeping(size_t fileBytes, size_t pixelBytes) { return fileBytes * 2 < pixelBytes; }
+
 HRESULT CreateFromImage(IDirect3DDevice9* device, DecodedImage& image, const LoadRequest& request, D3DXIMAGE_INFO* info,
-                        IDirect3DTexture9** texture) {
+                        const std::shared_ptr<const std::vector<BYTE>>& file, IDirect3DTexture9** texture) {
   D3DCAPS9 caps{};
   HRESULT result = device->GetDeviceCaps(&caps);
   if (FAILED(result)) return result;
@@ -108,13 +128,18 @@ HRESULT CreateFromImage(IDirect3DDevice9* device, DecodedImage& image, const Loa
   auto* ours = dynamic_cast<D3D9::Texture9*>(created);
   std::vector<ImageLevel> levels = BuildLevels(image, request, width, height, count);
   std::vector<BYTE> packed;
+  size_t pixelBytes = 0;
   for (UINT index = 0; index < count && ours != nullptr && SUCCEEDED(result); ++index) {
     PackLevel(levels[index], format, &packed);
-    result = ours->WriteLevel(index, packed);
+    pixelBytes += packed.size();
+    result = ours->WriteLevel(index, std::move(packed));
   }
   if (ours == nullptr || FAILED(result)) {
     created->Release();
     return D3DERR_INVALIDCALL;
+  }
+  if (file && WorthKeeping(file->size(), pixelBytes)) {
+    ours->SetLevelSource(SourceFromFile(file, request, width, height, count, format));
   }
   FillInfo(image, info);
   *texture = created;
@@ -133,7 +158,9 @@ HRESULT LoadFromMemory(IDirect3DDevice9* device, const void* data, size_t size, 
   DecodedImage image;
   result = DecodeImage(static_cast<const BYTE*>(data), size, &image);
   if (FAILED(result)) return result;
-  return CreateFromImage(device, image, request, info, texture);
+  const BYTE* bytes = static_cast<const BYTE*>(data);
+  const auto file = std::make_shared<const std::vector<BYTE>>(bytes, bytes + size);
+  return CreateFromImage(device, image, request, info, file, texture);
 }
 
 // The file's bytes, or the Windows result of a file that is not there.

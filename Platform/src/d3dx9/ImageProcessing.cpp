@@ -165,6 +165,11 @@ bool PackLevel(const ImageLevel& level, D3DFORMAT format, std::vector<BYTE>* byt
   const Packer* packer = FindPacker(format);
   if (packer == nullptr) return false;
   bytes->resize(level.pixels.size() * packer->bytes);
+  // The texture's own layout: one copy does it, which matters for full-screen pictures at start-up.
+  if (format == D3DFMT_A8R8G8B8) {
+    std::memcpy(bytes->data(), level.pixels.data(), bytes->size());
+    return true;
+  }
   for (size_t index = 0; index < level.pixels.size(); ++index) {
     const DWORD packed = packer->pack(level.pixels[index]);
     std::memcpy(bytes->data() + index * packer->bytes, &packed, packer->bytes);
