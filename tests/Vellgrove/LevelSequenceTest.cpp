@@ -212,23 +212,46 @@ TEST_F(LevelSequence, ABonusLevelMovesNeitherTheMainPackNorItsTrophies) {
                           [](unsigned int won) { return won == 0; }));
 }
 
-// What the score screen is handed: each character's time left of the play time, clipped at zero,
-// and whether all came in within it.
+// What the score screen is handed, by character: the time left of the play time, clipped at zero,
+// whether it lives, and whether all came in within the time. An actor counts for the first character
+// its name holds; a character without an actor counts as alive with all the time left.
 TEST_F(LevelSequence, TheCharactersTimesReachTheScoreScreen) {
-  Play("level01", false, true);
-  const Actors characters = Characters();
-  ASSERT_EQ(characters.size(), 3u);
-  Vellgrove::VGScriptText lifeTime("life_time");
-  const double times[] = {10.7, -3.0, 75.0};
-  auto time = std::begin(times);
-  for (const auto& actor : characters) actor->SetPropertyValueDouble(lifeTime.Get(), *time++);
-  Win();
-  const Vellgrove::VGScoreCount& score = *game.GetScoreCount();
-  EXPECT_EQ(score.m_counterMax, 60u);
-  std::vector<float> left(std::begin(score.m_counterAmounts), std::end(score.m_counterAmounts));
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<float>{0.0f, 50.0f, 60.0f}));
-  EXPECT_FALSE(score.m_isAllInTime) << "one came in after the play time";
+  struct Actor {
+    const char* name;
+    double lifeTime;
+  };
+  struct Row {
+    Actor actors[3];
+    std::vector<float> left;  // Tovemmar, Gribbanoddle, Weskaroon
+    bool allInTime;
+  };
+  const Row rows[] = {
+      {{{"TovemmarWeskaroon", 10.7}, {"Gribbanoddle", -3.0}, {"Bat", 75.0}}, {50.0f, 60.0f, 60.0f}, true},
+      {{{"Tovemmar", 59.9}, {"Gribbanoddle", 0.0}, {"Weskaroon", 75.0}}, {1.0f, 60.0f, 0.0f}, false},
+  };
+  Vellgrove::VGScriptText name("name"), lifeTime("life_time");
+  AwardAllTrophies(true);  // so that each score screen leads back to the map
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.actors[0].name);
+    Play("level01", false, false);
+    const Actors characters = Characters();
+    ASSERT_EQ(characters.size(), 3u);
+    const Actor* actor = row.actors;
+    for (const auto& character : characters) {
+      character->SetPropertyValueString(name.Get(), actor->name);
+      character->SetPropertyValueDouble(lifeTime.Get(), actor->lifeTime);
+      ++actor;
+    }
+    Win();
+    const Vellgrove::VGScoreCount& score = *game.GetScoreCount();
+    EXPECT_EQ(score.m_counterMax, 60u);
+    EXPECT_EQ(std::vector<float>(std::begin(score.m_counterAmounts), std::end(score.m_counterAmounts)), row.left);
+    EXPECT_TRUE(std::all_of(std::begin(score.m_isCounterActive), std::end(score.m_isCounterActive),
+                            [](bool alive) { return alive; }));
+    EXPECT_EQ(score.m_isAllInTime, row.allInTime);
+    CloseScore();
+    ASSERT_TRUE(Reach(Vellgrove::VGGM_MAP));
+  }
 }
 
 TEST_F(LevelSequence, AFailedLevelIsPlayedAgainAndGameOverLeadsToTheMapWithOneLife) {
