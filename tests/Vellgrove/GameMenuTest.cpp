@@ -5,11 +5,8 @@
 #include "RunningGame.h"
 #include "SUIApplication.h"
 #include "VGUserProfileManager.h"
-#include "WaitUntil.h"
 
-#include "Platform/InputInjection.h"
 #include "Platform/SoundTestHooks.h"
-#include "Platform/Win32Window.h"
 
 #include <chrono>
 #include <functional>
@@ -22,67 +19,27 @@ namespace {
 
 // The buttons' centres, from their places on the 1024 by 768 layout (each 256 by 95 pixels).
 struct Place {
-  int x, y;
+  float x, y;
 };
-const Place kResume{int(0.217285156f * 1024) + 128, int(0.339192718f * 768) + 47};
-const Place kBackToMenu{int(0.500488281f * 1024) + 128, int(0.339192718f * 768) + 47};
-const Place kBackToMap{int(0.217285156f * 1024) + 128, int(0.527994812f * 768) + 47};
-const Place kReplay{int(0.502441406f * 1024) + 128, int(0.527994812f * 768) + 47};
-const Place kOffTheButtons{500, 700};
+const Place kResume{0.217285156f + 0.125f, 0.339192718f + 0.0618f};
+const Place kBackToMenu{0.500488281f + 0.125f, 0.339192718f + 0.0618f};
+const Place kBackToMap{0.217285156f + 0.125f, 0.527994812f + 0.0618f};
+const Place kReplay{0.502441406f + 0.125f, 0.527994812f + 0.0618f};
+const Place kOffTheButtons{0.49f, 0.91f};
 
 class GameMenu : public GameTest::RunningGame {
  protected:
   void SetUp() override {
     Create(game);
     Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
-    window = game.GetWindow()->m_window;
   }
   void TearDown() override { Quit(game); }
 
-  int Mode() { return game.GetGameMode()->GetCurrent(); }
-  void Step() { Frame(game, 10, true); }
-
-  bool Until(const std::function<bool()>& condition) {
-    return TestSupport::WaitUntil([&] {
-      Step();
-      return condition();
-    });
-  }
-
-  bool Reach(int mode) {
-    if (!Until([&] { return Mode() == mode; })) return false;
-    for (int i = 0; i < 60; ++i) Step();
-    return Mode() == mode;
-  }
-
-  // A few frames while the input thread polls (every 50 ms).
-  void Settle() {
-    for (int i = 0; i < 3; ++i) {
-      Step();
-      std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    }
-  }
-
-  void Key(SDL_Scancode key) {
-    for (bool down : {true, false}) {
-      Platform::Testing::InjectKey(window, key, down);
-      Settle();
-    }
-  }
-
-  void PointAt(Place place) {
-    Platform::Testing::InjectMouseMove(window, place.x, place.y, 0, 0);
-    ASSERT_TRUE(Until([&] { return PointerAt(game, place.x, place.y); }));
-    Settle();
-  }
-
-  void Click(Place place) {
-    PointAt(place);
-    for (bool down : {true, false}) {
-      Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, down, place.x, place.y);
-      Settle();
-    }
-  }
+  bool Until(const std::function<bool()>& condition) { return FramesUntil(game, condition); }
+  bool Reach(int mode) { return RunningGame::Reach(game, mode); }
+  void PointAt(Place place) { RunningGame::PointAt(game, place.x, place.y); }
+  void Click(Place place) { ClickAt(game, place.x, place.y); }
+  void Key(SDL_Scancode key) { PressKey(game, key); }
 
   bool MenuShown() { return game.GetGameMenu()->GetActiveFormName() == "GameMenuForm"; }
 
@@ -97,7 +54,6 @@ class GameMenu : public GameTest::RunningGame {
   }
 
   VellgroveGame game{false};
-  HWND window = nullptr;
 };
 
 }  // namespace

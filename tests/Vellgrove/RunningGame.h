@@ -12,16 +12,22 @@
 #include "VGGameModes.h"
 #include "VellgroveGame.h"
 
+#include "WaitUntil.h"
+
 #include "Platform/DInput8.h"
+#include "Platform/InputInjection.h"
 #include "Platform/TestHooks.h"
 #include "Platform/Win32Messages.h"
+#include "Platform/Win32Window.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace GameTest {
@@ -78,6 +84,57 @@ class RunningGame : public ::testing::Test {
   static void Quit(Vellgrove::VellgroveGame& game) {
     game.GetGameMode()->ChangeMode(Vellgrove::VGGM_QUIT);
     for (int i = 0; i < 100 && !game.IsQuitRequested(); ++i) Frame(game, 10, false);
+  }
+
+  // Rendered frames until the mode is on screen and its fade from black is over.
+  static bool Reach(Vellgrove::VellgroveGame& game, int mode, int frames = 3000) {
+    for (int i = 0; i < frames && game.GetGameMode()->GetCurrent() != mode; ++i) Frame(game, 10, true);
+    for (int i = 0; i < 60 && game.GetGameMode()->GetCurrent() == mode; ++i) Frame(game, 10, true);
+    return game.GetGameMode()->GetCurrent() == mode;
+  }
+
+  // Rendered frames until the condition holds, for up to five seconds of the input thread's time.
+  static bool FramesUntil(Vellgrove::VellgroveGame& game, const std::function<bool()>& condition) {
+    return TestSupport::WaitUntil([&] {
+      Frame(game, 10, true);
+      return condition();
+    });
+  }
+
+  // A few frames while the input thread polls (every 50 ms) and hands on what it found.
+  static void Settle(Vellgrove::VellgroveGame& game) {
+    for (int i = 0; i < 3; ++i) {
+      Frame(game, 10, true);
+      std::this_thread::sleep_for(std::chrono::milliseconds(40));
+    }
+  }
+
+  // The pointer moved to (fx, fy), fractions of the screen, until the game has it there.
+  static void PointAt(Vellgrove::VellgroveGame& game, float fx, float fy) {
+    const int x = int(fx * 1024), y = int(fy * 768);
+    Platform::Testing::InjectMouseMove(game.GetWindow()->m_window, x, y, 0, 0);
+    ASSERT_TRUE(FramesUntil(game, [&] { return PointerAt(game, x, y); }));
+    Settle(game);
+  }
+
+  static void Button(Vellgrove::VellgroveGame& game, float fx, float fy, bool down) {
+    Platform::Testing::InjectMouseButton(game.GetWindow()->m_window, SDL_BUTTON_LEFT, down, int(fx * 1024),
+                                         int(fy * 768));
+    Settle(game);
+  }
+
+  // A click as the input thread sees one: the pointer resting there, the button down, then up.
+  static void ClickAt(Vellgrove::VellgroveGame& game, float fx, float fy) {
+    PointAt(game, fx, fy);
+    Button(game, fx, fy, true);
+    Button(game, fx, fy, false);
+  }
+
+  static void PressKey(Vellgrove::VellgroveGame& game, SDL_Scancode key) {
+    for (bool down : {true, false}) {
+      Platform::Testing::InjectKey(game.GetWindow()->m_window, key, down);
+      Settle(game);
+    }
   }
 
   static bool KeyHeld(Vellgrove::VellgroveGame& game, BYTE key) {

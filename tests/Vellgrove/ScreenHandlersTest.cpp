@@ -6,16 +6,10 @@
 #include "SUIButton.h"
 #include "VGLevelPack.h"
 #include "VGUserProfileManager.h"
-#include "WaitUntil.h"
 
-#include "Platform/InputInjection.h"
 #include "Platform/MMSystem.h"
-#include "Platform/Win32Window.h"
 
 #include <algorithm>
-#include <chrono>
-#include <functional>
-#include <thread>
 
 using Vellgrove::VellgroveGame;
 
@@ -32,33 +26,8 @@ class ScreenHandlers : public GameTest::RunningGame {
     Quit(game);
   }
 
-  int Mode() { return game.GetGameMode()->GetCurrent(); }
-
-  bool Reach(int mode, DWORD step = 10) {
-    for (int i = 0; i < 400 && Mode() != mode; ++i) Frame(game, step, true);
-    return Mode() == mode;
-  }
-
-  void Click(float fx, float fy) {
-    const HWND window = game.GetWindow()->m_window;
-    const int x = int(fx * 1024), y = int(fy * 768);
-    Platform::Testing::InjectMouseMove(window, x, y, 0, 0);
-    ASSERT_TRUE(TestSupport::WaitUntil([&] {
-      Frame(game, 10, true);
-      return PointerAt(game, x, y);
-    }));
-    for (bool down : {true, false}) {
-      for (int i = 0; i < 3; ++i) {
-        Frame(game, 10, true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(40));
-      }
-      Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, down, x, y);
-    }
-    for (int i = 0; i < 3; ++i) {
-      Frame(game, 10, true);
-      std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    }
-  }
+  bool Reach(int mode) { return RunningGame::Reach(game, mode); }
+  void Click(float fx, float fy) { ClickAt(game, fx, fy); }
 
   VellgroveGame game{false};
 };
@@ -87,7 +56,6 @@ TEST_F(ScreenHandlers, TheMainMenusButtonsLeadByWhereThePlayerStands) {
     game.GetGameMode()->ChangeMode(Vellgrove::VGGM_MENU);
     game.GetMenu()->Activate();
     ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU));
-    for (int i = 0; i < 60; ++i) Frame(game, 10, true);
     if (row.bonusButton) {
       Click(bonus.m_x + bonus.m_width / 2, bonus.m_y + bonus.m_height / 2);
     } else {
@@ -108,24 +76,8 @@ TEST_F(ScreenHandlers, ANewPlayersPlayShowsTheIntroAndItsSkipOpensTheMapOnTheFir
   for (int i = 0; i < 60; ++i) Frame(game, 10, true);
   EXPECT_FALSE(game.GetIntro()->IsFinished());
 
-  const HWND window = game.GetWindow()->m_window;
-  const int x = int((0.78076171875f + 0.0625f) * 1024), y = int((0.8743489385f + 0.036f) * 768);
-  Platform::Testing::InjectMouseMove(window, x, y, 0, 0);
-  ASSERT_TRUE(TestSupport::WaitUntil([&] {
-    Frame(game, 10, true);
-    return PointerAt(game, x, y);
-  }));
-  for (bool down : {true, false}) {
-    for (int i = 0; i < 3; ++i) {
-      Frame(game, 10, true);
-      std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    }
-    Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, down, x, y);
-  }
-  ASSERT_TRUE(TestSupport::WaitUntil([&] {
-    Frame(game, 10, true);
-    return game.GetIntro()->IsFinished();
-  }));
+  Click(0.78076171875f + 0.0625f, 0.8743489385f + 0.036f);  // the skip button
+  ASSERT_TRUE(FramesUntil(game, [&] { return game.GetIntro()->IsFinished(); }));
   ASSERT_TRUE(Reach(Vellgrove::VGGM_MAP));
   EXPECT_EQ(Vellgrove::g_UserProfileManager->GetLevel(), Vellgrove::g_LevelPack->GetLevelName(0));
   EXPECT_FALSE(game.GetIntro()->GetSkipForm()->m_enabled) << "its button takes no more clicks";

@@ -11,19 +11,13 @@
 #include "VGLevelPack.h"
 #include "VGUserProfileManager.h"
 #include "VGUsersFile.h"
-#include "WaitUntil.h"
-
-#include "Platform/InputInjection.h"
-#include "Platform/Win32Window.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 
 using Vellgrove::VellgroveGame;
 
@@ -63,53 +57,14 @@ class WholeGame : public GameTest::RunningGame {
   }
 
   int Mode() { return game.GetGameMode()->GetCurrent(); }
-  void Step(DWORD milliseconds = 10) { Frame(game, milliseconds, true); }
-
-  bool Until(const std::function<bool()>& condition) {
-    return TestSupport::WaitUntil([&] {
-      Step();
-      return condition();
-    });
-  }
-
-  // The mode on screen, its fade from black over.
-  bool Reach(int mode, int frames = 3000) {
-    for (int i = 0; i < frames && Mode() != mode; ++i) Step();
-    for (int i = 0; i < 60 && Mode() == mode; ++i) Step();
-    return Mode() == mode;
-  }
-
-  void Settle() {
-    for (int i = 0; i < 3; ++i) {
-      Step();
-      std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    }
-  }
-
-  void MoveTo(Point at) {
-    const int x = int(at.x * 1024), y = int(at.y * 768);
-    Platform::Testing::InjectMouseMove(window, x, y, 0, 0);
-    ASSERT_TRUE(Until([&] { return PointerAt(game, x, y); }));
-  }
-
-  void Button(Point at, bool down) {
-    Platform::Testing::InjectMouseButton(window, SDL_BUTTON_LEFT, down, int(at.x * 1024), int(at.y * 768));
-    Settle();
-  }
-
-  void Click(Point at) {
-    MoveTo(at);
-    Settle();
-    Button(at, true);
-    Button(at, false);
-  }
-
-  void Key(SDL_Scancode key) {
-    for (bool down : {true, false}) {
-      Platform::Testing::InjectKey(window, key, down);
-      Settle();
-    }
-  }
+  void Step() { Frame(game, 10, true); }
+  bool Until(const std::function<bool()>& condition) { return FramesUntil(game, condition); }
+  bool Reach(int mode) { return RunningGame::Reach(game, mode); }
+  void Settle() { RunningGame::Settle(game); }
+  void MoveTo(Point at) { PointAt(game, at.x, at.y); }
+  void Button(Point at, bool down) { RunningGame::Button(game, at.x, at.y, down); }
+  void Click(Point at) { ClickAt(game, at.x, at.y); }
+  void Key(SDL_Scancode key) { PressKey(game, key); }
 
   // The screen as the player sees it now.
   void Keep(const std::string& name) {
@@ -130,18 +85,16 @@ class WholeGame : public GameTest::RunningGame {
   // A wall drawn from the ground upwards, one pointer move a frame, the button held throughout.
   void DrawWall() {
     MoveTo(kInTheLevel);
-    Settle();
     Button(kInTheLevel, true);
     const int x = int(kInTheLevel.x * 1024);
     for (int y = int(kInTheLevel.y * 768); y >= int(0.5f * 768); y -= 6) {
-      Platform::Testing::InjectMouseMove(window, x, y, 0, -6);
+      Platform::Testing::InjectMouseMove(game.GetWindow()->m_window, x, y, 0, -6);
       ASSERT_TRUE(Until([&] { return PointerAt(game, x, y); }));
     }
     Button({kInTheLevel.x, 0.5f}, false);
   }
 
   VellgroveGame game{false};
-  HWND window = nullptr;
   std::filesystem::path m_pictures;
 };
 
@@ -149,7 +102,6 @@ class WholeGame : public GameTest::RunningGame {
 
 TEST_F(WholeGame, FromTheSplashToGameOverAndQuit) {
   Create(game);
-  window = game.GetWindow()->m_window;
 
   ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU)) << "the splash gives way to the menu";
   ASSERT_TRUE(Until([&] { return game.GetMenu()->m_ui->GetActiveFormName() == "NewUser"; }));
