@@ -7,18 +7,23 @@
 // Run from the game's working directory. Prints "<Name>: done|failed|unfinished at <t> s, spells
 // accepted A, refused R" and answers 0, 1 or 2; a bad solution or a failure of the game answers 3.
 #include "HeadlessGame.h"
+#include "LevelSequenceRules.h"
 #include "Solution.h"
 #include "VGFrameWalls.h"
 #include "VGLevel.h"
 #include "VGLevelPack.h"
 #include "VGLevelTrainer.h"
+#include "VGPythonObject.h"
+#include "VGScriptText.h"
 #include "VGWorld.h"
 
 #include "Platform/TestHooks.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <list>
 #include <string>
 #include <vector>
 
@@ -115,6 +120,23 @@ class Play {
   std::vector<SolutionStep> m_scrolls;
 };
 
+// The characters through the portal within the play time, as the score screen judges its trophy.
+int HomeInTime(Vellgrove::VGLevel& level) {
+  std::list<boost::shared_ptr<Vellgrove::VGPythonObject>> actors;
+  level.GetActors(actors);
+  Vellgrove::VGScriptText name("name"), isLife("islife"), isOut("is_out"), lifeTime("life_time");
+  const unsigned int playTime = Vellgrove::WholeUnits(level.PlayTime);
+  int home = 0;
+  for (const auto& actor : actors) {
+    if (Vellgrove::CharacterOf(actor->GetPropertyValue(name.Get()).GetResultAsString()) < 0) continue;
+    const bool out = actor->GetPropertyValue(isLife.Get()).GetResultAsBool() &&
+                     actor->GetPropertyValue(isOut.Get()).GetResultAsBool();
+    const unsigned int time = Vellgrove::WholeUnits(actor->GetPropertyValue(lifeTime.Get()).GetResultAsDouble());
+    home += out && playTime > time ? 1 : 0;
+  }
+  return home;
+}
+
 int PlayLevel(const Options& options) {
   const std::vector<SolutionStep> steps =
       options.solution.empty() ? std::vector<SolutionStep>() : ReadSolution(options.solution);
@@ -146,8 +168,9 @@ int PlayLevel(const Options& options) {
     t += options.frameMilliseconds * 0.001;
   }
   const char* const words[] = {"done", "failed", "unfinished"};
-  std::printf("%s: %s at %.2f s, spells accepted %d, refused %d\n", level->Name.c_str(), words[outcome], t,
-              play.accepted, play.refused);
+  std::printf("%s: %s at %.2f s, spells accepted %d, refused %d, home in time %d of %d, time left %.2f s\n",
+              level->Name.c_str(), words[outcome], t, play.accepted, play.refused, HomeInTime(*level),
+              Vellgrove::kCharacterCount, std::max(0.0, level->PlayTime - t));
   return outcome;
 }
 
