@@ -103,6 +103,8 @@ class LevelSequence : public GameTest::RunningGame {
     });
   }
 
+  static std::string LastLevel() { return g_LevelPack->GetLevelName(g_LevelPack->GetLevelCount() - 1); }
+
   void AwardAllTrophies(bool won) {
     for (unsigned int& trophy : Player().m_trophies) trophy = won ? 1 : 0;
     Player().m_firstSetDone = Player().m_secondSetDone = false;
@@ -140,13 +142,12 @@ TEST_F(LevelSequence, TheLoadingScreenMakesTheLevelAndGivesWayAfterMoreThan1500m
 TEST_F(LevelSequence, ACompletedLevelLeadsThroughTheScoreToTheNextScreen) {
   struct Row {
     const char* what;
-    const char* standing;
-    const char* played;
+    std::string standing, played;
     bool newest, last, trophyWonBefore;
     int next;
-    const char* profileLevel;
-    const char* cursor;
+    std::string profileLevel, cursor;
   };
+  const std::string last = LastLevel();
   const Row rows[] = {
       {"the newest level with a new trophy", "level01", "level01", true, false, false, Vellgrove::VGGM_TROPHIES,
        "level02", "level02"},
@@ -154,8 +155,7 @@ TEST_F(LevelSequence, ACompletedLevelLeadsThroughTheScoreToTheNextScreen) {
        "level03", "level03"},
       {"an older level played again", "level03", "level01", false, false, true, Vellgrove::VGGM_MAP, "level03",
        "level01"},
-      {"the last level, no new trophy", "level04", "level04", true, true, true, Vellgrove::VGGM_FINALCUT, "done",
-       "done"},
+      {"the last level, no new trophy", last, last, true, true, true, Vellgrove::VGGM_FINALCUT, "done", "done"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -180,9 +180,9 @@ TEST_F(LevelSequence, ACompletedLevelLeadsThroughTheScoreToTheNextScreen) {
 
 // The last level with a new trophy shows the trophies first, and they lead to the ending.
 TEST_F(LevelSequence, TheLastLevelsNewTrophyComesBeforeTheEnding) {
-  g_UserProfileManager->SetLevel("level04", "level04");
+  g_UserProfileManager->SetLevel(LastLevel(), LastLevel());
   AwardAllTrophies(false);
-  Play("level04", false, true, true);
+  Play(LastLevel(), false, true, true);
   Win();
   CloseScore();
   ASSERT_TRUE(Reach(Vellgrove::VGGM_TROPHIES));

@@ -75,11 +75,15 @@ LEVELS = [
     Level("level02", "Over the Gap", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_BRIDGE"],
           [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42, 60.0)] + characters(0.4), pos_x=0.3, with_help=True),
     # The walkers head for the spikes on the left; a wind turns them and carries them over a crack.
-    Level("level03", "windstorm", 1.6, 60.0, "BACKDROP_STORM", ["VGTT_WINDRIGHT", "VGTT_WINDLEFT"],
+    Level("level03", "windstorm", 1.6, 60.0, "BACKDROP_STORM", ["VGTT_WINDRIGHT"],
           [ground(0.0, 1.0), ground(1.06, 1.6), Placed("Spikes", 0.02, GROUND_TOP - 0.04),
            portal(1.42, 60.0)] + characters(0.7, facing=-1), pos_x=0.3, with_help=True),
+    # The same meadow seen from the other side: the spikes on the right, the portal beyond a crack on the left.
+    Level("level04", "Westering Gale", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_WINDLEFT"],
+          [ground(0.0, 0.54), ground(0.6, 1.6), Placed("Spikes", 1.38, GROUND_TOP - 0.04),
+           portal(0.08, 60.0)] + characters(0.85), pos_x=0.3, with_help=True),
     # A cliff shuts the walkers in a hollow; a teleport sends them up to the ledge with the portal.
-    Level("level04", "Through the Veil", 1.6, 90.0, "BACKDROP_MOOR", ["VGTT_TELEPORT"],
+    Level("level05", "Through the Veil", 1.6, 90.0, "BACKDROP_MOOR", ["VGTT_TELEPORT"],
           [ground(0.0, 0.9), Placed("Ground", 0.9, 0.35, (0.05, 0.275)), ground(1.0, 1.6, 0.45),
            Placed("OutTeleport", 1.1, 0.45 - 0.12), portal(1.45, 90.0, 0.45)] + characters(0.4), pos_x=0.3,
           with_help=True),
