@@ -67,6 +67,26 @@ def portal(x, play_time, top=GROUND_TOP):
     return Placed("Portal", x, top - 0.12, None, [("time_limit", f"{play_time:g}", "Double")])
 
 
+def walker(name, x, facing=1, top=GROUND_TOP):
+    """A character or a monster standing a hair above its floor, so that it settles on it."""
+    attributes = [("direction", str(facing), "Long")] if facing != 1 else []
+    return Placed(name, x, top - CHARACTER_HEIGHT - 0.005, None, attributes)
+
+
+def monster(x, facing=1, top=GROUND_TOP):
+    return walker("Monster", x, facing, top)
+
+
+def spikes(x, top=GROUND_TOP):
+    """Spikes of their own width lying on a floor whose top is top."""
+    return Placed("Spikes", x, top - 0.04)
+
+
+def out_teleport(x, top=GROUND_TOP):
+    return Placed("OutTeleport", x, top - 0.12)
+
+
+# The teaching levels, one spell each; the chapters after them live in modules of their own.
 LEVELS = [
     # A pit ends the meadow on the right: a wall turns the walkers back to the portal on the left.
     Level("level01", "The Turning Stone", 1.5, 60.0, "BACKDROP_MOOR", ["VGTT_WALL"],
@@ -148,12 +168,12 @@ def pack_xml(levels):
     return f'<?xml version="1.0" encoding="windows-1251"?>\n<LevelPack>\n{entries}</LevelPack>\n'
 
 
-def write(data):
+def write(data, main_levels, bonus_levels):
     folder = os.path.join(data, "Levels")
     os.makedirs(folder, exist_ok=True)
-    for level in LEVELS + BONUS_LEVELS:
+    for level in main_levels + bonus_levels:
         with open(os.path.join(folder, level.name + ".xml"), "w") as out:
             out.write(level_xml(level))
-    for file, levels in (("levelpack.xml", LEVELS), ("bonuslevelpack.xml", BONUS_LEVELS)):
+    for file, levels in (("levelpack.xml", main_levels), ("bonuslevelpack.xml", bonus_levels)):
         with open(os.path.join(folder, file), "w") as out:
             out.write(pack_xml(levels))

@@ -11,7 +11,7 @@ from PIL import Image
 import art
 import dds
 import font
-import levels
+import level_packs
 import loading
 import map_art
 import map_layout
@@ -82,7 +82,7 @@ def make_screen_art(data):
 
 
 def make_levels(data):
-    levels.write(data)
+    level_packs.write(data)
 
 
 def make_menu(data):
