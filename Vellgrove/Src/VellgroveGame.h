@@ -189,6 +189,8 @@ class VellgroveGame : public KorvexEngine::KorvexApplication {
   void UseScreenView();
   void RenderLevelTexts();
   void LogLevelEvent(const char* what);
+  // The stroke's sound ends whenever the stroke can no longer be drawn.
+  static void StopMagicSound();
 
   // Puts the pointer sprite where the system cursor is, every frame.
   void UpdateCursor();

@@ -71,6 +71,10 @@ void VellgroveGame::EndStartPause() {
   if (!menuRequested) m_paused = false;
 }
 
+void VellgroveGame::StopMagicSound() {
+  if (g_SoundManager) g_SoundManager->StopSound("Magic");
+}
+
 void VellgroveGame::LogLevelEvent(const char* what) {
   SCore::g_Loger << SCore::GetTimeStamp() << " Level " << m_level->Name << ": " << what << "\n";
 }
@@ -105,14 +109,14 @@ void VellgroveGame::EnterLevelVisit(bool changed) {
   m_gameMenu->m_enabled = true;
   // A stroke begun before the level was entered never reaches it.
   m_painter->Clear();
-  if (g_SoundManager) g_SoundManager->StopSound("Magic");
+  StopMagicSound();
 }
 
 void VellgroveGame::TakeGameMenuRequest() {
   if (m_gameMenuRequested.Get() && m_gameMode->GetPending() == VGGM_LEVEL && !m_paused) {
     SCore::g_Loger << SCore::GetTimeStamp() << " In-game menu requested\n";
     m_gameMenu->ShowForm("GameMenuForm");
-    if (g_SoundManager) g_SoundManager->StopSound("Magic");
+    StopMagicSound();
     m_painter->Clear();
     m_paused = true;
   }
@@ -189,7 +193,7 @@ void VellgroveGame::DrawStroke() {
 }
 
 void VellgroveGame::ReleaseStroke() {
-  if (g_SoundManager) g_SoundManager->StopSound("Magic");
+  StopMagicSound();
   StrokeRect rect{};
   const PainterCanvas::Rows rows = m_painter->GetStrokeBitmap(rect);
   m_painter->Clear();

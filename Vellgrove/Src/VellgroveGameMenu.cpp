@@ -43,10 +43,6 @@ boost::shared_ptr<KorvexEngine::SSprite> Face(const char* texture, float top, fl
   return sprite;
 }
 
-void StopMagic() {
-  if (g_SoundManager) g_SoundManager->StopSound("Magic");
-}
-
 }  // namespace
 
 void VellgroveGame::CreateGameMenu() {
@@ -97,7 +93,7 @@ bool VellgroveGame::IsGameMenuOpen() {
 
 void VellgroveGame::OnGameMenuResume() {
   m_gameMenu->HideAllForms();
-  StopMagic();
+  StopMagicSound();
   m_paused = false;
 }
 
@@ -109,7 +105,7 @@ void VellgroveGame::OnGameMenuBackToMenu() {
   m_musicPlayer->Play("sounds\\menu.mp3");
   m_gameMenu->m_hidden = true;
   m_gameMenu->m_enabled = false;
-  StopMagic();
+  StopMagicSound();
 }
 
 // The map's first update closes the menu.
@@ -117,7 +113,7 @@ void VellgroveGame::OnGameMenuBackToMap() {
   m_musicPlayer->FadeOut();
   m_gameMode->ChangeMode(VGGM_MAP);
   m_musicPlayer->Play("sounds\\menu.mp3");
-  StopMagic();
+  StopMagicSound();
 }
 
 }  // namespace Vellgrove

@@ -14,7 +14,6 @@
 #include "VGLevelPack.h"
 #include "VGPythonObject.h"
 #include "VGScriptText.h"
-#include "VGSoundManager.h"
 #include "VGTool.h"
 #include "VGUserProfileManager.h"
 #include "srethrow.h"
@@ -39,10 +38,6 @@ const UINT kKeyRepeatBit = 1u << 30;
 
 // The bar's value when a level starts loading: just above empty, so that it shows.
 const float kLoadingFirstValue = 9.99999975e-05f;
-
-void StopMagic() {
-  if (g_SoundManager) g_SoundManager->StopSound("Magic");
-}
 
 // A player without lives starts the pack again from its first level.
 void RewindPackWithoutLives(VGLevelPack& pack) {
@@ -293,7 +288,7 @@ void VellgroveGame::OnGameMenuReplay() {
   m_paused = false;
   m_gameMenu->m_hidden = true;
   m_gameMenu->m_enabled = false;
-  StopMagic();
+  StopMagicSound();
 }
 
 void VellgroveGame::OnMessage(UINT message, UINT wParam, UINT lParam) {
