@@ -154,6 +154,8 @@ TEST_F(Mp3PlayerTest, StopImmediatelyThenPlayStopsAtOnceAndStartsTheNext) {
   VGMp3Player& player = Started(0.75f);
   player.Play(m_first);
   const std::size_t run = WaitForAny("Run");
+  // The stop must find the track playing at its level, not between Run and the first turn.
+  WaitFor("put_Volume", -3541, run);
   player.StopImmediately();
   player.Play(m_second);
   const std::size_t stop = WaitForAny("Stop", run);
