@@ -60,20 +60,23 @@ void SUIForm::ForwardMouse(const Record& event, void (SUIControl::*entry)(const 
   }
 }
 
+// A disabled form passes on no key and no press: a screen that has left disables its form, and
+// forms that listen to the input pump directly, outside an application, have nothing else to stop
+// a click reaching a button whose screen is gone.
 void SUIForm::InputChar(const SUIInputCharEvent& event) {
-  ToEnabledChildren([&event](SUIControl& child) { child.OnChar(event.character); });
+  if (m_enabled) ToEnabledChildren([&event](SUIControl& child) { child.OnChar(event.character); });
 }
 
 void SUIForm::InputKeyUp(const SUIInputKeyUpEvent& event) {
-  ToEnabledChildren([&event](SUIControl& child) { child.OnKeyUp(event.key); });
+  if (m_enabled) ToEnabledChildren([&event](SUIControl& child) { child.OnKeyUp(event.key); });
 }
 
 void SUIForm::InputKeyDown(const SUIInputKeyDownEvent& event) {
-  ToEnabledChildren([&event](SUIControl& child) { child.OnKeyDown(event.key); });
+  if (m_enabled) ToEnabledChildren([&event](SUIControl& child) { child.OnKeyDown(event.key); });
 }
 
 void SUIForm::InputMouseUp(const SUIInputMouseUpEvent& event) {
-  ForwardMouse(event, &SUIControl::InputMouseUp, true);
+  if (m_enabled) ForwardMouse(event, &SUIControl::InputMouseUp, true);
 }
 
 // A disabled child still learns where the cursor is, so that it can show its hover look.
@@ -82,7 +85,7 @@ void SUIForm::InputMouseMove(const SUIInputMouseMoveEvent& event) {
 }
 
 void SUIForm::InputMouseDown(const SUIInputMouseDownEvent& event) {
-  ForwardMouse(event, &SUIControl::InputMouseDown, true);
+  if (m_enabled) ForwardMouse(event, &SUIControl::InputMouseDown, true);
 }
 
 }  // namespace UI

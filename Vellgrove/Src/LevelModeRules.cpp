@@ -7,7 +7,6 @@ namespace Vellgrove {
 namespace {
 
 const float kCanvasSize = 256.0f;
-const float kToolXOffset = 0.0399999991f;
 
 std::string TwoDigits(int value) {
   const std::string text = std::to_string(value);
@@ -15,6 +14,9 @@ std::string TwoDigits(int value) {
 }
 
 }  // namespace
+
+const float kStrokeOffset = 0.0199999996f;
+const float kToolXOffset = 0.0399999991f;
 
 ToolPlacement PlaceStroke(const StrokeRect& rect, float screenWidth, float screenHeight,
                           const VGFrame::Viewport& view) {

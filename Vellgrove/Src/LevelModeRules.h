@@ -17,6 +17,11 @@ struct ToolPlacement {
   float Height;
 };
 
+// The painter's canvas lies this far up and left of the pointer, in screen fractions.
+extern const float kStrokeOffset;
+// A tool's point lies this far left of its stroke's centre, besides half the level view's left edge.
+extern const float kToolXOffset;
+
 // The stroke's rectangle on the 256 by 256 canvas turned into the tool's point and size, with the
 // offsets the game has always used: the point sits a little left of the stroke's centre, and the
 // width carries both the level view's share of the screen's width and its share of the height.

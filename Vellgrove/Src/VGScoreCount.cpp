@@ -216,7 +216,8 @@ void VGScoreCount::LoadTrainer() {
 void VGScoreCount::Update() {
   KORVEX_TRY
     Hold hold(m_lock);
-    if (!m_okForm->m_enabled) m_okForm->m_enabled = true;
+    // Once OK is pressed the screen is done: its button takes no click on the screens that follow.
+    if (!m_isDone && !m_okForm->m_enabled) m_okForm->m_enabled = true;
     const unsigned int now = timeGetTime();
     FillCounters(now - m_frameClock);
     m_frameClock = now;

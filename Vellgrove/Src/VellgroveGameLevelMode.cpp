@@ -27,7 +27,6 @@ namespace Vellgrove {
 
 namespace {
 
-const float kStrokeOffset = 0.0199999996f;
 const int kLivesWithoutProfile = 5;
 const int kSpellScore = 100;
 

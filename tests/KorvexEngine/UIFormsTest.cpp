@@ -158,6 +158,31 @@ TEST_F(UIForms, ADisabledControlIgnoresPressesButStillSeesTheCursorAndItsEdgesAr
   EXPECT_EQ(probe->Take(), (Seen{"out", "out"})) << "the move and the up miss";
 }
 
+// A screen's form that listens to the pump itself is switched off when its screen leaves: then a
+// press, a release or a key over its button must not reach the button, whose screen may be gone.
+TEST_F(UIForms, ADisabledFormListeningAloneLetsOnlyTheCursorThrough) {
+  const auto form = boost::make_shared<SUIForm>("Skip");
+  form->m_viewport = viewport;
+  form->m_width = form->m_height = 1.0f;
+  const auto probe = boost::make_shared<Probe>(0.0f, 0.0f, 1.0f, 1.0f);
+  probe->m_viewport = viewport;
+  form->m_children.push_back(probe);
+  Listening(form);
+  form->m_enabled = false;
+  Platform::InputEvents::CursorMovedTo(10, 10);
+  Hold(true);
+  Tick();
+  pump->QueueKeyDown('K');
+  Hold(false);
+  Tick();
+  for (const std::string& seen : probe->Take()) EXPECT_EQ(seen, "over") << "moves only";
+
+  form->m_enabled = true;
+  Hold(true);
+  Tick();
+  EXPECT_EQ(probe->Take(), (Seen{"down"}));
+}
+
 TEST_F(UIForms, KeysReachTheReactionsOfAFormsOwnChildrenOnly) {
   const auto outer = AddFormWithProbe("Outer");
   const auto inner = boost::make_shared<SUIForm>("Inner");

@@ -57,12 +57,17 @@ class GameDataDirectory {
 class RunningGame : public ::testing::Test {
  protected:
   // The window's queued input handled as the main loop handles it, then one frame.
-  static void Frame(Vellgrove::VellgroveGame& game, DWORD milliseconds, bool render) {
+  // The window's queued input handed on, as the main loop hands it on before a frame.
+  static void PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
+  }
+
+  static void Frame(Vellgrove::VellgroveGame& game, DWORD milliseconds, bool render) {
+    PumpMessages();
     Platform::Testing::AdvanceFakeClock(milliseconds);
     game.Update();
     if (render) game.RenderFrame();
