@@ -77,7 +77,7 @@ def mixer_seam(samples, loop, rate):
     return steps[width - 1] / np.max(np.delete(steps, width - 1))
 
 
-def check_track(path, problems, shortest=20.0, longest=40.0):
+def check_track(path, problems, shortest=60.0, longest=90.0):
     name = os.path.basename(path)
     with open(path, "rb") as source:
         head = source.read(4096)

@@ -31,6 +31,11 @@ MELODY_LOW, MELODY_HIGH = 3, 13
 MELODY_MIDDLE = 8
 
 
+# The two play tracks share a tune: sixteen bars of it, then a turn through new chords and back.
+PLAY_PROGRESSION = [0, 3, 4, 0, 5, 3, 1, 4] * 2 + [0, 3, 4, 0, 3, 4, 5, 5, 3, 1, 4, 0, 5, 3, 1, 4]
+PLAY_FORM = "AABAACBA"
+
+
 class Track:
     def __init__(self, name, seed, bpm, key, scale, progression, form, melody, chords, bass, drums=(),
                  arpeggio=None, beats=4, chord_style="hold", intro_build=False, double=None):
@@ -42,30 +47,35 @@ class Track:
 
 TRACKS = [
     # Calm: flute over a soft pad and a slow harp, a shaker for pulse.
-    Track("menu", 11, 84, 65, MAJOR, [0, 5, 3, 4, 0, 3, 1, 4, 5, 3, 4, 4], "ABA", melody=(inst.flute, 0.5, 0.2),
+    Track("menu", 11, 84, 65, MAJOR, [0, 5, 3, 4, 0, 3, 1, 4, 5, 3, 4, 4, 3, 4, 5, 1, 3, 1, 4, 4, 0, 5, 3, 4],
+          "ABACBA", melody=(inst.flute, 0.5, 0.2),
           chords=(inst.pad, 0.16, 0.0), bass=(inst.bass, 0.35), drums=["t.t.t.t."],
           arpeggio=(inst.pluck, 0.22, 0.3)),
     # Lively: marimba tune, offbeat plucked chords, a bouncing bass and a backbeat.
-    Track("playtime", 23, 120, 60, MAJOR, [0, 3, 4, 0, 5, 3, 1, 4] * 2, "AABA", melody=(inst.marimba, 0.55, -0.15),
+    Track("playtime", 23, 120, 60, MAJOR, PLAY_PROGRESSION, PLAY_FORM, melody=(inst.marimba, 0.55, -0.15),
           chords=(inst.pluck, 0.2, 0.25), bass=(inst.bass, 0.45), drums=BACKBEAT, chord_style="offbeat"),
     # The same tune a tone higher and a little slower, on bells doubled by a flute, with a shuffling shaker.
-    Track("playtimew", 23, 116, 62, MAJOR, [0, 3, 4, 0, 5, 3, 1, 4] * 2, "AABA", melody=(inst.bell, 0.45, 0.2),
+    Track("playtimew", 23, 116, 62, MAJOR, PLAY_PROGRESSION, PLAY_FORM, melody=(inst.bell, 0.45, 0.2),
           chords=(inst.pad, 0.14, -0.1), bass=(inst.bass, 0.45), drums=["k..kk...", "..s...s.", "t.tt.tt."],
           arpeggio=(inst.marimba, 0.2, -0.3), double=(inst.flute, 0.18, -0.25)),
     # Bright: bells and marimba, quick and high.
-    Track("bonus", 37, 132, 67, MAJOR, [0, 4, 5, 3] * 4, "AABA", melody=(inst.bell, 0.5, 0.15),
+    Track("bonus", 37, 132, 67, MAJOR, [0, 4, 5, 3] * 5 + [3, 4, 1, 4, 0, 4, 5, 3, 3, 4, 5, 4, 0, 4, 5, 3],
+          "AABAACABA", melody=(inst.bell, 0.5, 0.15),
           chords=(inst.marimba, 0.22, -0.2), bass=(inst.bass, 0.45), drums=BACKBEAT + ["....t..t"],
           chord_style="offbeat", double=(inst.marimba, 0.2, -0.3)),
     # A gentle build: strings alone, then the harp, then the flute's tune.
-    Track("intro", 41, 76, 62, MAJOR, [0, 4, 5, 3, 0, 4, 3, 4, 5, 3, 1, 4], "ABA", melody=(inst.flute, 0.45, 0.1),
+    Track("intro", 41, 76, 62, MAJOR, [0, 4, 5, 3, 0, 4, 3, 4, 5, 3, 1, 4, 3, 4, 0, 5, 1, 4, 3, 4, 0, 4, 5, 4],
+          "ABACBA", melody=(inst.flute, 0.45, 0.1),
           chords=(inst.strings, 0.16, 0.0), bass=(inst.bass, 0.3), arpeggio=(inst.pluck, 0.25, -0.25),
           intro_build=True),
     # Triumphant: a brass fanfare over timpani and a march.
-    Track("trophies", 53, 100, 58, MAJOR, [0, 3, 4, 0, 3, 4, 5, 4, 0, 3, 4, 0], "ABA", melody=(inst.brass, 0.5, 0.0),
+    Track("trophies", 53, 100, 58, MAJOR, [0, 3, 4, 0, 3, 4, 5, 4, 0, 3, 4, 0, 5, 3, 4, 4] + [0, 3, 4, 0, 3, 4, 5, 4, 0, 3, 4, 0],
+          "ABACABA", melody=(inst.brass, 0.5, 0.0),
           chords=(inst.brass, 0.14, 0.0), bass=(inst.timpani, 0.5), drums=["k...k...", "....s.ss"],
           double=(inst.bell, 0.15, 0.3)),
     # Warm: a slow waltz of strings, harp and flute.
-    Track("final", 67, 80, 63, MAJOR, [0, 5, 3, 4, 0, 5, 1, 4, 3, 4, 0, 4], "ABA", melody=(inst.flute, 0.45, -0.1),
+    Track("final", 67, 80, 63, MAJOR, [0, 5, 3, 4, 0, 5, 1, 4, 3, 4, 0, 4, 5, 3, 1, 4] + [0, 5, 3, 4, 0, 5, 1, 4, 3, 4, 0, 4],
+          "ABACABA", melody=(inst.flute, 0.45, -0.1),
           chords=(inst.strings, 0.18, 0.1), bass=(inst.bass, 0.35), arpeggio=(inst.pluck, 0.2, 0.3), beats=3),
 ]
 
