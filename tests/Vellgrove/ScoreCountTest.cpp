@@ -120,6 +120,24 @@ TEST_F(ScoreCount, FinishAndOkWriteTheScore) {
   EXPECT_EQ(Screen().m_lives, 9);
 }
 
+// OK listens to the input whatever the screen: once pressed it must take no click where it stands
+// (the comics' and the intro's skip, a pot of the map) until the next count.
+TEST_F(ScoreCount, OncePressedOkTakesNoClickUntilTheNextCount) {
+  const float kOk[2] = {0.81f, 0.86f};
+  Count(10, 20, 30, 60);
+  Tick(10);
+  Screen().OnOk();
+  Tick(10);  // the screen is still updated while it fades out
+  Vellgrove::g_UserProfileManager->SetScore(70000);
+  ClickAt(game, kOk[0], kOk[1]);
+  EXPECT_EQ(Vellgrove::g_UserProfileManager->GetCurrent()->m_score, 70000u) << "OK pressed again";
+
+  Count(10, 20, 30, 60);
+  Tick(10);
+  ClickAt(game, kOk[0], kOk[1]);
+  EXPECT_TRUE(Screen().m_isDone) << "the next count's OK takes its click";
+}
+
 // The lives number moves left once it has two digits.
 TEST_F(ScoreCount, TheLivesNumberStandsByItsWidth) {
   Count(0, 0, 0, 0);
