@@ -60,7 +60,7 @@ const float kPi = 3.14159265f;
 // A spell's shape in the unit box, y downwards, as a hand draws it.
 std::vector<Point> SpellShape(Vellgrove::VGToolType tool) {
   std::vector<Point> shape;
-  // An ellipse through the box from the angle `from`, with its centre at height `middle`.
+  // Part of an ellipse as wide as the box, from the angle `from`, centred at the height `middle`.
   const auto arc = [&shape](float from, float sweep, float middle, float radius) {
     for (int i = 0; i <= 32; ++i) {
       const float a = from + sweep * float(i) / 32;
@@ -79,11 +79,13 @@ std::vector<Point> SpellShape(Vellgrove::VGToolType tool) {
 
 // The shape's outline walked in steps of a few pixels, laid over the box (fractions of the screen).
 std::vector<Point> Walk(const std::vector<Point>& shape, Point centre, float width, float height) {
+  const auto place = [&](Point p) {
+    return Point{centre.x + (p.x - 0.5f) * width, centre.y + (p.y - 0.5f) * height};
+  };
   const float step = 6.0f;
   std::vector<Point> points;
   for (size_t i = 0; i + 1 < shape.size(); ++i) {
-    const Point a = {centre.x + (shape[i].x - 0.5f) * width, centre.y + (shape[i].y - 0.5f) * height};
-    const Point b = {centre.x + (shape[i + 1].x - 0.5f) * width, centre.y + (shape[i + 1].y - 0.5f) * height};
+    const Point a = place(shape[i]), b = place(shape[i + 1]);
     const float pixels = std::hypot((b.x - a.x) * 1024, (b.y - a.y) * 768);
     const int pieces = std::max(1, int(pixels / step));
     for (int k = 0; k < pieces; ++k) {
@@ -91,8 +93,7 @@ std::vector<Point> Walk(const std::vector<Point>& shape, Point centre, float wid
       points.push_back({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)});
     }
   }
-  const Point last = shape.back();
-  points.push_back({centre.x + (last.x - 0.5f) * width, centre.y + (last.y - 0.5f) * height});
+  points.push_back(place(shape.back()));
   return points;
 }
 
