@@ -56,7 +56,6 @@ class GameDataDirectory {
 
 class RunningGame : public ::testing::Test {
  protected:
-  // The window's queued input handled as the main loop handles it, then one frame.
   // The window's queued input handed on, as the main loop hands it on before a frame.
   static void PumpMessages() {
     MSG message;
@@ -66,6 +65,7 @@ class RunningGame : public ::testing::Test {
     }
   }
 
+  // The window's queued input handled as the main loop handles it, then one frame.
   static void Frame(Vellgrove::VellgroveGame& game, DWORD milliseconds, bool render) {
     PumpMessages();
     Platform::Testing::AdvanceFakeClock(milliseconds);

@@ -226,6 +226,11 @@ class WholeGame : public GameTest::RunningGame {
   void DrawSpell(const LevelRunner::SolutionStep& step) {
     const std::vector<Point> points = StrokeFor(step);
     ASSERT_EQ(Recognized(points), int(step.Tool)) << "line " << step.Line << ": the stroke reads as another spell";
+    DrawStroke(points);
+  }
+
+  // The pointer taken through the points with the button held, one frame a point.
+  void DrawStroke(const std::vector<Point>& points) {
     MoveTo(points.front());
     Button(points.front(), true);
     for (size_t i = 1; i < points.size(); ++i) StrokeTo(points[i - 1], points[i]);
@@ -264,14 +269,9 @@ class WholeGame : public GameTest::RunningGame {
 
   // A wall drawn from the ground upwards, one pointer move a frame, the button held throughout.
   void DrawWall() {
-    MoveTo(kInTheLevel);
-    Button(kInTheLevel, true);
-    const int x = int(kInTheLevel.x * 1024);
-    for (int y = int(kInTheLevel.y * 768); y >= int(0.5f * 768); y -= 6) {
-      Platform::Testing::InjectMouseMove(game.GetWindow()->m_window, x, y, 0, -6);
-      ASSERT_TRUE(Until([&] { return PointerAt(game, x, y); }));
-    }
-    Button({kInTheLevel.x, 0.5f}, false);
+    const float top = 0.5f;
+    DrawStroke(Walk(SpellShape(Vellgrove::VGTT_WALL), {kInTheLevel.x, (kInTheLevel.y + top) / 2}, 0.0f,
+                    kInTheLevel.y - top));
   }
 
   VellgroveGame game{false};

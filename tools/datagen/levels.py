@@ -56,11 +56,12 @@ def ground(left, right, top=GROUND_TOP):
 
 def characters(first_x, facing=1, top=GROUND_TOP, gap=0.09):
     """The three characters in a row, standing a hair above the ground so that they settle on it."""
-    placed = []
-    for i, name in enumerate(CHARACTERS):
-        attributes = [("direction", str(facing), "Long")] if facing != 1 else []
-        placed.append(Placed(name, first_x - facing * i * gap, top - CHARACTER_HEIGHT - 0.005, None, attributes))
-    return placed
+    return [walker(name, first_x - facing * i * gap, facing, top) for i, name in enumerate(CHARACTERS)]
+
+
+def block(left, right, top, bottom=1.0):
+    """Ground as a solid from top down to bottom: a cliff, a ledge or a shaft wall."""
+    return Placed("Ground", left, top, ((right - left) / 2.0, (bottom - top) / 2.0))
 
 
 def portal(x, play_time, top=GROUND_TOP):
@@ -96,16 +97,16 @@ LEVELS = [
           [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42, 60.0)] + characters(0.4), pos_x=0.3, with_help=True),
     # The walkers head for the spikes on the left; a wind turns them and carries them over a crack.
     Level("level03", "windstorm", 1.6, 60.0, "BACKDROP_STORM", ["VGTT_WINDRIGHT"],
-          [ground(0.0, 1.0), ground(1.06, 1.6), Placed("Spikes", 0.02, GROUND_TOP - 0.04),
+          [ground(0.0, 1.0), ground(1.06, 1.6), spikes(0.02),
            portal(1.42, 60.0)] + characters(0.7, facing=-1), pos_x=0.3, with_help=True),
     # The same meadow seen from the other side: the spikes on the right, the portal beyond a crack on the left.
     Level("level04", "Westering Gale", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_WINDLEFT"],
-          [ground(0.0, 0.54), ground(0.6, 1.6), Placed("Spikes", 1.38, GROUND_TOP - 0.04),
+          [ground(0.0, 0.54), ground(0.6, 1.6), spikes(1.38),
            portal(0.08, 60.0)] + characters(0.85), pos_x=0.3, with_help=True),
     # A cliff shuts the walkers in a hollow; a teleport sends them up to the ledge with the portal.
     Level("level05", "Through the Veil", 1.6, 90.0, "BACKDROP_MOOR", ["VGTT_TELEPORT"],
           [ground(0.0, 0.9), Placed("Ground", 0.9, 0.35, (0.05, 0.275)), ground(1.0, 1.6, 0.45),
-           Placed("OutTeleport", 1.1, 0.45 - 0.12), portal(1.45, 90.0, 0.45)] + characters(0.4), pos_x=0.3,
+           out_teleport(1.1, 0.45), portal(1.45, 90.0, 0.45)] + characters(0.4), pos_x=0.3,
           with_help=True),
 ]
 
@@ -114,8 +115,7 @@ BONUS_LEVELS = [
     # fallen, then send them over (a teleport, or a bridge and a second wall).
     Level("bonus01", "Moonlit Prowler", 2.0, 90.0, "BACKDROP_STORM", ["VGTT_WALL", "VGTT_BRIDGE", "VGTT_TELEPORT"],
           [ground(0.0, 0.8), ground(1.05, 2.0),
-           Placed("Monster", 1.6, GROUND_TOP - CHARACTER_HEIGHT - 0.005, None, [("direction", "-1", "Long")]),
-           Placed("OutTeleport", 1.2, GROUND_TOP - 0.12), portal(1.9, 90.0)] + characters(0.5)),
+           monster(1.6, facing=-1), out_teleport(1.2), portal(1.9, 90.0)] + characters(0.5)),
 ]
 
 

@@ -1,9 +1,8 @@
 """The main pack's closing chapter, from level20: every spell the player has learnt, against monsters,
 spikes, lifts and out-teleports, on a tighter clock and across wider levels."""
-from levels import Level, Placed, characters, ground, monster, out_teleport, portal, spikes
+from levels import Level, Placed, block, characters, ground, monster, out_teleport, portal, spikes
 from levels_bonus import lift_motion, shelf
 from levels_middle import lift, spike_bed
-from levels_late import block
 
 LEVELS = [
     # A monster paces a shelf above the walkers' road and drops into it at the shelf's open end: a

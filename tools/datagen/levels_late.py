@@ -1,11 +1,6 @@
 """The last third of the main pack, from level15: wide levels whose spells come in sequence and
 on time, with scrolling to reach their far parts."""
-from levels import Level, Placed, characters, ground, monster, out_teleport, portal, spikes
-
-
-def block(left, right, top, bottom=1.0):
-    """Ground as a solid from top down to bottom: a cliff, a ledge or a shaft wall."""
-    return Placed("Ground", left, top, ((right - left) / 2.0, (bottom - top) / 2.0))
+from levels import Level, block, characters, ground, monster, out_teleport, portal, spikes
 
 
 LEVELS = [

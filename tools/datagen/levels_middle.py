@@ -4,7 +4,7 @@ then monsters and spikes, then lifts against a tighter clock.
 Every level is wider than the view, so its far side is reached by scrolling. The helpers below
 only add the sizes, attributes and resting heights that levels.py's helpers leave to the caller.
 """
-from levels import GROUND_TOP, Level, Placed, characters, ground, monster, out_teleport, portal
+from levels import GROUND_TOP, Level, Placed, block, characters, ground, monster, out_teleport, portal
 
 # The bottom of a cliff block: deep enough that a crack beside it is a fall out of the level.
 CLIFF_BOTTOM = 0.95
@@ -12,7 +12,7 @@ CLIFF_BOTTOM = 0.95
 
 def cliff(left, right, top):
     """A block of rock from top down to the level's floor, standing for a raised ledge."""
-    return Placed("Ground", left, top, ((right - left) / 2.0, (CLIFF_BOTTOM - top) / 2.0))
+    return block(left, right, top, CLIFF_BOTTOM)
 
 
 def spike_bed(left, right, top=GROUND_TOP):

@@ -1,9 +1,8 @@
 """The main pack's last five levels, level26 to level30: the hardest combinations of the game, each
 with three spells or more against monsters, spikes, lifts and out-teleports, across levels wider
 than the view."""
-from levels import Level, characters, ground, monster, out_teleport, portal, spikes
+from levels import Level, block, characters, ground, monster, out_teleport, portal, spikes
 from levels_bonus import shelf
-from levels_late import block
 from levels_middle import lift, spike_bed
 
 LEVELS = [
