@@ -8,8 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev libtinyxml-dev python3-dev
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libstb-dev
-  libgl-dev libgl1-mesa-dri libegl1 libegl-dev mesa-utils
-  fonts-dejavu-core python3-pil python3-numpy lame
+  libgl-dev libopengl-dev libgl1-mesa-dri libegl1 libegl-dev mesa-utils
+  fonts-dejavu-core fonts-dejavu-extra python3-pil python3-numpy lame
   clang libclang-rt-14-dev
   xvfb xauth
 )
