@@ -7,11 +7,14 @@
 #include "SLoger.h"
 #include "SSerializator.h"
 #include "SXMLDeserializator.h"
+#include "TScopedLock.h"
 #include "VGLevel.h"
 #include "WideToNarrow.h"
 #include "srethrow.h"
 
 #include "Platform/MMSystem.h"
+
+#include <utility>
 
 namespace Vellgrove {
 
@@ -19,6 +22,7 @@ namespace {
 
 const char* const kSource = "..\\Src\\VGLevelPack";
 const char* const kNone = "None";
+typedef KorvexEngine::TScopedLock<VGLockGuard> Hold;
 
 }  // namespace
 
@@ -30,6 +34,7 @@ boost::shared_ptr<VGLevelPack> g_BonusLevelPack(new VGLevelPack);
 
 void VGLevelPack::DoSerialize(SCore::SSerializator& writer) {
   KORVEX_TRY
+    Hold hold(m_lock);
     writer.DoBeginChild("LevelPack");
     for (const Entry& entry : m_levels) {
       writer.DoBeginChild("Level");
@@ -45,63 +50,79 @@ void VGLevelPack::DoDeserialize(SCore::SDeserializator&, unsigned int) {}
 
 void VGLevelPack::DoDeserialize(SCore::SDeserializator& reader) {
   KORVEX_TRY
+    // Read whole before anything changes: a pack half read would leave levels without their names.
+    Entries levels = ReadEntries(reader);
     // A second read (the game reloads its packs on request) replaces the levels rather than
     // doubling them, and keeps the player on the level they were on.
+    Hold hold(m_lock);
     const std::string current = m_current < m_levels.size() ? m_levels[m_current].Name : std::string();
-    m_levels.clear();
-    m_levelNames.clear();
-    m_current = 0;
-    reader.DoBeginChild("LevelPack");
-    const unsigned int count = reader.DoGetChildCount();
-    for (unsigned int i = 0; i < count; ++i) {
-      reader.DoBeginChild(i);
-      std::wstring path;
-      std::string name;
-      reader.DoDeserialize("Path", path);
-      reader.DoDeserialize("Name", name);
-      reader.DoEndChild();
-      AddLevel(name, path);
-    }
-    reader.DoEndChild();
-    ScanLevelNames();
+    m_levels.swap(levels);
     Reset();
     if (!current.empty()) SetCurrentLevel(current);
   KORVEX_RETHROW("VGLevelPack::DoDeserialize()", kSource)
 }
 
+VGLevelPack::Entries VGLevelPack::ReadEntries(SCore::SDeserializator& reader) {
+  Entries levels;
+  SCore::SXMLDeserializator scanner;
+  reader.DoBeginChild("LevelPack");
+  const unsigned int count = reader.DoGetChildCount();
+  for (unsigned int i = 0; i < count; ++i) {
+    reader.DoBeginChild(i);
+    std::wstring path;
+    std::string name;
+    reader.DoDeserialize("Path", path);
+    reader.DoDeserialize("Name", name);
+    reader.DoEndChild();
+    levels.push_back(ReadEntry(name, path, scanner));
+  }
+  reader.DoEndChild();
+  return levels;
+}
+
 void VGLevelPack::AddLevel(const std::string& name, const std::wstring& path) {
   KORVEX_TRY
-    m_levels.push_back(Entry{ReadFileToString(path), name, path});
+    SCore::SXMLDeserializator scanner;
+    Entry entry = ReadEntry(name, path, scanner);
+    Hold hold(m_lock);
+    m_levels.push_back(std::move(entry));
   KORVEX_RETHROW("VGLevelPack::AddLevel()", kSource)
 }
 
-void VGLevelPack::ScanLevelNames() {
-  SCore::SXMLDeserializator reader;
-  for (size_t i = m_levelNames.size(); i < m_levels.size(); ++i) {
-    Entry& entry = m_levels[i];
-    reader.DoParseText(entry.Text);
-    reader.DoBeginChild("Level");
-    Names names;
-    reader.DoDeserialize("ShowName", names.ShowName);
-    reader.DoDeserialize("Name", names.Name);
-    reader.DoEndChild();
-    if (names.Name != entry.Name) {
-      SCore::g_Loger << SCore::GetTimeStamp() << " Level pack: the level [" << entry.Name << "] of "
-                     << WideToNarrow(entry.Path) << " calls itself [" << names.Name << "]\n";
-    }
-    m_levelNames.push_back(names);
+VGLevelPack::Entry VGLevelPack::ReadEntry(const std::string& name, const std::wstring& path,
+                                          SCore::SXMLDeserializator& scanner) {
+  Entry entry{ReadFileToString(path), name, path, std::string()};
+  ScanLevelNames(entry, scanner);
+  return entry;
+}
+
+void VGLevelPack::ScanLevelNames(Entry& entry, SCore::SXMLDeserializator& scanner) {
+  scanner.DoParseText(entry.Text);
+  scanner.DoBeginChild("Level");
+  std::string ownName;
+  scanner.DoDeserialize("ShowName", entry.ShowName);
+  scanner.DoDeserialize("Name", ownName);
+  scanner.DoEndChild();
+  if (ownName != entry.Name) {
+    SCore::g_Loger << SCore::GetTimeStamp() << " Level pack: the level [" << entry.Name << "] of "
+                   << WideToNarrow(entry.Path) << " calls itself [" << ownName << "]\n";
   }
 }
 
-void VGLevelPack::Reset() { m_current = 0; }
+void VGLevelPack::Reset() {
+  Hold hold(m_lock);
+  m_current = 0;
+}
 
 bool VGLevelPack::Next() {
+  Hold hold(m_lock);
   RequireCurrent();
   ++m_current;
   return m_current < m_levels.size();
 }
 
 void VGLevelPack::SetCurrentLevel(const std::string& name) {
+  Hold hold(m_lock);
   if (name.empty()) {
     Reset();
   } else if (name == kNone) {
@@ -117,6 +138,7 @@ void VGLevelPack::SetCurrentLevel(const std::string& name) {
 }
 
 unsigned int VGLevelPack::GetLevelIndex(const std::string& name) const {
+  Hold hold(m_lock);
   if (name == kDone) return GetLevelCount();
   for (size_t i = 0; i < m_levels.size(); ++i) {
     if (m_levels[i].Name == name) return static_cast<unsigned int>(i);
@@ -124,23 +146,33 @@ unsigned int VGLevelPack::GetLevelIndex(const std::string& name) const {
   return 0;
 }
 
+unsigned int VGLevelPack::GetLevelCount() const {
+  Hold hold(m_lock);
+  return static_cast<unsigned int>(m_levels.size());
+}
+
 std::string VGLevelPack::GetCurrentLevelName() const {
+  Hold hold(m_lock);
   return m_current < m_levels.size() ? m_levels[m_current].Name : kDone;
 }
 
+// Of namesakes, the first one's show name.
 std::string VGLevelPack::GetCurrentLevelShowName() const {
+  Hold hold(m_lock);
   if (m_current >= m_levels.size()) return kDone;
-  return m_levelNames[GetLevelIndex(GetCurrentLevelName())].ShowName;
+  return m_levels[GetLevelIndex(GetCurrentLevelName())].ShowName;
 }
 
 std::string VGLevelPack::GetLevelName(unsigned int index) const {
+  Hold hold(m_lock);
   RequireIndex(index);
   return m_levels[index].Name;
 }
 
 std::string VGLevelPack::GetLevelShowName(unsigned int index) const {
+  Hold hold(m_lock);
   RequireIndex(index);
-  return m_levelNames[index].ShowName;
+  return m_levels[index].ShowName;
 }
 
 void VGLevelPack::RequireIndex(unsigned int index) const {
@@ -157,8 +189,13 @@ void VGLevelPack::RequireCurrent() const {
 
 boost::shared_ptr<VGLevel> VGLevelPack::GetLevel() {
   KORVEX_TRY
-    RequireCurrent();
-    const Entry& entry = m_levels[m_current];
+    Entry entry;
+    {
+      // A copy: the level is parsed without holding up the map's reads.
+      Hold hold(m_lock);
+      RequireCurrent();
+      entry = m_levels[m_current];
+    }
     const boost::shared_ptr<VGLevel> level(new VGLevel("UnknownLevel"));
     SCore::SXMLDeserializator reader;
     reader.DoParseText(entry.Text);

@@ -2,11 +2,16 @@
 
 #include "IDeserialize.h"
 #include "ISerialize.h"
+#include "VGLockGuard.h"
 
 #include <boost/shared_ptr.hpp>
 
 #include <string>
 #include <vector>
+
+namespace SCore {
+class SXMLDeserializator;
+}  // namespace SCore
 
 namespace Vellgrove {
 
@@ -14,7 +19,8 @@ class VGLevel;
 
 // The ordered levels the player works through, each kept as the text of its file, and a cursor
 // on the level to play next; past the last level the cursor is "done". A level object is parsed
-// from its text only when asked for.
+// from its text only when asked for. The main thread reads the pack again (the developer's reload)
+// while the world map's clicks read it on the input thread: every operation holds the pack's lock.
 class VGLevelPack : public SCore::ISerialize, public SCore::IDeserialize {
  public:
   static const char* const kDone;
@@ -22,9 +28,10 @@ class VGLevelPack : public SCore::ISerialize, public SCore::IDeserialize {
   void DoSerialize(SCore::SSerializator& writer) override;
   void DoDeserialize(SCore::SDeserializator& reader, unsigned int index) override;
   // Reading a pack replaces its levels; the cursor goes back to the level of the same Name, else
-  // to the first.
+  // to the first. A read that fails leaves the pack as it was.
   void DoDeserialize(SCore::SDeserializator& reader) override;
 
+  // Raises, adding nothing, when the file is missing or its top element lacks a name.
   void AddLevel(const std::string& name, const std::wstring& path);
   void Reset();
   // True while the cursor then stands on a level; raises at "done".
@@ -38,7 +45,7 @@ class VGLevelPack : public SCore::ISerialize, public SCore::IDeserialize {
   std::string GetCurrentLevelShowName() const;
   std::string GetLevelName(unsigned int index) const;
   std::string GetLevelShowName(unsigned int index) const;
-  unsigned int GetLevelCount() const { return static_cast<unsigned int>(m_levels.size()); }
+  unsigned int GetLevelCount() const;
   // A new level from the text at the cursor; a level that fails to read names its file.
   boost::shared_ptr<VGLevel> GetLevel();
 
@@ -46,23 +53,24 @@ class VGLevelPack : public SCore::ISerialize, public SCore::IDeserialize {
   float m_moveAttenuation = 1.0f;
 
  private:
+  // The show name comes from the level's own file; the Name is the pack file's.
   struct Entry {
     std::string Text;
     std::string Name;
     std::wstring Path;
-  };
-  struct Names {
-    std::string Name;
     std::string ShowName;
   };
+  typedef std::vector<Entry> Entries;
 
-  void ScanLevelNames();
+  static Entries ReadEntries(SCore::SDeserializator& reader);
+  static Entry ReadEntry(const std::string& name, const std::wstring& path, SCore::SXMLDeserializator& scanner);
+  static void ScanLevelNames(Entry& entry, SCore::SXMLDeserializator& scanner);
   void RequireIndex(unsigned int index) const;
   void RequireCurrent() const;
 
-  std::vector<Entry> m_levels;
+  Entries m_levels;
   size_t m_current = 0;
-  std::vector<Names> m_levelNames;
+  mutable VGLockGuard m_lock;
 };
 
 extern boost::shared_ptr<VGLevelPack> g_LevelPack;
