@@ -114,9 +114,10 @@ void VGMenu::OnYes() {
   m_ui->HideForm();
   const std::string below = m_ui->GetActiveFormName();
   if (below == "UserProfile") {
-    g_UserProfileManager->RemoveProfile(SelectedName());
+    // The list's rows stand in the profiles' order; by name, a namesake could go instead.
+    g_UserProfileManager->RemoveProfileAt(m_userList->m_selected);
     m_userList->RemoveSelected();
-    g_UserProfileManager->SelectProfile(SelectedName());
+    g_UserProfileManager->SelectProfileAt(m_userList->m_selected);
     SaveProfiles();
     RefreshGreeting();
     if (!g_UserProfileManager->HasProfiles()) ShowNewUser();

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <system_error>
 
 namespace Vellgrove {
@@ -157,16 +158,41 @@ bool VGUserProfileManager::Save() {
   }
 }
 
-VGUserProfileManager::Profiles::iterator VGUserProfileManager::FindProfile(const std::wstring& name) {
-  Hold hold(m_lock);
+// Callers hold the lock for as long as they use the position.
+VGUserProfileManager::Profiles::iterator VGUserProfileManager::Find(const std::wstring& name) {
   return std::find_if(m_profiles.begin(), m_profiles.end(),
                       [&](const boost::shared_ptr<VGUserProfile>& profile) { return profile->m_name == name; });
 }
 
+VGUserProfileManager::Profiles::iterator VGUserProfileManager::At(size_t position) {
+  if (position >= m_profiles.size()) return m_profiles.end();
+  return std::next(m_profiles.begin(), static_cast<std::ptrdiff_t>(position));
+}
+
+void VGUserProfileManager::MakeCurrent(Profiles::iterator found) {
+  if (found != m_profiles.end()) m_current = *found;
+}
+
+void VGUserProfileManager::Remove(Profiles::iterator found) {
+  if (found == m_profiles.end()) return;
+  if (*found == m_current) m_current.reset();
+  m_profiles.erase(found);
+}
+
+boost::shared_ptr<VGUserProfile> VGUserProfileManager::FindProfile(const std::wstring& name) {
+  Hold hold(m_lock);
+  const Profiles::iterator found = Find(name);
+  return found == m_profiles.end() ? boost::shared_ptr<VGUserProfile>() : *found;
+}
+
 void VGUserProfileManager::SelectProfile(const std::wstring& name) {
   Hold hold(m_lock);
-  const Profiles::iterator found = FindProfile(name);
-  if (found != m_profiles.end()) m_current = *found;
+  MakeCurrent(Find(name));
+}
+
+void VGUserProfileManager::SelectProfileAt(size_t position) {
+  Hold hold(m_lock);
+  MakeCurrent(At(position));
 }
 
 void VGUserProfileManager::AddProfile(const std::wstring& name) {
@@ -180,10 +206,12 @@ void VGUserProfileManager::AddProfile(const std::wstring& name) {
 
 void VGUserProfileManager::RemoveProfile(const std::wstring& name) {
   Hold hold(m_lock);
-  const Profiles::iterator found = FindProfile(name);
-  if (found == m_profiles.end()) return;
-  if (*found == m_current) m_current.reset();
-  m_profiles.erase(found);
+  Remove(Find(name));
+}
+
+void VGUserProfileManager::RemoveProfileAt(size_t position) {
+  Hold hold(m_lock);
+  Remove(At(position));
 }
 
 void VGUserProfileManager::SetScore(unsigned int score) {

@@ -36,11 +36,18 @@ class VGUserProfileManager {
   // for the next save to retry.
   bool Save();
 
-  Profiles::iterator FindProfile(const std::wstring& name);
+  // The first profile of that name, or none. The profile stays whole for as long as the caller
+  // holds it, whatever other threads do to the list meanwhile.
+  boost::shared_ptr<VGUserProfile> FindProfile(const std::wstring& name);
   void SelectProfile(const std::wstring& name);
   void AddProfile(const std::wstring& name);
   // Removing the current profile leaves none current until the caller selects one.
   void RemoveProfile(const std::wstring& name);
+  // By position in the list, as the menu lists the profiles: names may repeat, and a name alone
+  // would reach the first namesake, not the one the player picked. A position past the end changes
+  // nothing.
+  void RemoveProfileAt(size_t position);
+  void SelectProfileAt(size_t position);
 
   void SetScore(unsigned int score);
   void SetLevel(const std::string& level, const std::string& showName);
@@ -72,6 +79,10 @@ class VGUserProfileManager {
   std::wstring GetUsersFilePath() const { return m_dataFolder + L"users.xml"; }
 
  private:
+  Profiles::iterator Find(const std::wstring& name);
+  Profiles::iterator At(size_t position);
+  void MakeCurrent(Profiles::iterator found);
+  void Remove(Profiles::iterator found);
   void RemoveLeftoverTemporaryFiles() const;
   void SetAside(const std::string& reason);
   void TakeContent(const VGUsersFileContent& content);

@@ -240,6 +240,28 @@ TEST_F(MainMenu, DeletingAPlayerWhoFinishedEveryLevelClosesTheBonusLevels) {
   EXPECT_FALSE(game.GetMenu()->m_bonusButton->m_enabled);
 }
 
+// Two players of one name: the row the player picks in the list is the one deleted, and the
+// namesake keeps its progress, in the game and in the file.
+TEST_F(MainMenu, DeletingTheOlderOfTwoNamesakesKeepsTheNewerOnesProgress) {
+  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
+  Vellgrove::g_UserProfileManager->SetLevel("level02", "Two");
+  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
+  Vellgrove::g_UserProfileManager->SetLevel("level05", "Five");
+  const boost::shared_ptr<Vellgrove::VGUserProfile> newer = Vellgrove::g_UserProfileManager->GetCurrent();
+  for (int row = 0; row < 2; ++row) game.GetMenu()->m_userList->InsertFront(L"ANN");
+  game.GetMenu()->Activate();
+  EnterMenu();
+  Click(kIfThis);
+  Click(ListRow(1));
+  Click(kProfileDelete);
+  Click(kYes);
+  ASSERT_EQ(Vellgrove::g_UserProfileManager->GetProfileNames(), std::vector<std::wstring>{L"ANN"});
+  EXPECT_EQ(Vellgrove::g_UserProfileManager->GetCurrent(), newer);
+  EXPECT_EQ(Vellgrove::g_UserProfileManager->GetLevel(), "level05");
+  ASSERT_EQ(File().profiles.size(), 1u);
+  EXPECT_EQ(File().profiles[0].m_level, "level05");
+}
+
 // Closing the game at the first start's prompt leaves a file without players.
 TEST(MainMenuFile, AFirstStartClosedAtThePromptWritesNoPlayer) {
   GameTest::DocumentsFolder documents;

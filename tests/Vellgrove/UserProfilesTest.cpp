@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <iostream>
@@ -223,8 +224,9 @@ TEST_F(UserProfiles, OddNamesSurviveASaveAndTheStartUpStillReadsTheFile) {
   EXPECT_EQ(reread.GetProfileNames(), expected);
   EXPECT_EQ(reread.GetCurrent()->m_name, names[1]);
   for (const std::wstring& name : names) {
-    ASSERT_NE(reread.FindProfile(name), reread.FindProfile(L"nobody"));
-    const VGUserProfile& profile = **reread.FindProfile(name);
+    const boost::shared_ptr<VGUserProfile> found = reread.FindProfile(name);
+    ASSERT_TRUE(found);
+    const VGUserProfile& profile = *found;
     EXPECT_EQ(profile.m_levelShowName, "Show \"" + std::to_string(name.size()) + "\" & <go>");
     EXPECT_EQ(profile.m_trophies[name.size()], 1u);
     EXPECT_EQ(profile.m_doneBonusLevels, std::list<unsigned int>{7});
@@ -289,7 +291,8 @@ TEST_F(UserProfiles, ProfileOperationsKeepACurrentPlayerOrNone) {
   manager.AddProfile(L"Ann");
   const boost::shared_ptr<VGUserProfile> newer = manager.GetCurrent();
   EXPECT_EQ(manager.GetProfileNames(), (std::vector<std::wstring>{L"Ann", L"Ann"}));
-  EXPECT_EQ(*manager.FindProfile(L"Ann"), newer) << "the newer namesake is at the front and found first";
+  EXPECT_EQ(manager.FindProfile(L"Ann"), newer) << "the newer namesake is at the front and found first";
+  EXPECT_FALSE(manager.FindProfile(L"Nobody"));
   EXPECT_EQ(newer->m_lifes, 5u);
 
   manager.SelectProfile(L"Nobody");
@@ -299,6 +302,32 @@ TEST_F(UserProfiles, ProfileOperationsKeepACurrentPlayerOrNone) {
   manager.SelectProfile(L"Ann");
   EXPECT_NE(manager.GetCurrent(), newer);
   ASSERT_TRUE(manager.GetCurrent());
+}
+
+// The menu deletes and adds players on the input thread while the game looks one up on the main
+// thread: a profile found stays whole for as long as the finder holds it.
+TEST_F(UserProfiles, AProfileFoundStaysWholeWhileAnotherThreadDeletesIt) {
+  VGUserProfileManager manager;
+  manager.AddProfile(L"Ann");
+  std::atomic<bool> stop{false};
+  std::thread menu([&] {
+    while (!stop) {
+      manager.RemoveProfile(L"Ann");
+      manager.AddProfile(L"Ann");
+    }
+  });
+  int found = 0, whole = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (found < 20000 && std::chrono::steady_clock::now() < deadline) {
+    const boost::shared_ptr<VGUserProfile> profile = manager.FindProfile(L"Ann");
+    if (!profile) continue;
+    ++found;
+    if (profile->m_name == L"Ann" && profile->m_lifes == 5) ++whole;
+  }
+  stop = true;
+  menu.join();
+  EXPECT_GT(found, 0);
+  EXPECT_EQ(whole, found);
 }
 
 TEST(UserProfile, TrophySetsAndTrophiesBeyondTheTable) {
