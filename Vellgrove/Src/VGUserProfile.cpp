@@ -14,6 +14,10 @@ bool VGUserProfile::IsBonusLevelDone(unsigned int position) const {
   return std::find(m_doneBonusLevels.begin(), m_doneBonusLevels.end(), position) != m_doneBonusLevels.end();
 }
 
+void VGUserProfile::AddDoneBonusLevel(unsigned int position) {
+  if (!IsBonusLevelDone(position)) m_doneBonusLevels.push_back(position);
+}
+
 void VGUserProfile::UpdateTrophySets() {
   const auto won = [](unsigned int flag) { return flag != 0; };
   m_firstSetDone = std::all_of(m_trophies, m_trophies + kTrophiesPerSet, won);

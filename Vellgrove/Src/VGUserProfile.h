@@ -17,6 +17,8 @@ class VGUserProfile {
   // An index beyond the table changes nothing: a pack may hold more levels than there are trophies.
   void AwardTrophy(unsigned int index);
   bool IsBonusLevelDone(unsigned int position) const;
+  // A bonus level won again is already done: the list, and the players' file, keep it once.
+  void AddDoneBonusLevel(unsigned int position);
   void UpdateTrophySets();
 
   std::wstring m_name;

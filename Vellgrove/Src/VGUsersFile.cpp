@@ -68,7 +68,8 @@ VGUserProfile ReadProfile(SCore::SDeserializator& reader) {
   InChildIfPresent(reader, "DoneBonusLevels", [&] {
     unsigned int id = 0;
     reader.DoDeserialize("Id", id);
-    profile.m_doneBonusLevels.push_back(id);
+    // Files written before a replay stopped adding its level again list it more than once.
+    profile.AddDoneBonusLevel(id);
   });
   return profile;
 }

@@ -117,7 +117,7 @@ void VellgroveGame::CompleteLevel() {
     const unsigned int position = g_BonusLevelPack->GetLevelIndex(m_level->Name);
     Hold hold(g_UserProfileManager->GetLock());
     const boost::shared_ptr<VGUserProfile> current = g_UserProfileManager->GetCurrent();
-    if (current) current->m_doneBonusLevels.push_back(position);
+    if (current) current->AddDoneBonusLevel(position);
   }
   ReadCharacterStates();
   m_comics = m_comicsPack->GetComics(m_level->Name);

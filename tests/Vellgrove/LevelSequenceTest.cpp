@@ -212,6 +212,19 @@ TEST_F(LevelSequence, ABonusLevelMovesNeitherTheMainPackNorItsTrophies) {
                           [](unsigned int won) { return won == 0; }));
 }
 
+// A bonus level won again stays one entry of the player's done bonus levels, so the players' file
+// does not grow with every replay.
+TEST_F(LevelSequence, ABonusLevelWonAgainIsRecordedOnce) {
+  for (int visit = 0; visit < 2; ++visit) {
+    SCOPED_TRACE(visit);
+    Play("bonus01", true, visit == 0);
+    Win();
+    CloseScore();
+    ASSERT_TRUE(Reach(Vellgrove::VGGM_MAP));
+    EXPECT_EQ(Player().m_doneBonusLevels, std::list<unsigned int>{0});
+  }
+}
+
 // What the score screen is handed, by character: the time left of the play time, clipped at zero,
 // whether it lives, and whether all came in within the time. An actor counts for the first character
 // its name holds; a character without an actor counts as alive with all the time left.

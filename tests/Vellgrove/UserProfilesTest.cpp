@@ -16,6 +16,7 @@
 #include <chrono>
 #include <csignal>
 #include <iostream>
+#include <list>
 #include <random>
 #include <thread>
 #include <cmath>
@@ -328,6 +329,15 @@ TEST_F(UserProfiles, AProfileFoundStaysWholeWhileAnotherThreadDeletesIt) {
   menu.join();
   EXPECT_GT(found, 0);
   EXPECT_EQ(whole, found);
+}
+
+// A profile's bonus levels are each done once, however often a file lists them.
+TEST_F(UserProfiles, ABonusLevelListedTwiceInTheFileReadsAsDoneOnce) {
+  documents.WriteUsersFile(Users(WithProfileChildren(
+      kAnnAttributes, R"(<DoneBonusLevels><BonusLevel Id="2"></BonusLevel><BonusLevel Id="0"></BonusLevel>)"
+                      R"(<BonusLevel Id="2"></BonusLevel></DoneBonusLevels>)")));
+  VGUserProfileManager manager;
+  EXPECT_EQ(manager.GetCurrent()->m_doneBonusLevels, (std::list<unsigned int>{2, 0}));
 }
 
 TEST(UserProfile, TrophySetsAndTrophiesBeyondTheTable) {
