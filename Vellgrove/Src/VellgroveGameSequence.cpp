@@ -81,10 +81,11 @@ void VellgroveGame::PrepareFrameForLevel() {
 }
 
 // The level is made on the first update, on the main thread; the screen stays for its 1500 ms
-// however quickly that went.
+// however quickly that went. A replay asked for while this screen shows (the developer's reload)
+// fades back to it without a switch, so the level is also made whenever none has been started.
 void VellgroveGame::UpdateLoadingMode(bool changed) {
   const boost::shared_ptr<KorvexEngine::SProgressBar>& bar = m_loading->GetProgressBar();
-  if (changed) {
+  if (changed || !m_loadingStarted) {
     if (m_map->m_isBonus) {
       CreateLevel1();
     } else {

@@ -27,6 +27,8 @@ namespace {
 
 typedef std::list<boost::shared_ptr<Vellgrove::VGPythonObject>> Actors;
 
+const wchar_t* const kReloadLine = L"Reloading the level packs";
+
 class LevelSequence : public GameTest::RunningGame {
  protected:
   void SetUp() override {
@@ -101,6 +103,13 @@ class LevelSequence : public GameTest::RunningGame {
         if (call.call == "RenderFile" && call.text.find(file) != std::string::npos) return true;
       return false;
     });
+  }
+
+  int Reloads() {
+    const std::wstring text = log.Text();
+    int count = 0;
+    for (size_t at = text.find(kReloadLine); at != std::wstring::npos; at = text.find(kReloadLine, at + 1)) ++count;
+    return count;
   }
 
   static std::string LastLevel() { return g_LevelPack->GetLevelName(g_LevelPack->GetLevelCount() - 1); }
@@ -300,5 +309,23 @@ TEST_F(LevelSequence, TheDevelopersKeyReloadsThePacksAndPlaysTheCurrentLevelAgai
   ASSERT_TRUE(Reach(Vellgrove::VGGM_LEVEL));
   EXPECT_EQ(game.GetLevel()->Name, "level02");
   EXPECT_EQ(g_LevelPack->GetLevelCount(), levels) << "read again, not added to";
-  EXPECT_NE(log.Text().find(L"Reloading the level packs"), std::wstring::npos);
+  EXPECT_EQ(Reloads(), 1);
+}
+
+// The same key pressed while the loading screen shows, again and again: each time the screen
+// fades back and starts the level anew, and the level comes.
+TEST_F(LevelSequence, TheDevelopersKeyOnTheLoadingScreenStillLeadsIntoTheLevel) {
+  ChooseOnMap("level02", false, true);
+  const HWND window = game.GetWindow()->m_window;
+  for (int press = 0; press < 2; ++press) {
+    SCOPED_TRACE(press);
+    for (int i = 0; i < 100 && Mode() != Vellgrove::VGGM_LOADING; ++i) Step();
+    ASSERT_EQ(Mode(), Vellgrove::VGGM_LOADING);
+    Step(700);
+    Platform::Testing::InjectKey(window, SDL_SCANCODE_F5, true);
+    Platform::Testing::InjectKey(window, SDL_SCANCODE_F5, false);
+    ASSERT_TRUE(FramesUntil(game, [&] { return Reloads() == press + 1; }));
+  }
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_LEVEL));
+  EXPECT_EQ(game.GetLevel()->Name, "level02");
 }
