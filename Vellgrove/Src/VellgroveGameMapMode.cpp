@@ -1,6 +1,7 @@
 // Modes 13 and 14: the world map, where the player's choice there leads, and the trophies.
 #include "VellgroveGame.h"
 
+#include "SLoger.h"
 #include "SUIForm.h"
 #include "VGGameModes.h"
 #include "VGLevelPack.h"
@@ -40,7 +41,9 @@ void VellgroveGame::RenderMapMode() {
   if (!face->m_hidden) face->DoRender(0.0f, 0.0f);
 }
 
+// Every frame of the trophies screen leaves its two lines in the log, its update and its render.
 void VellgroveGame::UpdateTrophiesMode(bool changed) {
+  SCore::g_Loger << SCore::GetTimeStamp() << " update TROPHEIS\n";
   if (changed) {
     m_tropheis->Refresh();
     m_musicPlayer->Play("sounds\\trophies.mp3");
@@ -59,6 +62,9 @@ void VellgroveGame::UpdateTrophiesMode(bool changed) {
   m_musicPlayer->Play("sounds\\menu.mp3");
 }
 
-void VellgroveGame::RenderTrophiesMode() { m_tropheis->Render(); }
+void VellgroveGame::RenderTrophiesMode() {
+  SCore::g_Loger << SCore::GetTimeStamp() << " render TROPHEIS\n";
+  m_tropheis->Render();
+}
 
 }  // namespace Vellgrove

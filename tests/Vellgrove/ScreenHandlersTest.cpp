@@ -1,6 +1,7 @@
 // Where the screens lead in the real game, with clicks through the input thread: the main menu's
-// buttons by where the player stands, the intro's skip opening the map on the first level, and the
-// ending giving way to the main menu only on a click after 66 seconds.
+// buttons by where the player stands, the intro's skip opening the map on the first level, the
+// ending giving way to the main menu only on a click after 66 seconds, and the trophies screen's
+// lines in the log.
 #include "KorvexApplication.h"
 #include "RunningGame.h"
 #include "SUIButton.h"
@@ -10,6 +11,9 @@
 #include "Platform/MMSystem.h"
 
 #include <algorithm>
+#include <iterator>
+#include <regex>
+#include <string>
 
 using Vellgrove::VellgroveGame;
 
@@ -108,4 +112,21 @@ TEST_F(ScreenHandlers, TheEndingGivesWayToTheMenuOnlyOnAClickAfter66Seconds) {
     EXPECT_EQ(game.GetGameMode()->GetPending(), m.ended ? Vellgrove::VGGM_MENU : Vellgrove::VGGM_FINALCUT) << m.at;
   }
   EXPECT_TRUE(Reach(Vellgrove::VGGM_MENU));
+}
+
+// While the trophies screen shows, every frame logs its update and its render, each line stamped
+// as the log's other lines are.
+TEST_F(ScreenHandlers, TheTrophiesScreenLogsEachFramesUpdateAndRender) {
+  game.GetGameMode()->ChangeMode(Vellgrove::VGGM_TROPHIES);
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_TROPHIES));
+  const auto linesOf = [&](const std::wregex& line) {
+    const std::wstring text = log.Text();
+    return std::distance(std::wsregex_iterator(text.begin(), text.end(), line), std::wsregex_iterator());
+  };
+  const std::wregex update(L"\\d{4}-\\d\\d-\\d\\d [ \\d]\\d:\\d\\d:\\d\\d update TROPHEIS\n");
+  const std::wregex render(L"\\d{4}-\\d\\d-\\d\\d [ \\d]\\d:\\d\\d:\\d\\d render TROPHEIS\n");
+  const auto updatesBefore = linesOf(update), rendersBefore = linesOf(render);
+  for (int i = 0; i < 5; ++i) Frame(game, 10, true);
+  EXPECT_EQ(linesOf(update) - updatesBefore, 5);
+  EXPECT_EQ(linesOf(render) - rendersBefore, 5);
 }
