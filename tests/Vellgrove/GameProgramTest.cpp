@@ -220,6 +220,30 @@ void ExpectTheObservedRun(const std::string& name, bool inXvfb) {
   EXPECT_GT(MeanDifference(after, splash2), 10.0) << "the menu is not the splash";
 }
 
+// The text inserted into a file of the data copy just before the first occurrence of a mark.
+void InsertBefore(const TempFolder& data, const std::string& file, const std::string& mark, const std::string& text) {
+  std::string bytes = ReadBytes(data / file);
+  const size_t at = bytes.find(mark);
+  ASSERT_NE(at, std::string::npos) << mark << " in " << file;
+  data.Write(file, bytes.insert(at, text));
+}
+
+// One pot more on the main map than the thirty the pack has levels for, after the others.
+void AddPot(const TempFolder& data) {
+  InsertBefore(data, "Levels/map.xml", "    <GameObject Name=\"Group\">",
+               "    <GameObject Name=\"Quessa1\"><Position X=\"0.5\" Y=\"0.1\"></Position></GameObject>\n");
+}
+
+// A 31st level in the main pack, a copy of the 30th under its own name, and a pot for it.
+void AddLevelAndPot(const TempFolder& data) {
+  std::string level = ReadBytes(data / "Levels/level30.xml");
+  level.replace(level.find("Name=\"level30\""), 14, "Name=\"level31\"");
+  data.Write("Levels/level31.xml", level);
+  InsertBefore(data, "Levels/levelpack.xml", "</LevelPack>",
+               "  <Level Path=\"Levels\\level31.xml\" Name=\"level31\"></Level>\n");
+  AddPot(data);
+}
+
 }  // namespace
 
 TEST(GameProgram, RunsFromItsDataHeadlessAndEndsWithStatusZeroWhenAskedTo) {
@@ -246,24 +270,29 @@ TEST(GameProgram, ShowsTheLoadingScreenThenTheSplashAndEndsWhenItsWindowIsClosed
 
 // A failure before the window (a configuration that cannot be read, a missing strings file), while
 // the window and its loading screen are made (a missing loading picture) or on the loader thread (a
-// missing texture file, a broken sound) ends the program with a non-zero status, says so on
-// standard error (there is no display) and in the log, naming the file, and releases everything on
-// the way out.
+// missing texture file, a broken sound, a map with more pots than its pack has levels or than the
+// players have trophies) ends the program with a non-zero status, says so on standard error (there
+// is no display) and in the log, naming the file, and releases everything on the way out.
 TEST(GameProgram, EndsWithAnErrorNamingTheFileThatStoppedItsStart) {
   struct Case {
-    const char* file;  // broken or removed
+    const char* file;  // broken or removed, unless an edit breaks it
     const char* named;
     bool windowMade;
+    void (*edit)(const TempFolder&) = nullptr;
   };
   const Case cases[] = {{"config.xml", "can't read \"config.xml\"", false},
                         {"Res/strings.xml", "Res\\strings.xml", false},
                         {"Loading/active.dds", "Loading\\active.dds", true},
                         {"Res/black.dds", "Res\\black.dds", true},
-                        {"sounds/tooth.wav", "sounds\\tooth.wav", true}};
+                        {"sounds/tooth.wav", "sounds\\tooth.wav", true},
+                        {"Levels/map.xml with 31 pots", "Levels\\map.xml", true, AddPot},
+                        {"Levels/map.xml with 31 pots and 31 levels", "Levels\\map.xml", true, AddLevelAndPot}};
   for (const Case& c : cases) {
     TempFolder data;
     std::filesystem::copy(kDataFolder, data.Path(), std::filesystem::copy_options::recursive);
-    if (std::string(c.file) == "config.xml") {
+    if (c.edit) {
+      c.edit(data);
+    } else if (std::string(c.file) == "config.xml") {
       const std::string config = ReadBytes(data / "config.xml");
       data.Write("config.xml", config.substr(0, config.find("<localization")));
     } else if (std::filesystem::path(c.file).extension() == ".wav") {

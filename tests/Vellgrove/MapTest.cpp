@@ -220,3 +220,17 @@ TEST_F(WorldMap, DrawsTheWayWalkedSoFarAndTheStarsWon) {
   EXPECT_TRUE(starOver(won)) << "a star over the pot whose trophy is won";
   EXPECT_FALSE(starOver(other));
 }
+
+// A map without pots, for a player who has played every level: NEXT has no level to go on to, so
+// the map stays open for another choice.
+TEST_F(WorldMap, NextOnAMapWithoutPotsChoosesNothing) {
+  PlayerAt("done");
+  Map().m_pots.clear();
+  Map().Refresh();
+  const std::string chosenBefore = Map().GetSelectedLevel();
+  EXPECT_NO_THROW(Map().OnNextClick());
+  EXPECT_FALSE(Map().IsDone());
+  EXPECT_EQ(Map().GetSelectedLevel(), chosenBefore);
+  EXPECT_FALSE(Map().m_playsCurrentLevel);
+  EXPECT_TRUE(Map().GetForm()->m_enabled);
+}

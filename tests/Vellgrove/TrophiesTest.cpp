@@ -1,5 +1,6 @@
 // The trophies screen in the real game: what the player has won, the newest trophy's announcement
-// on the multimedia clock, a completed set, clicks that enlarge a trophy, and the hovered description.
+// on the multimedia clock, a completed set, clicks that enlarge a trophy, and the hovered description,
+// also with a descriptions file shorter than the row of trophies.
 #include "KorvexApplication.h"
 #include "RunningGame.h"
 #include "SFadeCurve.h"
@@ -8,6 +9,7 @@
 #include "STexture.h"
 #include "SUIButton.h"
 #include "SUILabel.h"
+#include "TempFolder.h"
 #include "VGUserProfileManager.h"
 #include "WaitUntil.h"
 
@@ -188,4 +190,32 @@ TEST_F(Trophies, AClickedTrophyIsEnlargedAndTheHoveredOneDescribed) {
     EXPECT_FLOAT_EQ(Screen().m_bigTrophy->TexCoords.X, row.left);
     EXPECT_FLOAT_EQ(Screen().m_bigTrophy->TexCoords.Y, row.top);
   }
+}
+
+namespace {
+
+// The game started with a trophies file that describes only the first two trophies.
+class ShortTrophiesFile : public Trophies {
+ protected:
+  void SetUp() override {
+    const std::string twoOfThirty = "<Trophies><T Name=\"First steps\"></T><T Name=\"Second wind\"></T></Trophies>";
+    Vellgrove::g_TrophiesPath = GameTest::Wide(descriptions.Write("trophies.xml", twoOfThirty));
+    Trophies::SetUp();
+  }
+
+  TestSupport::TempFolder descriptions;
+};
+
+}  // namespace
+
+// Pointing from a described trophy to one past the end of the file leaves the line empty.
+TEST_F(ShortTrophiesFile, TrophiesPastTheEndOfTheFileHaveNoDescription) {
+  for (unsigned int i = 0; i < 30; ++i) Player().AwardTrophy(i);
+  game.GetGameMode()->ChangeMode(Vellgrove::VGGM_TROPHIES);
+  ASSERT_TRUE(Until([&] { return game.GetGameMode()->GetCurrent() == Vellgrove::VGGM_TROPHIES; }));
+  ASSERT_EQ(Screen().m_descriptions.size(), 2u);
+  PointAt(*Screen().m_trophyButtons[1]);
+  EXPECT_EQ(Screen().m_description->m_text, L"Second wind");
+  PointAt(*Screen().m_trophyButtons[5]);
+  EXPECT_EQ(Screen().m_description->m_text, L"");
 }
