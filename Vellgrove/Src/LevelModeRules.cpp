@@ -16,17 +16,23 @@ std::string TwoDigits(int value) {
 }  // namespace
 
 const float kStrokeOffset = 0.0199999996f;
-const float kToolXOffset = 0.0399999991f;
 
 ToolPlacement PlaceStroke(const StrokeRect& rect, float screenWidth, float screenHeight,
-                          const VGFrame::Viewport& view) {
-  const float wN = float(unsigned(rect.width)) / kCanvasSize;
-  const float hN = float(unsigned(rect.height)) / kCanvasSize;
-  const float cx = float(unsigned(rect.x)) / kCanvasSize + 0.5f * wN;
-  const float cy = float(unsigned(rect.y)) / kCanvasSize + 0.5f * hN;
-  const float widthShare = wN * float(view.Width) / screenWidth;
-  const float width = widthShare * float(view.Height) / screenHeight;
-  return {cx - (0.5f * float(view.X) / screenWidth + kToolXOffset), cy, width, hN};
+                          const VGFrame::Viewport& view, const VGLevel::ToolArea& area) {
+  // The canvas pixel c covers the screen from (c / 256 + kStrokeOffset) of its width or height on;
+  // a stroke is taken from its first drawn pixel's centre to its last one's.
+  const auto toScreen = [](float canvasPixels, float screenSize) {
+    return (canvasPixels / kCanvasSize + kStrokeOffset) * screenSize;
+  };
+  const auto extent = [](int drawnPixels, float screenSize) {
+    return float(drawnPixels - 1) / kCanvasSize * screenSize;
+  };
+  const float centreX = toScreen(float(rect.x) + 0.5f * float(rect.width), screenWidth);
+  const float centreY = toScreen(float(rect.y) + 0.5f * float(rect.height), screenHeight);
+  const float viewX = (centreX - float(view.X)) / float(view.Width);
+  const float viewY = (centreY - float(view.Y)) / float(view.Height);
+  return {area.X + viewX * area.Width, area.Y + viewY * area.Height,
+          extent(rect.width, screenWidth) / float(view.Width), extent(rect.height, screenHeight) / float(view.Height)};
 }
 
 std::vector<VGMapMoveType> PointerScrollDirections(float fx, float fy) {

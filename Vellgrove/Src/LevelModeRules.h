@@ -2,6 +2,7 @@
 
 #include "PainterCanvas.h"
 #include "VGFrame.h"
+#include "VGLevel.h"
 #include "VGMapMoveType.h"
 
 #include <string>
@@ -9,7 +10,8 @@
 
 namespace Vellgrove {
 
-// Where a released stroke is applied, in the level's view fractions, and its size.
+// Where a released stroke is applied: its centre in the level's tool area, its size in fractions
+// of the level view.
 struct ToolPlacement {
   float X;
   float Y;
@@ -19,14 +21,15 @@ struct ToolPlacement {
 
 // The painter's canvas lies this far up and left of the pointer, in screen fractions.
 extern const float kStrokeOffset;
-// A tool's point lies this far left of its stroke's centre, besides half the level view's left edge.
-extern const float kToolXOffset;
 
-// The stroke's rectangle on the 256 by 256 canvas turned into the tool's point and size, with the
-// offsets the game has always used: the point sits a little left of the stroke's centre, and the
-// width carries both the level view's share of the screen's width and its share of the height.
+// The stroke's rectangle on the 256 by 256 canvas, which covers the whole screen, turned into the
+// box of the level view under it. The canvas pixels go back to the screen's and then through the
+// frame's level viewport, which draws the level, so the spell's box is where the player drew, at
+// the stroke's width and height (from its outermost drawn pixels' centres). The centre is handed
+// over inside the level's tool area, whose own conversion (VGLevel::ToolPointToWorld) gives back
+// the same fraction of the view and adds the scroll the world is drawn with.
 ToolPlacement PlaceStroke(const StrokeRect& rect, float screenWidth, float screenHeight,
-                          const VGFrame::Viewport& view);
+                          const VGFrame::Viewport& view, const VGLevel::ToolArea& area);
 
 // The directions the pointer pushes the level view from (fx, fy), fractions of the screen: near
 // the left (< 0.212) or top (< 0.08) without a lower bound, near the right (> 0.92) or bottom

@@ -243,20 +243,24 @@ bool VGLevel::ProcessTool(VGToolType toolType, float x, float y, float width, fl
   if (x < area.X || x > area.X + area.Width || y < area.Y || y > area.Y + area.Height) return false;
   for (const boost::shared_ptr<VGTool>& tool : m_tools) {
     if (tool->GetToolType() != toolType) continue;
-    const float worldX = (x - area.X) / area.Width - m_world->m_scroll.X;
-    const float worldY = (y - area.Y) / area.Height - m_world->m_scroll.Y;
+    const WorldPoint world = ToolPointToWorld(x, y);
     VGPythonFunctor& rule = *m_processTool;
     VGPythonLock lock;
     rule.SetFuncName("process_tool", 6);
     rule.SetArgumentValuePyObject(m_world->GetDictionary()->GetDictionary());
     rule.SetArgumentValueSizeT(1, tool->GetGameObjectType());
-    rule.SetArgumentValueDouble(2, worldX);
-    rule.SetArgumentValueDouble(3, worldY);
+    rule.SetArgumentValueDouble(2, world.X);
+    rule.SetArgumentValueDouble(3, world.Y);
     rule.SetArgumentValueDouble(4, width);
     rule.SetArgumentValueDouble(5, height);
     return rule.Exec().GetResultAsBool();
   }
   return false;
+}
+
+VGLevel::WorldPoint VGLevel::ToolPointToWorld(float x, float y) const {
+  const ToolArea& area = m_toolArea;
+  return {(x - area.X) / area.Width - m_world->m_scroll.X, (y - area.Y) / area.Height - m_world->m_scroll.Y};
 }
 
 bool VGLevel::AskOnce(VGPythonFunctor& rule, const char* name, bool& reported) {

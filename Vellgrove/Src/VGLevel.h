@@ -57,9 +57,16 @@ class VGLevel : public SCore::ISerialize, public SCore::IDeserialize {
   void ScrollYMinus();
   VGBody GetCameraBody() const { return m_cameraBody; }
 
+  struct WorldPoint {
+    float X;
+    float Y;
+  };
+
   // A recognised spell at (x, y) in fractions of the view, the stroke's size likewise: refused
   // outside the tool area and for a spell the level does not allow, else the scripts decide.
   bool ProcessTool(VGToolType tool, float x, float y, float width, float height);
+  // The world point under a point of the tool area, through the scroll the world is drawn with.
+  WorldPoint ToolPointToWorld(float x, float y) const;
   // Each answers true at most once per level.
   bool IsDone();
   bool IsFailed();

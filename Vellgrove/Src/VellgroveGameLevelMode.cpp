@@ -198,7 +198,8 @@ void VellgroveGame::ReleaseStroke() {
   m_painter->Clear();
   const boost::shared_ptr<SCore::SRenderDevice>& device = m_viewport->GetRenderDevice();
   const ToolPlacement tool =
-      PlaceStroke(rect, float(device->GetWidth()), float(device->GetHeight()), m_frame->m_levelViewport);
+      PlaceStroke(rect, float(device->GetWidth()), float(device->GetHeight()), m_frame->m_levelViewport,
+                  m_level->m_toolArea);
   const int index = m_recognizer.Recognize(rows);
   if (index != -1 &&
       m_level->ProcessTool(static_cast<VGToolType>(index), tool.X, tool.Y, tool.Width, tool.Height)) {

@@ -46,8 +46,11 @@ STATIC_TYPES = SOLID_TYPES | {TELEPORT, OUTTELEPORT, LETHAL, WINDLEFT, WINDRIGHT
 STATE_NAMES = ("idle", "walk", "dead")
 IDLE, WALK, DEAD = range(len(STATE_NAMES))
 
-# A sideways touch this close to a walker's feet is the top of the next block of a floor.
+# A sideways touch this close below a walker's feet is the top of the next block of a floor.
 SEAM = 0.01
+# A walker steps up onto a ledge whose top is at most this far above its feet (about 15 pixels,
+# a fifth of its height): the seams between blocks, a bridge settled a little above the ground.
+STEP_HEIGHT = 0.02
 FRAME_WALL_NAMES = ("WallFrameLeft", "WallFrameRight")
 
 
@@ -131,7 +134,11 @@ class Walker(GameObject):
         super().__init__(type_name, game_object_type)
         self.gravity_action = True
         self.speed = 0.1
+        # The wind touching it in this tick: its speed (0 for none) and way.
         self.wind_push = 0.0
+        self.wind_direction = 0
+        # The way of the wind that carried it in the last tick, 0 for none.
+        self.held_by_wind = 0
 
     def do_update(self, dt, now_ms, world):
         if dt <= 0.0 or not self.islife or not self.is_enable:
@@ -140,8 +147,9 @@ class Walker(GameObject):
             self.die()
             return None
         self.life_time += dt
+        self.held_by_wind = self.wind_direction if self.wind_push > 0.0 else 0
         if self.wind_push > 0.0:
-            self.vel_x = self.direction * self.wind_push
+            self.vel_x = self.wind_direction * self.wind_push
             self.vel_y = min(self.vel_y, 0.0)
             self.wind_push = 0.0
         else:
@@ -265,9 +273,16 @@ class Dispatcher:
         if kind == TELEPORT:
             return self.teleport(walker, world)
         if kind in WIND_DIRECTION:
-            walker.direction = other.direction
-            walker.wind_push = other.wind_speed
+            self.caught_by_wind(walker, other)
         return False
+
+    def caught_by_wind(self, walker, wind):
+        # A wind turns a walker its way when it catches it, not again while it carries it: one held
+        # against a wall turns there once and stays turned.
+        if walker.held_by_wind != wind.direction:
+            walker.direction = wind.direction
+        walker.wind_push = wind.wind_speed
+        walker.wind_direction = wind.direction
 
     def walkers_meet(self, one, other):
         for monster, victim in ((one, other), (other, one)):
@@ -278,7 +293,9 @@ class Dispatcher:
     def against_solid(self, walker, solid, normal_x, normal_y):
         if normal_x == 0.0:
             return True
-        if abs(solid.y - walker.bottom()) <= SEAM:
+        rise = walker.bottom() - solid.y
+        if -SEAM <= rise <= STEP_HEIGHT:
+            walker.y -= max(rise, 0.0)
             return False
         if walker.direction == normal_x:
             walker.turn()

@@ -1,7 +1,9 @@
 // Levels on the fake clock and the level pack, with the game's module and objects: ticks and their
 // carry-over, pause, the camera's clamp and snap, the countdown, the spell area, the rules asked
-// once, the reader's refusals, and the pack's cursor.
-#include "GameDataFixture.h"
+// once, the reader's refusals, the pack's cursor, and where a drawn stroke lands in the world.
+#include "LevelFixture.h"
+#include "LevelModeRules.h"
+#include "PainterCanvas.h"
 #include "ScriptTestSupport.h"
 #include "SXMLDeserializator.h"
 #include "VGFrameWalls.h"
@@ -19,44 +21,16 @@
 #include <string>
 
 using namespace Vellgrove;
+using GameTest::LevelText;
 using TestSupport::MessageOf;
 
 namespace {
 
-std::string LevelText(const std::string& name, const std::string& extra = "", const std::string& objects = "",
-                      const std::string& tools = "<T ToolType=\"VGTT_WALL\" GameObject=\"VGGOT_WALL\"></T>",
-                      const std::string& size = "SizeX=\"3\" SizeY=\"1\"") {
-  return "<Level Name=\"" + name + "\" ShowName=\"Shown " + name + "\" " + size +
-         " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\"" + extra + "><Tools>" + tools +
-         "</Tools><World><GameObjects>" + objects + "</GameObjects><BackGround></BackGround></World></Level>";
-}
-
 const std::string kSpareWall = "<O Name=\"Wall\"><Position X=\"0\" Y=\"-0.5\" Z=\"0\"></Position></O>";
 const std::string kHero = "<O Name=\"Tovemmar\"><Position X=\"0.5\" Y=\"0.5\" Z=\"0\"></Position></O>";
 
-class Levels : public GameTest::GameDataFixture {
+class Levels : public GameTest::LevelFixture {
  protected:
-  void SetUp() override {
-    GameDataFixture::SetUp();
-    Platform::Testing::SetFakeClock(50000);
-  }
-
-  boost::shared_ptr<VGLevel> Make(const std::string& text) {
-    SCore::SXMLDeserializator reader;
-    reader.DoParseText(text);
-    const boost::shared_ptr<VGLevel> level(new VGLevel("UnknownLevel"));
-    level->DoDeserialize(reader);
-    return level;
-  }
-
-  // Seconds of play the frame of that many milliseconds ran, from the countdown.
-  static float FrameTicks(VGLevel& level, unsigned int milliseconds, bool paused = false) {
-    const float before = level.m_remainingTime;
-    Platform::Testing::AdvanceFakeClock(milliseconds);
-    level.Update(paused);
-    return (before - level.m_remainingTime) / 0.01f;
-  }
-
   std::wstring WritePack(const std::string& name, const std::vector<std::string>& levels) {
     std::string pack = "<LevelPack>";
     for (const std::string& level : levels) {
@@ -251,4 +225,61 @@ TEST_F(Levels, TheWorldDrawsWhatIsInViewAndPointsAtAPortalOutOfIt) {
   EXPECT_TRUE(lit(0.05f, 0.05f)) << "the pointer at the top left corner";
   EXPECT_TRUE(lit(0.11f, 0.14f)) << "the portal's pointer beside it";
   EXPECT_FALSE(lit(0.5f, 0.3f)) << "nothing in the empty sky (no backdrop in this level)";
+}
+
+// A stroke drawn anywhere in the level view, scrolled or not, is handed to the level as the world
+// box under it: the canvas covers the whole screen and the level is drawn in the frame's viewport
+// through the camera's scroll, so the stroke goes back through both. The canvas has a pixel for
+// every 4 by 3 screen pixels, the closest the box can follow the pointer.
+TEST_F(Levels, AStrokeBecomesTheWorldBoxUnderItWhereverTheViewIsScrolled) {
+  const boost::shared_ptr<VGLevel> level = Make(LevelText("strokes", "", "", "", "SizeX=\"3\" SizeY=\"2\""));
+  level->m_moveAttenuation = 0.1f;
+  VGFrame::Viewport view;
+  view.X = 128;
+  view.Width = 896;
+  view.Height = 732;
+  const float screenWidth = 1024.0f, screenHeight = 768.0f;
+  struct Stroke {
+    const char* where;
+    float left, top, right, bottom;  // screen pixels
+  };
+  // Arches of 100 by 60 pixels at the view's corners (20 pixels in: the canvas starts 2% into the
+  // screen) and at its centre, and a tall narrow one.
+  const Stroke strokes[] = {
+      {"top left", 150, 20, 250, 80},        {"top right", 900, 20, 1000, 80},
+      {"bottom left", 150, 650, 250, 710},   {"bottom right", 900, 650, 1000, 710},
+      {"centre", 526, 336, 626, 396},        {"a tall narrow one", 570, 100, 582, 600},
+  };
+  const float pixelX = screenWidth / 256.0f / float(view.Width), pixelY = screenHeight / 256.0f / float(view.Height);
+  for (int scrolled = 0; scrolled < 2; ++scrolled) {
+    for (int frame = 0; scrolled && frame < 80; ++frame) {
+      level->ScrollXMinus();
+      level->ScrollYMinus();
+      FrameTicks(*level, 10);
+    }
+    const SCore::SVector3 scroll = level->GetWorld()->m_scroll;
+    if (scrolled) {
+      ASSERT_LT(scroll.X, -0.3f) << "the view has moved right";
+      ASSERT_LT(scroll.Y, -0.3f) << "and down";
+    }
+    for (const Stroke& stroke : strokes) {
+      SCOPED_TRACE(std::string(stroke.where) + (scrolled ? ", scrolled" : ""));
+      PainterCanvas canvas;
+      const float middle = 0.5f * (stroke.left + stroke.right);
+      for (const float* point : {&stroke.left, &middle, &stroke.right}) {
+        const float y = point == &middle ? stroke.top : stroke.bottom;
+        canvas.Render(*point / screenWidth - kStrokeOffset, y / screenHeight - kStrokeOffset);
+      }
+      const ToolPlacement tool = PlaceStroke(canvas.EffectiveRectangle(), screenWidth, screenHeight, view,
+                                             level->m_toolArea);
+      const VGLevel::WorldPoint centre = level->ToolPointToWorld(tool.X, tool.Y);
+      // The world under a screen pixel, as the level is drawn there.
+      const auto worldX = [&](float x) { return (x - float(view.X)) / float(view.Width) - scroll.X; };
+      const auto worldY = [&](float y) { return (y - float(view.Y)) / float(view.Height) - scroll.Y; };
+      EXPECT_NEAR(centre.X, 0.5f * (worldX(stroke.left) + worldX(stroke.right)), pixelX);
+      EXPECT_NEAR(centre.Y, 0.5f * (worldY(stroke.top) + worldY(stroke.bottom)), pixelY);
+      EXPECT_NEAR(tool.Width, worldX(stroke.right) - worldX(stroke.left), pixelX);
+      EXPECT_NEAR(tool.Height, worldY(stroke.bottom) - worldY(stroke.top), pixelY);
+    }
+  }
 }

@@ -68,7 +68,7 @@ std::vector<Point> SpellShape(Vellgrove::VGToolType tool) {
     }
   };
   switch (tool) {
-    case Vellgrove::VGTT_WALL: return {{0.5f, 1}, {0.5f, 0}};
+    case Vellgrove::VGTT_WALL: return {{0.5f, 0}, {0.5f, 1}};  // from above down to the ground
     case Vellgrove::VGTT_BRIDGE: arc(kPi, kPi, 1, 1); return shape;  // from the left end over the top
     case Vellgrove::VGTT_WINDRIGHT: return {{0, 0}, {1, 0.5f}, {0, 1}};
     case Vellgrove::VGTT_WINDLEFT: return {{1, 0}, {0, 0.5f}, {1, 1}};
@@ -187,21 +187,23 @@ class WholeGame : public GameTest::RunningGame {
     return level.PlayTime - level.m_remainingTime;
   }
 
-  // The stroke, in screen fractions, that the level mode places at the step's world point with the
-  // step's size: its placement of a released stroke undone, through the view as it stands now.
-  std::vector<Point> StrokeFor(const LevelRunner::SolutionStep& step) {
-    const Vellgrove::VGLevel& level = *game.GetLevel();
-    const Vellgrove::VGLevel::ToolArea& area = level.m_toolArea;
-    const SCore::SVector3 scroll = level.GetWorld()->m_scroll;
+  // The spot of the screen, in fractions, where the level shows a world point as it stands now: the
+  // world is drawn through its scroll into the frame's level viewport.
+  Point OnScreen(float worldX, float worldY) {
+    const SCore::SVector3 scroll = game.GetLevel()->GetWorld()->m_scroll;
     const Vellgrove::VGFrame::Viewport& view = game.GetFrame()->m_levelViewport;
-    const float toolX = (step.X + scroll.X) * area.Width + area.X;
-    const float toolY = (step.Y + scroll.Y) * area.Height + area.Y;
-    const Point centre = {toolX + 0.5f * float(view.X) / 1024 + Vellgrove::kToolXOffset + Vellgrove::kStrokeOffset,
-                          toolY + Vellgrove::kStrokeOffset};
-    const float width = step.Tool == Vellgrove::VGTT_WALL
-                            ? 0.0f
-                            : step.Width * 1024.0f / float(view.Width) * 768.0f / float(view.Height);
-    return Walk(SpellShape(step.Tool), centre, width, step.Height);
+    return {(float(view.X) + (worldX + scroll.X) * float(view.Width)) / 1024.0f,
+            (float(view.Y) + (worldY + scroll.Y) * float(view.Height)) / 768.0f};
+  }
+
+  // The stroke over the step's world box as the player sees that box on the screen: a wall an
+  // upright line down its middle, a bridge an arch with its feet on the box's lower corners.
+  std::vector<Point> StrokeFor(const LevelRunner::SolutionStep& step) {
+    const Point topLeft = OnScreen(step.X - 0.5f * step.Width, step.Y - 0.5f * step.Height);
+    const Point bottomRight = OnScreen(step.X + 0.5f * step.Width, step.Y + 0.5f * step.Height);
+    const float width = step.Tool == Vellgrove::VGTT_WALL ? 0.0f : bottomRight.x - topLeft.x;
+    return Walk(SpellShape(step.Tool), {0.5f * (topLeft.x + bottomRight.x), 0.5f * (topLeft.y + bottomRight.y)},
+                width, bottomRight.y - topLeft.y);
   }
 
   // What the network makes of the stroke, painted as the level mode paints it.
@@ -267,7 +269,7 @@ class WholeGame : public GameTest::RunningGame {
     ASSERT_TRUE(Reach(Vellgrove::VGGM_LEVEL));
   }
 
-  // A wall drawn from the ground upwards, one pointer move a frame, the button held throughout.
+  // A wall drawn from above down into the ground, one pointer move a frame, the button held throughout.
   void DrawWall() {
     const float top = 0.5f;
     DrawStroke(Walk(SpellShape(Vellgrove::VGTT_WALL), {kInTheLevel.x, (kInTheLevel.y + top) / 2}, 0.0f,

@@ -2,8 +2,9 @@
 
 A level places objects of the kinds in data/gameobjects/ (by their Name) at world positions: one
 unit is the view's width or height, y grows downwards, a position is an object's top-left corner.
-Every level places the three characters, a portal whose time_limit is the level's play time,
-ground, and the spare, disabled objects its spells will put in place.
+Every level places the three characters, a portal, ground, and the spare, disabled objects its
+spells will put in place. A portal's time_limit is the level's play time, written from that one
+value; and no character starts left of the level's first view, hidden behind the frame's panel.
 """
 import os
 from dataclasses import dataclass, field
@@ -11,6 +12,7 @@ from dataclasses import dataclass, field
 GROUND_TOP = 0.8
 GROUND_HALF_HEIGHT = 0.075
 CHARACTER_HEIGHT = 0.1
+CHARACTER_WIDTH = 0.05
 CHARACTERS = ("Tovemmar", "Gribbanoddle", "Weskaroon")
 TOOLS = {
     "VGTT_WALL": "VGGOT_WALL",
@@ -64,8 +66,9 @@ def block(left, right, top, bottom=1.0):
     return Placed("Ground", left, top, ((right - left) / 2.0, (bottom - top) / 2.0))
 
 
-def portal(x, play_time, top=GROUND_TOP):
-    return Placed("Portal", x, top - 0.12, None, [("time_limit", f"{play_time:g}", "Double")])
+def portal(x, top=GROUND_TOP):
+    """A portal; the level gives it its play time as time_limit."""
+    return Placed("Portal", x, top - 0.12)
 
 
 def walker(name, x, facing=1, top=GROUND_TOP):
@@ -91,22 +94,22 @@ def out_teleport(x, top=GROUND_TOP):
 LEVELS = [
     # A pit ends the meadow on the right: a wall turns the walkers back to the portal on the left.
     Level("level01", "The Turning Stone", 1.5, 60.0, "BACKDROP_MOOR", ["VGTT_WALL"],
-          [ground(0.0, 1.25), portal(0.12, 60.0)] + characters(0.62), pos_x=0.5, with_help=True),
+          [ground(0.0, 1.25), portal(0.12)] + characters(0.78), pos_x=0.5, with_help=True),
     # A gap lies between the walkers and the portal: a bridge spans it.
     Level("level02", "Over the Gap", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_BRIDGE"],
-          [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42, 60.0)] + characters(0.4), pos_x=0.3, with_help=True),
+          [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42)] + characters(0.5), pos_x=0.3, with_help=True),
     # The walkers head for the spikes on the left; a wind turns them and carries them over a crack.
     Level("level03", "windstorm", 1.6, 60.0, "BACKDROP_STORM", ["VGTT_WINDRIGHT"],
           [ground(0.0, 1.0), ground(1.06, 1.6), spikes(0.02),
-           portal(1.42, 60.0)] + characters(0.7, facing=-1), pos_x=0.3, with_help=True),
+           portal(1.42)] + characters(0.7, facing=-1), pos_x=0.3, with_help=True),
     # The same meadow seen from the other side: the spikes on the right, the portal beyond a crack on the left.
     Level("level04", "Westering Gale", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_WINDLEFT"],
           [ground(0.0, 0.54), ground(0.6, 1.6), spikes(1.38),
-           portal(0.08, 60.0)] + characters(0.85), pos_x=0.3, with_help=True),
+           portal(0.08)] + characters(0.85), pos_x=0.3, with_help=True),
     # A cliff shuts the walkers in a hollow; a teleport sends them up to the ledge with the portal.
     Level("level05", "Through the Veil", 1.6, 90.0, "BACKDROP_MOOR", ["VGTT_TELEPORT"],
           [ground(0.0, 0.9), Placed("Ground", 0.9, 0.35, (0.05, 0.275)), ground(1.0, 1.6, 0.45),
-           out_teleport(1.1, 0.45), portal(1.45, 90.0, 0.45)] + characters(0.4), pos_x=0.3,
+           out_teleport(1.1, 0.45), portal(1.45, 0.45)] + characters(0.5), pos_x=0.3,
           with_help=True),
 ]
 
@@ -115,7 +118,7 @@ BONUS_LEVELS = [
     # fallen, then send them over (a teleport, or a bridge and a second wall).
     Level("bonus01", "Moonlit Prowler", 2.0, 90.0, "BACKDROP_STORM", ["VGTT_WALL", "VGTT_BRIDGE", "VGTT_TELEPORT"],
           [ground(0.0, 0.8), ground(1.05, 2.0),
-           monster(1.6, facing=-1), out_teleport(1.2), portal(1.9, 90.0)] + characters(0.5)),
+           monster(1.6, facing=-1), out_teleport(1.2), portal(1.9)] + characters(0.5)),
 ]
 
 
@@ -123,15 +126,25 @@ def vector(element, x, y):
     return f'<{element} X="{x:g}" Y="{y:g}" Z="0"></{element}>'
 
 
-def placed_xml(placed):
+def placed_xml(placed, level):
     inner = vector("Position", placed.x, placed.y)
     if placed.half:
         inner += vector("HalfSize", *placed.half)
-    if placed.attributes:
+    attributes = placed.attributes
+    if placed.name == "Portal":
+        attributes = attributes + [("time_limit", f"{level.play_time:g}", "Double")]
+    if attributes:
         inner += "<Attributes>" + "".join(
-            f'<A Name="{name}" Value="{value}" Type="{kind}"></A>' for name, value, kind in placed.attributes) + \
+            f'<A Name="{name}" Value="{value}" Type="{kind}"></A>' for name, value, kind in attributes) + \
             "</Attributes>"
     return f'      <Obj Name="{placed.name}">{inner}</Obj>\n'
+
+
+def check_characters_in_first_view(level):
+    for placed in level.objects:
+        if placed.name in CHARACTERS and placed.x < level.pos_x:
+            raise ValueError(f"{level.name}: {placed.name} at x {placed.x:g} starts left of the first view, behind "
+                             f"the frame's panel (the view starts at {level.pos_x:g})")
 
 
 def backdrop_xml(level):
@@ -150,9 +163,10 @@ def help_attribute(level):
 
 
 def level_xml(level):
+    check_characters_in_first_view(level)
     tools = "".join(f'    <Tool ToolType="{tool}" GameObject="{TOOLS[tool]}"></Tool>\n' for tool in level.tools)
     spares = [Placed(SPARE_OF_TOOL[tool], *SPARE_PLACE) for tool in level.tools for _ in range(level.spares)]
-    objects = "".join(placed_xml(placed) for placed in level.objects + spares)
+    objects = "".join(placed_xml(placed, level) for placed in level.objects + spares)
     return (
         '<?xml version="1.0" encoding="windows-1251"?>\n'
         f'<Level Name="{level.name}" ShowName="{level.show_name}" SizeX="{level.size_x:g}" SizeY="1" '

@@ -21,9 +21,9 @@ def pillar(x, top, half_width=0.05, bottom=1.0):
 
 
 def bonus_level(name, show_name, size_x, play_time, backdrop, tools, portal_at, objects, **options):
-    """A level whose portal, at (x,) or (x, top), closes with the play time."""
+    """A level whose portal stands at (x,) or (x, top)."""
     x, top = (portal_at + (GROUND_TOP,))[:2]
-    return Level(name, show_name, size_x, play_time, backdrop, tools, [portal(x, play_time, top)] + objects,
+    return Level(name, show_name, size_x, play_time, backdrop, tools, [portal(x, top)] + objects,
                  **options)
 
 
@@ -62,7 +62,7 @@ BONUS_LEVELS = [
     # anew, so the same two must be spent again and again to hurry the walkers along.
     bonus_level("bonus06", "Last Light", 1.6, 8.5, "BACKDROP_MOOR", ["VGTT_WINDRIGHT"], (1.45,),
                 [ground(0.0, 0.5), ground(0.65, 1.05), ground(1.2, 1.6)] + characters(0.25),
-                pos_x=0.3),
+                pos_x=0.05),
     # Three floors, spikes at the far end of the two lower ones, and only walls. The wall on the middle
     # floor must be short: drawn down to the ground, it would also bar the way to the portal below.
     bonus_level("bonus07", "Cascade", 1.6, 36.0, "BACKDROP_CLIFFS", ["VGTT_WALL"], (1.45,),

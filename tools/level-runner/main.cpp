@@ -1,15 +1,22 @@
 // Plays one level of the game's packs headless, as the game's level mode plays it, on a fake clock:
 // each frame asks whether the level is lost, then won, applies the solution's steps that are due,
-// updates the level and (first frame, or every frame with --render) draws it.
+// updates the level and (first frame, or every frame with --render) draws it. With --as-people-draw
+// it plays the solution again, each time from the level's start, with its walls and bridges drawn
+// a little off as a person's hand draws them (Variation.h); --vary plays it with the walls and
+// bridges moved (positive is down) and scaled as given.
 //
-//   level-runner [--frame MS] [--render] [--bonus] <level Name> [<solution file>]
+//   level-runner [--frame MS] [--render] [--bonus] [--as-people-draw]
+//                [--vary BRIDGE_LIFT BRIDGE_WIDTH WALL_LIFT WALL_HEIGHT]... <level Name> [<solution file>]
 //
-// Run from the game's working directory. Prints "<Name>: done|failed|unfinished at <t> s, spells
-// accepted A, refused R" and answers 0, 1 or 2; a bad solution or a failure of the game answers 3.
+// Run from the game's working directory. Prints a line "<Name>: done|failed|unfinished at <t> s,
+// spells accepted A, refused R, ..." per play (followed by the variation's name when varied) and
+// answers 0, 1 or 2 for the first play that was not won (0 when all were); a bad solution or a
+// failure of the game answers 3.
 #include "HeadlessGame.h"
 #include "LevelSequenceRules.h"
 #include "Solution.h"
 #include "VGFrameWalls.h"
+#include "Variation.h"
 #include "VGLevel.h"
 #include "VGLevelPack.h"
 #include "VGLevelTrainer.h"
@@ -35,6 +42,8 @@ struct Options {
   unsigned int frameMilliseconds = 10;
   bool renderEveryFrame = false;
   bool bonus = false;
+  bool asPeopleDraw = false;
+  std::vector<Variation> variations;
   std::string level;
   std::string solution;
 };
@@ -50,12 +59,22 @@ Options ReadOptions(int argc, char** argv) {
       options.renderEveryFrame = true;
     } else if (argument == "--bonus") {
       options.bonus = true;
+    } else if (argument == "--as-people-draw") {
+      options.asPeopleDraw = true;
+    } else if (argument == "--vary" && i + 4 < argc) {
+      Variation variation{"varied"};
+      for (float* value : {&variation.BridgeLift, &variation.BridgeWidth, &variation.WallLift, &variation.WallHeight}) {
+        *value = std::strtof(argv[++i], nullptr);
+      }
+      options.variations.push_back(variation);
     } else {
       positional.push_back(argument);
     }
   }
   if (positional.empty() || positional.size() > 2 || options.frameMilliseconds == 0) {
-    throw SolutionError("usage: level-runner [--frame MS] [--render] [--bonus] <level Name> [<solution file>]");
+    throw SolutionError(
+        "usage: level-runner [--frame MS] [--render] [--bonus] [--as-people-draw] [--vary BRIDGE_LIFT BRIDGE_WIDTH "
+        "WALL_LIFT WALL_HEIGHT]... <level Name> [<solution file>]");
   }
   options.level = positional[0];
   if (positional.size() == 2) options.solution = positional[1];
@@ -137,11 +156,14 @@ int HomeInTime(Vellgrove::VGLevel& level) {
   return home;
 }
 
-int PlayLevel(const Options& options) {
-  const std::vector<SolutionStep> steps =
-      options.solution.empty() ? std::vector<SolutionStep>() : ReadSolution(options.solution);
-  HeadlessGame game;
-  Vellgrove::VGLevelPack& pack = options.bonus ? *Vellgrove::g_BonusLevelPack : *Vellgrove::g_LevelPack;
+std::vector<SolutionStep> Varied(const std::vector<SolutionStep>& steps, const Variation& variation) {
+  std::vector<SolutionStep> varied;
+  for (const SolutionStep& step : steps) varied.push_back(variation.Apply(step));
+  return varied;
+}
+
+Outcome PlayOnce(HeadlessGame& game, Vellgrove::VGLevelPack& pack, const Options& options,
+                 const std::vector<SolutionStep>& steps, const std::string& variation) {
   pack.SetCurrentLevel(options.level);
   if (pack.GetCurrentLevelName() != options.level) throw SolutionError("no level [" + options.level + "] in the pack");
   Platform::Testing::SetFakeClock(100000);
@@ -168,10 +190,29 @@ int PlayLevel(const Options& options) {
     t += options.frameMilliseconds * 0.001;
   }
   const char* const words[] = {"done", "failed", "unfinished"};
-  std::printf("%s: %s at %.2f s, spells accepted %d, refused %d, home in time %d of %d, time left %.2f s\n",
+  std::printf("%s: %s at %.2f s, spells accepted %d, refused %d, home in time %d of %d, time left %.2f s%s\n",
               level->Name.c_str(), words[outcome], t, play.accepted, play.refused, HomeInTime(*level),
-              Vellgrove::kCharacterCount, std::max(0.0, level->PlayTime - t));
+              Vellgrove::kCharacterCount, std::max(0.0, level->PlayTime - t), variation.c_str());
   return outcome;
+}
+
+int PlayLevel(const Options& options) {
+  const std::vector<SolutionStep> steps =
+      options.solution.empty() ? std::vector<SolutionStep>() : ReadSolution(options.solution);
+  HeadlessGame game;
+  Vellgrove::VGLevelPack& pack = options.bonus ? *Vellgrove::g_BonusLevelPack : *Vellgrove::g_LevelPack;
+  std::vector<Variation> variations = options.variations;
+  if (options.asPeopleDraw) {
+    const std::vector<Variation> corners = AsPeopleDraw();
+    variations.insert(variations.end(), corners.begin(), corners.end());
+  }
+  if (variations.empty()) return PlayOnce(game, pack, options, steps, "");
+  Outcome first = kDone;
+  for (const Variation& variation : variations) {
+    const Outcome outcome = PlayOnce(game, pack, options, Varied(steps, variation), ", " + variation.Name);
+    if (first == kDone) first = outcome;
+  }
+  return first;
 }
 
 }  // namespace
