@@ -41,6 +41,18 @@ int ToLayerSize(const std::string& text) {
   return size;
 }
 
+// The weights and biases of every layer after the first, counted before any is allocated.
+void RequireHoldableWeights(const std::vector<int>& sizes) {
+  std::size_t count = 0;
+  for (std::size_t k = 1; k < sizes.size(); ++k) {
+    count += std::size_t(sizes[k - 1]) * std::size_t(sizes[k]) + std::size_t(sizes[k]);
+    if (count > NNBuilder::kMaxWeightCount) {
+      throw KorvexCoreException(
+          ("nn: too many weights: more than " + std::to_string(NNBuilder::kMaxWeightCount)).c_str());
+    }
+  }
+}
+
 std::string PathText(const std::wstring& path) { return std::string(path.begin(), path.end()); }
 
 }  // namespace
@@ -72,6 +84,7 @@ boost::shared_ptr<NeuroNet> NNBuilder::BuildFromText(const std::string& text) co
     sizes.push_back(ToLayerSize(SCore::SXML::GetAttribute(layer, "size")->GetValue()));
     if (sizes.size() > 1) weights.push_back(ParseValues(layer->Text));
   }
+  RequireHoldableWeights(sizes);
   std::vector<double> inputScale = ParseValues(RequireChild(net, "input_scale")->Text);
   std::vector<double> outputScale = ParseValues(RequireChild(net, "output_scale")->Text);
   boost::shared_ptr<NeuroNet> result(new NeuroNet(sizes, alpha, beta));

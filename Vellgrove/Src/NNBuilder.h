@@ -4,6 +4,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ class NNBuilder {
  public:
   // Layer sizes outside this range are refused before anything is allocated.
   static constexpr int kMaxLayerSize = 100000;
+  // So are layers whose weights and biases together pass this count (80 MB of weights): layers of
+  // sizes within range may still multiply to more memory than any machine has. The shipped net
+  // holds under ten thousand.
+  static constexpr std::size_t kMaxWeightCount = 10000000;
 
   explicit NNBuilder(std::string separator);
   virtual ~NNBuilder();

@@ -145,3 +145,20 @@ TEST_F(NetFile, EveryLoadFailureNamesTheFile) {
   }
   EXPECT_THROW(NNBuilder(",").Build(L"no-such-net.xml"), KorvexCoreException);
 }
+
+// Two layers of the largest size each would ask for 80 GB of weights before a single weight is
+// read; the file is refused from its sizes alone, so nothing large is ever allocated.
+TEST_F(NetFile, ANetTooLargeToHoldIsRefusedFromItsSizesNamingTheFile) {
+  const std::string largest = std::to_string(NNBuilder::kMaxLayerSize);
+  const std::string text = "<neuronet><alpha>2</alpha><beta>1</beta><layers><l size=\"" + largest +
+                           "\"></l><l size=\"" + largest + "\">0</l></layers><input_scale>1</input_scale>"
+                           "<output_scale>1</output_scale></neuronet>";
+  try {
+    NNBuilder(",").Build(Write(text));
+    ADD_FAILURE() << "the net was built";
+  } catch (const KorvexCoreException& failure) {
+    const std::string message = failure.what();
+    EXPECT_NE(message.find("nn: too many weights"), std::string::npos) << message;
+    EXPECT_NE(message.find("[" + m_path + "]"), std::string::npos) << message;
+  }
+}
