@@ -14,8 +14,6 @@ SBackgroundWorker::~SBackgroundWorker() {
   m_task.reset();
 }
 
-void SBackgroundWorker::Start() { StartRunning(m_running); }
-
 namespace {
 
 // The failure callback runs on the worker's thread after the report; nothing may leave the thread.

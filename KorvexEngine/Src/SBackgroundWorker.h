@@ -19,9 +19,6 @@ class SBackgroundWorker : public SThread {
   // from a failure of its own while the thread is still starting or working.
   ~SBackgroundWorker() override;
 
-  // Starts the thread; it counts as running from now on, so that destroying the worker waits for
-  // it even before it has begun.
-  void Start();
   void Run() override;
 
   void SetTask(boost::shared_ptr<UI::IUIEvent> task) { m_task = task; }
@@ -34,6 +31,8 @@ class SBackgroundWorker : public SThread {
   boost::shared_ptr<UI::IUIEvent> m_failure;
   std::atomic<int> m_running{0};
 
+  // Set by Start, so that destroying the worker waits for its thread even before it has begun.
+  std::atomic<int>* RunningFlag() override { return &m_running; }
   void RunTaskAndReport();
 };
 

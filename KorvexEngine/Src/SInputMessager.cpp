@@ -25,8 +25,6 @@ void SInputMessager::Init(boost::shared_ptr<SCore::SViewport> viewport) {
 
 void SInputMessager::AddListener(boost::shared_ptr<UI::SUIControl> listener) { m_messageManager->AddListener(listener); }
 
-void SInputMessager::Start() { StartRunning(m_running); }
-
 void SInputMessager::Run() {
   m_running = 1;
   try {

@@ -25,9 +25,6 @@ class SInputMessager : public SThread {
   void AddListener(boost::shared_ptr<UI::SUIControl> listener);
   const boost::shared_ptr<UI::SUIMessageManager>& GetMessageManager() const { return m_messageManager; }
 
-  // Starts the thread; it counts as running from now on, so that destroying the messager waits
-  // for it even before its first tick.
-  void Start();
   void Stop() { m_stop = 1; }
   // Stops the thread and waits until it has ended: the UI handlers it runs hold pointers into
   // what the caller is about to destroy.
@@ -37,6 +34,9 @@ class SInputMessager : public SThread {
   void Run() override;
 
  private:
+  // Set by Start, so that destroying the messager waits for its thread even before its first tick.
+  std::atomic<int>* RunningFlag() override { return &m_running; }
+
   std::atomic<int> m_stop{0};
   std::atomic<int> m_running{0};
   boost::shared_ptr<SCore::SViewport> m_viewport;

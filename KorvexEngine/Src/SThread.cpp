@@ -22,22 +22,15 @@ const DWORD kPatientWaitMilliseconds = 2000;
 SThread::~SThread() = default;
 
 void SThread::Start() {
+  std::atomic<int>* const running = RunningFlag();
+  if (running != nullptr) *running = 1;
   m_threadHandle = _beginthreadex(nullptr, 0, &SThread::ThreadProc, this, 0, &m_threadId);
   if (m_threadHandle == 0) {
+    if (running != nullptr) *running = 0;
     const std::string message = std::string("can't start thread: ") + std::strerror(errno);
     throw SCore::KorvexCoreException(message.c_str());
   }
   m_priority = GetThreadPriority(reinterpret_cast<HANDLE>(m_threadHandle));
-}
-
-void SThread::StartRunning(std::atomic<int>& running) {
-  running = 1;
-  try {
-    Start();
-  } catch (...) {
-    running = 0;
-    throw;
-  }
 }
 
 unsigned SThread::ThreadProc(void* thread) {

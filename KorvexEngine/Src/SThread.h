@@ -13,15 +13,18 @@ class SThread {
   virtual ~SThread();
   virtual void Run() = 0;
 
-  // Starts the thread at once; raises KorvexCoreException when no thread can be made.
+  // Starts the thread at once; raises KorvexCoreException when no thread can be made. The one way
+  // to start every thread object, so that however an owner reaches the object, its running flag
+  // is set before the thread exists: an owner that waits for the flag then waits even for a
+  // thread that has not begun yet. The flag is cleared again when no thread starts.
   void Start();
 
   static unsigned ThreadProc(void* thread);
 
  protected:
-  // Starts the thread with its running flag already set, so that an owner that waits for the flag
-  // waits even for a thread that has not begun yet; the flag is cleared again when no thread starts.
-  void StartRunning(std::atomic<int>& running);
+  // The flag that the class's thread clears as its last step, for a class whose destructor waits
+  // for its thread; none by default.
+  virtual std::atomic<int>* RunningFlag() { return nullptr; }
   // Waits until the running flag of a thread reads 0. The wait cannot be cut short (the thread
   // still uses what its owner is about to destroy), but one that passes two seconds writes one log
   // line naming what it waits for, so that a hang shows in the log.

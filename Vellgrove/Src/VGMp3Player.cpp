@@ -31,8 +31,6 @@ VGMp3Player::~VGMp3Player() {
   WaitUntilEnded(m_isAlive, "the music thread (VGMp3Player) to end");
 }
 
-void VGMp3Player::Start() { StartRunning(m_isAlive); }
-
 void VGMp3Player::Play(const std::string& fileName) {
   Sleep(kHandshakeMilliseconds);
   Hold hold(m_requestLock);

@@ -23,8 +23,6 @@ class VGMp3Player : public KorvexEngine::SThread {
   // Stops the track, ends a fade at once and waits until the thread body has returned.
   ~VGMp3Player() override;
 
-  // Starts the thread; it counts as running from now until its body returns.
-  void Start();
   void Run() override;
 
   // Waits 200 ms, so that the thread sees a stop or fade asked just before, then asks for the
@@ -45,6 +43,8 @@ class VGMp3Player : public KorvexEngine::SThread {
   std::atomic<float> m_savedVolume{0.0f};
 
  private:
+  // Set by Start: the player counts as running from its start until its body returns.
+  std::atomic<int>* RunningFlag() override { return &m_isAlive; }
   // The file asked for and the number of the request, when one stands.
   bool TakeRequest(std::string& fileName, unsigned& request);
   bool IsRequested();

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -253,6 +254,36 @@ TEST_F(Mp3PlayerTest, AThreadThatCannotStartLeavesNothingToWaitFor) {
   const auto before = std::chrono::steady_clock::now();
   m_player.reset();
   EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(100));
+}
+
+// Holds its thread before the player's body until the test lets it go, so that what counts as
+// running between the start and the body's first step can be seen.
+std::atomic<bool> g_threadHeld{false};
+std::atomic<bool> g_threadReleased{false};
+
+class HeldPlayer : public VGMp3Player {
+ public:
+  void Run() override {
+    g_threadHeld = true;
+    while (!g_threadReleased) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    VGMp3Player::Run();
+  }
+};
+
+// The owner may start the player as any thread object is started; its destructor must wait for the
+// thread all the same.
+TEST_F(Mp3PlayerTest, StartedAsAnyThreadItCountsAsRunningBeforeItsBodyBegins) {
+  g_threadHeld = false;
+  g_threadReleased = false;
+  m_player.reset(new HeldPlayer);
+  KorvexEngine::SThread& thread = *m_player;
+  thread.Start();
+  EXPECT_TRUE(WaitUntil([] { return g_threadHeld.load(); }));
+  EXPECT_TRUE(m_player->IsAlive()) << "a destructor now would return before the thread has begun";
+  g_threadReleased = true;
+  // Destroyed only once the body runs, so that the test itself never frees a player in use.
+  EXPECT_TRUE(WaitUntil([&] { return m_player->IsAlive(); }));
+  m_player.reset();
 }
 
 TEST_F(Mp3PlayerTest, TeardownStopsTheTrackAndWaitsForTheThread) {
