@@ -17,7 +17,8 @@
 namespace SCore {
 
 // The document reader. Every read of a missing attribute or child element raises, so optional values
-// are probed first with DoIsAvialableName or DoIsHaveChild. A record is read from the child element of
+// are probed first with DoIsAvialableName or DoIsHaveChild. A number or flag whose text does not
+// convert raises KorvexCoreException naming the attribute, its element and the text. A record is read from the child element of
 // its name without moving the current element.
 class SDeserializator {
  public:

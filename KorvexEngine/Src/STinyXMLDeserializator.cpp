@@ -78,8 +78,8 @@ template <typename Record>
 void STinyXMLDeserializator::DeserializeRecord(const std::string& name, Record& value) {
   KORVEX_TRY
     DoBeginChild(name);
-    ForEachFieldInReadOrder(value, [this](const char* fieldName, auto& field) {
-      field = TextToValue<std::decay_t<decltype(field)>>(GetAttribute(fieldName));
+    ForEachFieldInReadOrder(value, [this, &name](const char* fieldName, auto& field) {
+      field = AttributeTextToValue<std::decay_t<decltype(field)>>(GetAttribute(fieldName), fieldName, name);
     });
     DoEndChild();
   KORVEX_RETHROW("STinyXMLDeserializator::DoDeserialize", kSourcePath)
@@ -88,7 +88,8 @@ void STinyXMLDeserializator::DeserializeRecord(const std::string& name, Record& 
 template <typename Value>
 void STinyXMLDeserializator::DeserializeScalar(const std::string& name, Value& value) {
   KORVEX_TRY
-    value = TextToValue<Value>(GetAttribute(name));
+    const std::string text = GetAttribute(name);
+    value = AttributeTextToValue<Value>(text, name, m_Current->Value());
   KORVEX_RETHROW("STinyXMLDeserializator::DoDeserialize", kSourcePath)
 }
 

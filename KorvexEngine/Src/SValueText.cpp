@@ -1,5 +1,7 @@
 #include "SValueText.h"
 
+#include "KorvexCoreException.h"
+
 #include <boost/lexical_cast/bad_lexical_cast.hpp>
 
 #include <charconv>
@@ -159,6 +161,14 @@ Float ReadFloat(const std::string& text) {
   return value;
 }
 
+const char* TypeName(bool) { return "bool"; }
+const char* TypeName(short) { return "short"; }
+const char* TypeName(unsigned short) { return "unsigned short"; }
+const char* TypeName(int) { return "int"; }
+const char* TypeName(unsigned int) { return "unsigned int"; }
+const char* TypeName(float) { return "float"; }
+const char* TypeName(double) { return "double"; }
+
 }  // namespace
 
 std::string ValueToText(bool value) { return value ? "1" : "0"; }
@@ -189,5 +199,25 @@ template int TextToValue<int>(const std::string&);
 template unsigned int TextToValue<unsigned int>(const std::string&);
 template float TextToValue<float>(const std::string&);
 template double TextToValue<double>(const std::string&);
+
+template <typename Value>
+Value AttributeTextToValue(const std::string& text, const std::string& attribute, const std::string& element) {
+  try {
+    return TextToValue<Value>(text);
+  } catch (const boost::bad_lexical_cast&) {
+    const std::string message = "can't convert value[" + text + "] of attribute[" + attribute + "] in element[" +
+                                element + "] to type[" + TypeName(Value{}) + "]";
+    throw KorvexCoreException(message.c_str());
+  }
+}
+
+template bool AttributeTextToValue<bool>(const std::string&, const std::string&, const std::string&);
+template short AttributeTextToValue<short>(const std::string&, const std::string&, const std::string&);
+template unsigned short AttributeTextToValue<unsigned short>(const std::string&, const std::string&,
+                                                             const std::string&);
+template int AttributeTextToValue<int>(const std::string&, const std::string&, const std::string&);
+template unsigned int AttributeTextToValue<unsigned int>(const std::string&, const std::string&, const std::string&);
+template float AttributeTextToValue<float>(const std::string&, const std::string&, const std::string&);
+template double AttributeTextToValue<double>(const std::string&, const std::string&, const std::string&);
 
 }  // namespace SCore

@@ -24,4 +24,11 @@ std::string ValueToText(double value);
 template <typename Value>
 Value TextToValue(const std::string& text);
 
+// TextToValue of the value of a document's attribute. A text that does not convert raises
+// KorvexCoreException "can't convert value[<text>] of attribute[<attribute>] in element[<element>]
+// to type[<type>]": a bad number in a data file then fails as its other load failures do, and the
+// loader's handler adds the file's name to a message that already says which value to mend.
+template <typename Value>
+Value AttributeTextToValue(const std::string& text, const std::string& attribute, const std::string& element);
+
 }  // namespace SCore

@@ -77,7 +77,8 @@ void SXMLDeserializator::DeserializeRecord(const std::string& name, Record& valu
   KORVEX_TRY
     const boost::shared_ptr<SXML::XMLNode> element = FindChildOrRaise(name);
     ForEachFieldInReadOrder(value, [&element](const char* fieldName, auto& field) {
-      field = TextToValue<std::decay_t<decltype(field)>>(SXML::GetAttribute(element, fieldName)->GetValue());
+      field = AttributeTextToValue<std::decay_t<decltype(field)>>(SXML::GetAttribute(element, fieldName)->GetValue(),
+                                                                  fieldName, element->Name);
     });
   KORVEX_RETHROW("SXMLDeserializator::DoDeserialize", kSourcePath)
 }
@@ -85,7 +86,7 @@ void SXMLDeserializator::DeserializeRecord(const std::string& name, Record& valu
 template <typename Value>
 void SXMLDeserializator::DeserializeScalar(const std::string& name, Value& value) {
   KORVEX_TRY
-    value = TextToValue<Value>(SXML::GetAttribute(m_Current, name)->GetValue());
+    value = AttributeTextToValue<Value>(SXML::GetAttribute(m_Current, name)->GetValue(), name, m_Current->Name);
   KORVEX_RETHROW("SXMLDeserializator::DoDeserialize", kSourcePath)
 }
 

@@ -11,8 +11,6 @@
 #include "Platform/CodePage.h"
 #include "Platform/NativePath.h"
 
-#include <boost/lexical_cast.hpp>
-
 namespace Vellgrove {
 
 namespace {
@@ -166,8 +164,6 @@ void ApplyUsersFullScreen(VGConfiguration& configuration, const std::wstring& us
     configuration.fullScreen = ReadUsersFullScreen(path, configuration.fullScreen);
   } catch (const SCore::KorvexCoreException& failure) {
     LogUnreadableUsersFile(path, failure.what());
-  } catch (const boost::bad_lexical_cast&) {
-    LogUnreadableUsersFile(path, "a value of the wrong kind");
   }
 }
 

@@ -3,7 +3,6 @@
 #include "TempFolder.h"
 #include "VGConfiguration.h"
 
-#include <boost/lexical_cast.hpp>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -151,13 +150,20 @@ TEST_F(Configuration, EachMissingElementOrAttributeFailsWithTheReadersMessageUnd
   }
 }
 
-TEST_F(Configuration, RefusesNumbersThatAreNotPlainDecimalText) {
-  for (const auto& value : {std::make_pair("force=\"1.25\"", "force=\"1,1\""),
-                            std::make_pair("charsH=\"16\"", "charsH=\"1,1\""),
-                            std::make_pair("width=\"1024\"", "width=\"0x400\""),
-                            std::make_pair("fullscreen=\"1\"", "fullscreen=\"yes\"")}) {
-    SCOPED_TRACE(value.second);
-    EXPECT_THROW(Read(Replaced(kConfiguration, value.first, value.second)), boost::bad_lexical_cast);
+TEST_F(Configuration, RefusesNumbersThatAreNotPlainDecimalTextNamingTheAttribute) {
+  struct Case {
+    const char* from;
+    const char* to;
+    const char* attribute;
+  };
+  const Case cases[] = {{"force=\"1.25\"", "force=\"1,1\"", "force"},
+                        {"charsH=\"16\"", "charsH=\"1,1\"", "charsH"},
+                        {"width=\"1024\"", "width=\"0x400\"", "width"},
+                        {"fullscreen=\"1\"", "fullscreen=\"yes\"", "fullscreen"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    EXPECT_THAT(FailureOf([&] { Read(Replaced(kConfiguration, c.from, c.to)); }),
+                HasSubstr(std::string("of attribute[") + c.attribute + "]"));
   }
 }
 
