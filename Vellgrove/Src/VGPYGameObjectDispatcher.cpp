@@ -2,7 +2,9 @@
 
 #include "ReleaseScriptValue.h"
 #include "SEngineException.h"
+#include "VGContact.h"
 #include "VGPYFactory.h"
+#include "VGPYGameObject.h"
 #include "VGPythonDictionary.h"
 #include "VGPythonLock.h"
 #include "VGPythonObject.h"
@@ -38,6 +40,15 @@ void VGPYGameObjectDispatcher::Init() {
       throw KorvexEngine::SEngineException("can't make the name \"sound_fx\"");
     }
   KORVEX_RETHROW("VGPYGameObjectDispatcher::Init()", kSource)
+}
+
+bool VGPYGameObjectDispatcher::Dispatch(const VGContact& contact, const boost::shared_ptr<VGPYGameObject>& first,
+                                        const boost::shared_ptr<VGPYGameObject>& second,
+                                        const boost::shared_ptr<VGPythonDictionary>& world, std::string& sound) {
+  KORVEX_TRY
+    return Dispatch(contact.PointX, contact.PointY, contact.Depth, contact.NormalX, contact.NormalY,
+                    *first->GetPythonObject(), *second->GetPythonObject(), *world, sound);
+  KORVEX_RETHROW("VGPYGameObjectDispatcher::Dispatch()", kSource)
 }
 
 bool VGPYGameObjectDispatcher::Dispatch(float pointX, float pointY, float depth, float normalX, float normalY,

@@ -7,6 +7,8 @@
 
 namespace Vellgrove {
 
+struct VGContact;
+class VGPYGameObject;
 class VGPythonDictionary;
 class VGPythonObject;
 
@@ -22,9 +24,13 @@ class VGPYGameObjectDispatcher {
 
   void Init();
 
-  // One touching pair: the two objects' script instances, the contact point, the penetration depth
-  // and the normal (x and y only), and the world's dictionary. Answers "run"'s verdict and puts
-  // "sound_fx" into `sound`.
+  // One touching pair as the world holds it, with the contact the collider found between them.
+  // Answers "run"'s verdict and puts "sound_fx" into `sound`.
+  bool Dispatch(const VGContact& contact, const boost::shared_ptr<VGPYGameObject>& first,
+                const boost::shared_ptr<VGPYGameObject>& second, const boost::shared_ptr<VGPythonDictionary>& world,
+                std::string& sound);
+  // The same for bare script instances, with the contact point, the penetration depth and the normal
+  // (x and y only) as "run" takes them.
   bool Dispatch(float pointX, float pointY, float depth, float normalX, float normalY, VGPythonObject& first,
                 VGPythonObject& second, VGPythonDictionary& world, std::string& sound);
 

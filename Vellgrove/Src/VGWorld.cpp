@@ -215,14 +215,14 @@ void VGWorld::CollisionDetection() {
     for (const auto& solid : m_static) {
       if (!solid->IsEnable()) continue;
       for (const auto& mover : m_dynamic) {
-        if (Overlap(*solid, *mover) && mover->IsEnable()) ResolveCollision(*solid, *mover);
+        if (Overlap(*solid, *mover) && mover->IsEnable()) ResolveCollision(solid, mover);
       }
     }
     for (size_t i = 0; i < m_dynamic.size(); ++i) {
       if (!m_dynamic[i]->IsEnable()) continue;
       for (size_t j = i + 1; j < m_dynamic.size(); ++j) {
         if (Overlap(*m_dynamic[j], *m_dynamic[i]) && m_dynamic[j]->IsEnable()) {
-          ResolveCollision(*m_dynamic[j], *m_dynamic[i]);
+          ResolveCollision(m_dynamic[j], m_dynamic[i]);
         }
       }
     }
@@ -237,26 +237,24 @@ bool VGWorld::Overlap(VGPYGameObject& b, VGPYGameObject& a) {
   return contact.Depth > 0.0f;
 }
 
-void VGWorld::ResolveCollision(VGPYGameObject& b, VGPYGameObject& a) {
+void VGWorld::ResolveCollision(const boost::shared_ptr<VGPYGameObject>& b, const boost::shared_ptr<VGPYGameObject>& a) {
   KORVEX_TRY
     VGContact contact;
-    m_collider.Collide(*a.m_tile, contact, *b.m_tile);
+    m_collider.Collide(*a->m_tile, contact, *b->m_tile);
     if (!(contact.Depth > 0.0f)) return;
     std::string sound;
-    const bool respond = m_dispatcher->Dispatch(contact.PointX, contact.PointY, contact.Depth, contact.NormalX,
-                                                contact.NormalY, *a.GetPythonObject(), *b.GetPythonObject(),
-                                                *m_dictionary, sound);
+    const bool respond = m_dispatcher->Dispatch(contact, a, b, m_dictionary, sound);
     if (!sound.empty() && g_SoundManager) g_SoundManager->PlaySound(sound);
-    a.RefreshCache();
-    b.RefreshCache();
+    a->RefreshCache();
+    b->RefreshCache();
     if (!respond) return;
-    RespondToContact(b, a, contact);
-    a.PushPosition();
-    b.PushPosition();
-    a.PushVelocity();
-    b.PushVelocity();
-    a.UpdateHalfSize();
-    b.UpdateHalfSize();
+    RespondToContact(*b, *a, contact);
+    a->PushPosition();
+    b->PushPosition();
+    a->PushVelocity();
+    b->PushVelocity();
+    a->UpdateHalfSize();
+    b->UpdateHalfSize();
   KORVEX_RETHROW("VGWorld::ResolveCollision()", kSource)
 }
 

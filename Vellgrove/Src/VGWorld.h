@@ -41,7 +41,7 @@ class VGWorld : public SCore::ISerialize, public SCore::IDeserialize {
   void AddGameObject(const boost::shared_ptr<VGPYGameObject>& object);
   void Update(float dt);
   void CollisionDetection();
-  void ResolveCollision(VGPYGameObject& b, VGPYGameObject& a);
+  void ResolveCollision(const boost::shared_ptr<VGPYGameObject>& b, const boost::shared_ptr<VGPYGameObject>& a);
   void ResetForces();
   void UpdateSpritesState();
 

@@ -1,7 +1,9 @@
 // The collision dispatcher against the fixture's "run": the verdict, the contact's sound, the
-// world handed over, and a failing "run".
+// pair, the contact and the world handed over, and a failing "run".
+#include "GameObjectFixture.h"
 #include "LogCapture.h"
 #include "ScriptTestSupport.h"
+#include "VGContact.h"
 #include "VGPYFactory.h"
 #include "VGPYGameObjectDispatcher.h"
 #include "VGPythonDictionary.h"
@@ -13,9 +15,17 @@
 #include <string>
 
 using namespace Vellgrove;
+using BridgeTest::GameObjectFixture;
+using BridgeTest::ObjectXml;
 using TestSupport::MessageOf;
 using TestSupport::ScriptName;
 using TestSupport::StartsWith;
+
+namespace {
+
+class CollisionDispatcherOfObjects : public GameObjectFixture {};
+
+}  // namespace
 
 TEST(CollisionDispatcher, AnswersRunsVerdictAndKeepsTheSoundUntilRunChangesIt) {
   VGPYGameObjectDispatcher dispatcher;
@@ -37,28 +47,41 @@ TEST(CollisionDispatcher, AnswersRunsVerdictAndKeepsTheSoundUntilRunChangesIt) {
   }
 }
 
-TEST(CollisionDispatcher, PassesThePairTheContactAndTheSameWorldEachTime) {
+// The world hands over what the collider found and the two objects as it holds them.
+TEST_F(CollisionDispatcherOfObjects, PassesThePairsScriptsTheContactRecordAndTheSameWorldEachTime) {
+  const boost::shared_ptr<VGPYGameObject> first = Load(ObjectXml("", ""), "first.xml");
+  const boost::shared_ptr<VGPYGameObject> second = Load(ObjectXml("", ""), "second.xml");
+  const boost::shared_ptr<VGPythonDictionary> world(new VGPythonDictionary(VGPYFactory::GetInterpreter()));
   VGPYGameObjectDispatcher dispatcher;
-  const boost::shared_ptr<VGPythonObject> first = VGPYFactory::CreateByTypeName("VGGOT_ACTOR");
-  const boost::shared_ptr<VGPythonObject> second = VGPYFactory::CreateByTypeName("VGGOT_SIMPLE");
-  VGPythonDictionary world(VGPYFactory::GetInterpreter());
   std::string sound;
-  dispatcher.Dispatch(0.25f, 0.5f, 0.125f, -1.0f, 0.0f, *first, *second, world, sound);
-  dispatcher.Dispatch(0.75f, 0.5f, 0.125f, 0.0f, 1.0f, *second, *first, world, sound);
+  VGContact contact;
+  contact.PointX = 0.25f;
+  contact.PointY = 0.5f;
+  contact.PointZ = 3.0f;
+  contact.NormalX = -1.0f;
+  contact.NormalY = 0.0f;
+  contact.NormalZ = 7.0f;
+  contact.Depth = 0.125f;
+  dispatcher.Dispatch(contact, first, second, world, sound);
+  contact.PointX = 0.75f;
+  contact.NormalX = 0.0f;
+  contact.NormalY = 1.0f;
+  dispatcher.Dispatch(contact, second, first, world, sound);
 
   const ScriptName worlds("worlds");
   const ScriptName seen("seen");
   VGPythonList handed(dispatcher.GetScript()->GetPropertyValue(worlds).GetResult());
   ASSERT_EQ(handed.GetSize(), 2u);
-  EXPECT_EQ(handed.GetValue(0).GetResult(), world.GetDictionary());
-  EXPECT_EQ(handed.GetValue(1).GetResult(), world.GetDictionary());
+  EXPECT_EQ(handed.GetValue(0).GetResult(), world->GetDictionary());
+  EXPECT_EQ(handed.GetValue(1).GetResult(), world->GetDictionary());
   VGPythonLock lock;
   const VGPythonResult last = dispatcher.GetScript()->GetPropertyValue(seen);
   ASSERT_TRUE(PyTuple_Check(last.GetResult()));
-  EXPECT_EQ(PyTuple_GetItem(last.GetResult(), 0), second->GetInstance());
-  EXPECT_EQ(PyTuple_GetItem(last.GetResult(), 1), first->GetInstance());
-  const double contact[] = {0.75, 0.5, 0.125, 0.0, 1.0};
-  for (int i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(PyFloat_AsDouble(PyTuple_GetItem(last.GetResult(), 2 + i)), contact[i]);
+  EXPECT_EQ(PyTuple_GetItem(last.GetResult(), 0), second->GetPythonObject()->GetInstance());
+  EXPECT_EQ(PyTuple_GetItem(last.GetResult(), 1), first->GetPythonObject()->GetInstance());
+  // Point x and y, the depth, then normal x and y; the z components stay behind.
+  const double passed[] = {0.75, 0.5, 0.125, 0.0, 1.0};
+  for (int i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(PyFloat_AsDouble(PyTuple_GetItem(last.GetResult(), 2 + i)), passed[i]);
 }
 
 TEST(CollisionDispatcher, AFailingRunRaisesAndTheNextDispatchWorks) {

@@ -100,7 +100,7 @@ TEST_F(World, AContactIsAnsweredByTheMassesWithTheSidewaysImpulseTripled) {
     a->SetVelocity({1.0f, 0.0f, 0.0f});
     Run(*a, "object.__setattr__(o, 'state', 1)");  // the fixture's collision script answers the state
     ClearLog(*a);
-    world->ResolveCollision(*b, *a);
+    world->ResolveCollision(b, a);
     EXPECT_FLOAT_EQ(a->m_tile->Body->Velocity.X, c.wantVelocityA);
     EXPECT_FLOAT_EQ(b->m_tile->Body->Velocity.X, c.wantVelocityB);
     EXPECT_NEAR(a->GetPosition().X, c.wantA, 1e-6);
@@ -117,8 +117,8 @@ TEST_F(World, ARefusedContactMovesNothingAndTouchingBoxesAreNotContacts) {
   const boost::shared_ptr<VGPYGameObject> c = Place("C", 1.0f, 1.0f, true);
   a->SetVelocity({1.0f, 0.0f, 0.0f});
   ClearLog(*a);
-  world->ResolveCollision(*b, *a);
-  world->ResolveCollision(*c, *a);
+  world->ResolveCollision(b, a);
+  world->ResolveCollision(c, a);
   EXPECT_EQ(a->m_tile->Body->Velocity.X, 1.0f);
   EXPECT_EQ(Pairs(), "[('A', 'B')]") << "the touching pair never reaches the script";
 }

@@ -60,7 +60,7 @@ void SetNumber(VGPYGameObject& object, const char* name, double value) {
 // pass of contacts as the world makes them (a static object second, dynamic ones in adding order).
 class Scene {
  public:
-  Scene() : m_world(VGPYFactory::GetInterpreter()) {}
+  Scene() : m_world(new VGPythonDictionary(VGPYFactory::GetInterpreter())) {}
 
   boost::shared_ptr<VGPYGameObject> Add(const std::string& name, float x, float y) {
     const boost::shared_ptr<VGPYGameObject> object = VGPYFactory::Create(name);
@@ -73,11 +73,11 @@ class Scene {
     object->m_tile->Update(0.0f);
     VGPythonLock lock;
     PyObject* key = PyLong_FromSize_t(object->GetGameObjectType());
-    if (!m_world.Contains(key)) {
+    if (!m_world->Contains(key)) {
       VGPythonList list(VGPYFactory::GetInterpreter());
-      m_world.Set(key, list.GetList());
+      m_world->Set(key, list.GetList());
     }
-    VGPythonList(m_world.GetValue(key).GetResult()).Append(object->GetPythonObject()->GetInstance());
+    VGPythonList(m_world->GetValue(key).GetResult()).Append(object->GetPythonObject()->GetInstance());
     Py_DECREF(key);
     m_objects.push_back(object);
     return object;
@@ -85,31 +85,30 @@ class Scene {
 
   void Tick(float dt) {
     for (const auto& object : m_objects) {
-      if (!object->IsStatic() && object->IsEnable()) object->Update(m_world, dt);
+      if (!object->IsStatic() && object->IsEnable()) object->Update(*m_world, dt);
     }
   }
 
   // The first contact of positive depth between the walker and anything else: the dispatcher's
   // answer and sound.
-  bool Touch(VGPYGameObject& walker, std::string& sound) {
+  bool Touch(const boost::shared_ptr<VGPYGameObject>& walker, std::string& sound) {
     for (const auto& other : m_objects) {
-      if (other.get() == &walker) continue;
+      if (other == walker) continue;
       other->RefreshCache();
-      walker.RefreshCache();
+      walker->RefreshCache();
       VGContact contact;
-      VGCollider().Collide(*walker.m_tile, contact, *other->m_tile);
+      VGCollider().Collide(*walker->m_tile, contact, *other->m_tile);
       if (contact.Depth <= 0.0f) continue;
-      return m_dispatcher.Dispatch(contact.PointX, contact.PointY, contact.Depth, contact.NormalX, contact.NormalY,
-                                   *walker.GetPythonObject(), *other->GetPythonObject(), m_world, sound);
+      return m_dispatcher.Dispatch(contact, walker, other, m_world, sound);
     }
-    ADD_FAILURE() << "nothing touches " << walker.GetName();
+    ADD_FAILURE() << "nothing touches " << walker->GetName();
     return false;
   }
 
-  VGPythonDictionary& World() { return m_world; }
+  VGPythonDictionary& World() { return *m_world; }
 
  private:
-  VGPythonDictionary m_world;
+  boost::shared_ptr<VGPythonDictionary> m_world;
   VGPYGameObjectDispatcher m_dispatcher;
   std::vector<boost::shared_ptr<VGPYGameObject>> m_objects;
 };
@@ -149,7 +148,7 @@ Outcome Play(const Situation& situation) {
   Outcome outcome;
   if (situation.touch) {
     outcome.touched = true;
-    outcome.respond = scene.Touch(*hero, outcome.sound);
+    outcome.respond = scene.Touch(hero, outcome.sound);
   }
   if (situation.after) situation.after(scene, *hero);
   hero->RefreshCache();
