@@ -63,7 +63,11 @@ boost::shared_ptr<SUIForm> SUIApplication::ActiveForm() {
   return m_activeForm;
 }
 
+// A hidden or disabled application passes on no press, release or key, whatever its forms' flags:
+// a screen parks its forms that way, and their invisible buttons must not answer clicks meant for the
+// screen in front of them.
 boost::shared_ptr<SUIForm> SUIApplication::EnabledActiveForm() {
+  if (!m_enabled || m_hidden) return boost::shared_ptr<SUIForm>();
   TScopedLock<SLockGuard> hold(m_lock);
   if (m_activeForm && m_activeForm->m_enabled) return m_activeForm;
   return boost::shared_ptr<SUIForm>();
@@ -85,7 +89,9 @@ void SUIApplication::InputMouseUp(const SUIInputMouseUpEvent& event) {
   if (const auto form = EnabledActiveForm()) form->InputMouseUp(event);
 }
 
+// A disabled application still shows where the pointer is; a hidden one shows nothing to light up.
 void SUIApplication::InputMouseMove(const SUIInputMouseMoveEvent& event) {
+  if (m_hidden) return;
   if (const auto form = ActiveForm()) form->InputMouseMove(event);
 }
 

@@ -13,7 +13,8 @@ namespace KorvexEngine {
 namespace UI {
 
 // The forms of one screen: a registry by name and a stack of shown forms, the top one active.
-// Only the active form receives input; every shown form that is not hidden is drawn, bottom first.
+// Only the active form receives input, and only while the application itself is shown and enabled;
+// every shown form that is not hidden is drawn, bottom first.
 class SUIApplication : public SUIControl {
  public:
   SUIApplication();

@@ -70,6 +70,7 @@ void VGMenu::Create() {
 
 void VGMenu::Activate() {
   m_ui->HideAllForms();
+  m_ui->m_enabled = true;
   m_firstFrame = true;
   m_result = kNone;
   m_fullScreenState = m_fullScreenBox->m_checked.load();

@@ -41,10 +41,11 @@ void Play(const char* sound) {
 bool VGMenu::Idle() { return m_result == kNone; }
 
 // Once the player has chosen, the menu takes no more input until the game shows it again: its
-// forms would otherwise answer clicks meant for the screens that follow.
+// forms would otherwise answer clicks meant for the screens that follow. They stay drawn, so that
+// the fade to the next screen darkens the menu the player chose from.
 void VGMenu::SetResult(int result) {
   m_result = result;
-  m_ui->HideAllForms();
+  m_ui->m_enabled = false;
 }
 
 void VGMenu::PlayClickSound() { Play("Click"); }

@@ -272,6 +272,8 @@ void VellgroveGame::CreateMenu() {
   m_menu.reset(new VGMenu(m_viewport, m_inputMessager, m_musicPlayer));
   m_menu->m_tableFont = heading;
   m_menu->m_fullScreenBox->m_checked = m_fullScreen;
+  // The box's first click must read as a change from the screen as it is.
+  m_menu->Activate();
 }
 
 // Started once with nothing to count; the level's own count starts it again.
@@ -383,7 +385,9 @@ void VellgroveGame::UpdateCursor() {
 bool VellgroveGame::IsQuitRequested() { return m_gameMode && m_gameMode->GetCurrent() == VGGM_QUIT; }
 
 void VellgroveGame::UpdateSplashMode(bool /*changed*/) {
-  if (m_splash->IsDone()) m_gameMode->ChangeMode(VGGM_MENU);
+  if (!m_splash->IsDone()) return;
+  m_gameMode->ChangeMode(VGGM_MENU);
+  m_menu->Activate();
 }
 
 void VellgroveGame::RenderSplashMode() { m_splash->Render(); }

@@ -183,6 +183,35 @@ TEST_F(UIForms, ADisabledFormListeningAloneLetsOnlyTheCursorThrough) {
   EXPECT_EQ(probe->Take(), (Seen{"down"}));
 }
 
+// A screen parks its application disabled or hidden with its forms still on the stack, enabled.
+TEST_F(UIForms, AParkedApplicationPassesNoPressOrKeyToItsShownForm) {
+  const auto probe = AddFormWithProbe("Parked");
+  application->ShowForm("Parked");
+  Platform::InputEvents::CursorMovedTo(10, 10);
+  const struct {
+    bool hidden, enabled;
+    bool cursorSeen;
+  } parkings[] = {{false, false, true}, {true, true, false}, {true, false, false}};
+  for (const auto& parked : parkings) {
+    application->m_hidden = parked.hidden;
+    application->m_enabled = parked.enabled;
+    Hold(true);
+    Tick();
+    pump->QueueKeyDown('K');
+    Hold(false);
+    Tick();
+    const Seen seen = probe->Take();
+    for (const std::string& event : seen) EXPECT_EQ(event, "over") << "hidden " << parked.hidden;
+    EXPECT_EQ(!seen.empty(), parked.cursorSeen) << "hidden " << parked.hidden;
+  }
+
+  application->m_hidden = false;
+  application->m_enabled = true;
+  Hold(true);
+  Tick();
+  EXPECT_EQ(probe->Take(), (Seen{"down"}));
+}
+
 TEST_F(UIForms, KeysReachTheReactionsOfAFormsOwnChildrenOnly) {
   const auto outer = AddFormWithProbe("Outer");
   const auto inner = boost::make_shared<SUIForm>("Inner");

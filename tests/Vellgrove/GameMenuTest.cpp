@@ -26,6 +26,9 @@ const Place kBackToMenu{0.500488281f + 0.125f, 0.339192718f + 0.0618f};
 const Place kBackToMap{0.217285156f + 0.125f, 0.527994812f + 0.0618f};
 const Place kReplay{0.502441406f + 0.125f, 0.527994812f + 0.0618f};
 const Place kOffTheButtons{0.49f, 0.91f};
+// The main menu's Play and Settings, which lie over the in-game menu's map and replay buttons.
+const Place kMainMenuPlay{0.31103515625f + 0.0976f, 0.501953125f + 0.0449f};
+const Place kMainMenuSettings{0.52099609375f + 0.0976f, 0.501953125f + 0.0449f};
 
 class GameMenu : public GameTest::RunningGame {
  protected:
@@ -111,12 +114,27 @@ TEST_F(GameMenu, BackToTheMainMenuParksTheLevelForPlayToResume) {
   EXPECT_FALSE(game.GetGameMenu()->m_enabled);
   EXPECT_TRUE(game.IsPaused());
 
-  game.GetMenu()->OnPlay();
-  ASSERT_TRUE(Reach(Vellgrove::VGGM_LEVEL));
+  Click(kMainMenuPlay);
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_LEVEL)) << "mode " << game.GetGameMode()->GetCurrent() << " after Play";
   EXPECT_EQ(game.GetLevel(), level) << "the same level, not loaded again";
   EXPECT_TRUE(game.IsPaused());
   EXPECT_FALSE(game.IsStartPause());
   EXPECT_FALSE(MenuShown());
+}
+
+// The parked menu's buttons, hidden under the main menu's, take none of its clicks.
+TEST_F(GameMenu, ThePlayerInTheMainMenuDoesNotPressTheParkedMenu) {
+  OpenMenuInLevel();
+  const boost::shared_ptr<Vellgrove::VGLevel> level = game.GetLevel();
+  Vellgrove::g_UserProfileManager->SetLevel(level->Name, level->ShowName);
+  Click(kBackToMenu);
+  ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU));
+  Click(kMainMenuSettings);
+  EXPECT_TRUE(Until([&] { return game.GetMenu()->m_ui->GetActiveFormName() == "Settings"; }));
+  for (int i = 0; i < 100; ++i) Frame(game, 10, true);
+  EXPECT_EQ(game.GetGameMode()->GetCurrent(), Vellgrove::VGGM_MENU) << "the level is not replayed";
+  EXPECT_EQ(game.GetGameMode()->GetPending(), Vellgrove::VGGM_MENU);
+  EXPECT_EQ(game.GetLevel(), level);
 }
 
 TEST_F(GameMenu, MovingOverTwoButtonsPlaysFocusTwice) {

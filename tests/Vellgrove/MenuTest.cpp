@@ -136,6 +136,28 @@ class MainMenu : public GameTest::RunningGame {
   VellgroveGame game{false};
 };
 
+// A game started full screen, met from its splash screens as a player meets it.
+class MainMenuStartedFullScreen : public GameTest::RunningGame {
+ protected:
+  void SetUp() override {
+    game.DoInit("D3D9Render");
+    game.Create(L"textures.xml", "Glintmoor Dawnkeel test", 1024, 768, 32, true);
+  }
+  void TearDown() override { Quit(game); }
+
+  std::string ActiveForm() { return game.GetMenu()->m_ui->GetActiveFormName(); }
+  void Click(Point at) { ClickAt(game, at.x, at.y); }
+
+  VellgroveGame game{true};
+};
+
+// The screen's mean brightness, 0 to 765.
+double MeanLevel(const std::vector<DWORD>& pixels) {
+  double sum = 0.0;
+  for (DWORD pixel : pixels) sum += double(((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF));
+  return sum / double(pixels.size());
+}
+
 // Windows-1251 bytes of the Cyrillic letters I and v.
 const std::string kOddName = std::string("\"<&") + "\xC8\xE2";
 const std::wstring kOddNameWide = L"\"<&\x0418\x0432";
@@ -219,6 +241,34 @@ TEST_F(MainMenu, WhatThePlayerDoesInTheMenuIsKept) {
   for (Point at : {kIfThis, kProfileDelete, kYes}) Click(at);
   EXPECT_EQ(Vellgrove::g_UserProfileManager->GetProfileNames(), std::vector<std::wstring>{L"BO"});
   EXPECT_EQ(FileBytes(), afterPlay) << "the menu left behind answers no clicks";
+}
+
+// The player's choice fades out over the menu as it stood, not over an empty screen.
+TEST_F(MainMenu, PlayFadesOutOverTheMenuStillShown) {
+  EnterMenu();
+  AddPlayer("Bo");
+  const double shown = MeanLevel(Picture(game));
+  Click(kPlay);
+  ASSERT_EQ(game.GetMenu()->GetResult(), Vellgrove::VGMenu::kFirstPlay);
+  ASSERT_EQ(game.GetGameMode()->GetCurrent(), Vellgrove::VGGM_MENU) << "the fade to the intro has begun";
+  EXPECT_GT(MeanLevel(Picture(game)), 0.5 * shown);
+}
+
+TEST_F(MainMenuStartedFullScreen, TheBoxShowsTheScreenAndEveryClickSwitchesIt) {
+  ASSERT_TRUE(Reach(game, Vellgrove::VGGM_MENU));
+  ASSERT_TRUE(FramesUntil(game, [&] { return ActiveForm() == "NewUser"; }));
+  Click(kNameBox);
+  for (char byte : std::string("Bo")) game.OnChar(static_cast<BYTE>(byte));
+  Click(kNewUserOk);
+  Click(kSettings);
+  ASSERT_EQ(ActiveForm(), "Settings");
+  const KorvexEngine::UI::SUICheckBox& box = *game.GetMenu()->m_fullScreenBox;
+  for (bool next : {false, true, false}) {
+    EXPECT_EQ(box.m_checked, game.IsFullScreen()) << "before the click to full screen " << next;
+    Click(kFullScreenBox);
+    EXPECT_TRUE(FramesUntil(game, [&] { return game.IsFullScreen() == next; })) << "full screen " << next;
+  }
+  EXPECT_EQ(box.m_checked, game.IsFullScreen());
 }
 
 // A player who finished every main level has the bonus levels open; deleting that player leaves
