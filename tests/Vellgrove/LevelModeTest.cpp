@@ -1,11 +1,14 @@
 // The level mode's rules on the real game and its first level: which pause each event leaves the
-// level in, what a finished stroke becomes, and that a stroke never outlives its level visit.
+// level in, what a finished stroke becomes, and that a stroke never outlives its level visit; and in
+// a level of walls and winds, what each spell cast is worth and when the wind sounds.
 #include "KorvexApplication.h"
 #include "RunningGame.h"
 #include "SUIToolTip.h"
+#include "VGLevelPack.h"
 #include "VGLevelTrainer.h"
 #include "VGPYGameObject.h"
 #include "VGSoundManager.h"
+#include "VGUserProfileManager.h"
 #include "VGWorld.h"
 #include "WaitUntil.h"
 
@@ -39,6 +42,14 @@ class LevelMode : public GameTest::RunningGame {
   // The left button as the window's messages leave it for the next frame.
   static void Press() { KorvexEngine::g_LeftButtonDown = 1; }
   static void Release() { KorvexEngine::g_LeftButtonDown = 0; }
+
+  // A click in the level ends its start pause.
+  void ClickToStart() {
+    Press();
+    Step();
+    Release();
+    Step();
+  }
 
   void EnterMenuAndComeBack() {
     game.GetGameMode()->ChangeMode(Vellgrove::VGGM_MENU);
@@ -118,10 +129,7 @@ TEST_F(LevelMode, PausesFollowTheEventsInTheirOrder) {
 // Space toggles the pause once per press, however long it is held.
 TEST_F(LevelMode, SpaceTogglesThePauseOncePerPress) {
   const HWND window = game.GetWindow()->m_window;
-  Press();
-  Step();
-  Release();
-  Step();
+  ClickToStart();
   ASSERT_FALSE(game.IsPaused());
   for (bool pausedAfter : {true, false}) {
     Platform::Testing::InjectKey(window, SDL_SCANCODE_SPACE, true);
@@ -143,10 +151,7 @@ TEST_F(LevelMode, SpaceTogglesThePauseOncePerPress) {
 // spell is let go silently, what is no spell or a spell the level lacks is refused aloud and the
 // tutorial hears of it, and the wall rises silently.
 TEST_F(LevelMode, AFinishedStrokeIsLetGoRefusedOrCast) {
-  Press();
-  Step();
-  Release();
-  Step();
+  ClickToStart();
   ASSERT_FALSE(game.IsPaused());
   struct Row {
     const char* stroke;
@@ -189,4 +194,62 @@ TEST_F(LevelMode, AStrokeHeldAcrossAModeSwitchIsNotCast) {
   EnterLevel(game);
   EXPECT_FALSE(WallStands());
   EXPECT_FALSE(Vellgrove::g_SoundManager->IsPlaying("Magic"));
+}
+
+namespace {
+
+// A player in a level that has two walls, two winds to the right and two to the left to give.
+class LevelModeWithWinds : public LevelMode {
+ protected:
+  void SetUp() override {
+    Create(game);
+    Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
+    Vellgrove::g_LevelPack->SetCurrentLevel("level28");
+    game.GetGameMode()->ChangeMode(Vellgrove::VGGM_LOADING);
+    ASSERT_TRUE(Reach(game, Vellgrove::VGGM_LEVEL));
+    ASSERT_EQ(game.GetLevel()->Name, "level28");
+  }
+};
+
+// A wind's chevron pointing to one side, drawn from its upper end, in the middle of the view.
+Points Chevron(bool toTheRight) {
+  const float open = toTheRight ? 0.45f : 0.55f, tip = toTheRight ? 0.55f : 0.45f;
+  Points points = Line(open, 0.3f, tip, 0.4f, 20);
+  const Points back = Line(tip, 0.4f, open, 0.5f, 20);
+  points.insert(points.end(), back.begin() + 1, back.end());
+  return points;
+}
+
+}  // namespace
+
+// Every spell the level takes adds 100 to the player's score, and a wind also sounds; a wind the
+// level has no more of to give adds nothing and makes no wind.
+TEST_F(LevelModeWithWinds, EachSpellTakenScoresAHundredAndAWindSounds) {
+  ClickToStart();
+  ASSERT_FALSE(game.IsPaused());
+  struct Row {
+    const char* spell;
+    Points stroke;
+    int recognised;
+    unsigned int gain;
+    bool wind;
+  };
+  const std::vector<Row> rows = {
+      {"a wall", Line(0.3f, 0.6f, 0.3f, 0.35f, 40), Vellgrove::VGTT_WALL, 100, false},
+      {"a wind to the right", Chevron(true), Vellgrove::VGTT_WINDRIGHT, 100, true},
+      {"a wind to the left", Chevron(false), Vellgrove::VGTT_WINDLEFT, 100, true},
+      {"the second wind to the right", Chevron(true), Vellgrove::VGTT_WINDRIGHT, 100, true},
+      {"a third wind to the right", Chevron(true), Vellgrove::VGTT_WINDRIGHT, 0, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.spell);
+    for (const auto& point : row.stroke) game.GetPainter()->Render(point.first, point.second);
+    Vellgrove::StrokeRect rect{};
+    ASSERT_EQ(game.GetRecognizer().Recognize(game.GetPainter()->GetStrokeBitmap(rect)), row.recognised);
+    Vellgrove::g_SoundManager->StopSound("Wind");
+    const unsigned int score = Vellgrove::CurrentProfile()->m_score;
+    Step();
+    EXPECT_EQ(Vellgrove::CurrentProfile()->m_score, score + row.gain);
+    EXPECT_EQ(Vellgrove::g_SoundManager->IsPlaying("Wind"), row.wind);
+  }
 }
