@@ -48,6 +48,19 @@ def key(name):
     return np.array(KEY_COLOURS[name], dtype=np.float32) / 255.0
 
 
+# Where the frame's texts are written: the plates drawn for them, (left, top, right, bottom) in pixels of the
+# 1024 by 768 screen. The panel down the left is shown 0.132 of the screen wide, the bar along the bottom from
+# x 0.11 and y 0.953125 to the screen's corner.
+FRAME_PLATES = {
+    "time": (12.0, 8.0, 117.0, 62.0),
+    "level name": (12.0, 90.0, 117.0, 128.0),
+    "lives": (2.0, 152.0, 117.0, 188.0),        # the pots from the panel's very edge, or a count of them
+    "score": (770.0, 736.0, 958.0, 766.0),
+}
+PANEL_SHOWN = (0.132 * 1024, 768)
+BAR_SHOWN = (0.11 * 1024, 0.953125 * 768, 0.89 * 1024, 0.046875 * 768)      # left, top, width, height
+
+
 # --- Helpers ---------------------------------------------------------------------------------------------
 
 def draw(mask, points, radius, end_radius=None):
@@ -120,14 +133,15 @@ def bottom_bar():
     wood = key("BOTTOMBAR")
     x, y = art.grid(width, height)
     picture = art.canvas(width, height, wood)
-    plaque = rounded_box(x, y, 430, 18, 594, 52, 6)
+    left, top, right, bottom = bar_texels(FRAME_PLATES["score"], width, height)
+    plaque = rounded_box(x, y, left, top, right, bottom, 6)
     # Wood grain: sparse wandering streaks, cartoon fashion, with a knot or two.
     grain = np.zeros((height, width), dtype=np.float32)
     for _ in range(34):
         row, left, length = rng.uniform(17, 53), rng.uniform(-120, width), rng.uniform(90, 320)
         wave, phase = rng.uniform(0.5, 1.6), rng.uniform(0, 2 * math.pi)
         draw(grain, [(left + length * s, row + wave * math.sin(phase + 5 * s)) for s in np.linspace(0, 1, 9)], 0.45)
-    for cx in (170, 700, 905):
+    for cx in (170, 560, 700):
         cy = rng.uniform(26, 44)
         for r in (5, 9):
             draw(grain, [(cx + r * 1.4 * math.cos(a), cy + r * 0.8 * math.sin(a)) for a in np.linspace(0, 6.3, 17)],
@@ -138,7 +152,7 @@ def bottom_bar():
     # Joints between the timbers, each held by a pair of gold studs.
     joints = np.zeros((height, width), dtype=np.float32)
     studs = np.zeros((height, width), dtype=np.float32)
-    for jx in (28, 214, 382, 642, 810, 996):
+    for jx in (28, 214, 382, 600, 996):
         draw(joints, [(jx, 15), (jx + rng.uniform(-1, 1), 55)], 0.6)
         for side in (-7, 7):
             for sy in (24, 46):
@@ -147,17 +161,17 @@ def bottom_bar():
     art.over(picture, wood * 1.4, shifted_right(joints, 1) * 0.6)
     part_opaque(picture, studs, art.GOLD, art.GOLD_DEEP, art.GOLD_LIGHT)
     # The plaque: set into the beam, ringed with a carved groove and a gold wire.
-    ring = np.clip(rounded_box(x, y, 426, 14, 598, 56, 9) - plaque, 0, 1)
+    ring = np.clip(rounded_box(x, y, left - 4, top - 4, right + 4, bottom + 4, 9) - plaque, 0, 1)
     art.over(picture, wood * 0.55, ring)
-    gild(picture, np.clip(rounded_box(x, y, 428, 16, 596, 54, 8) - rounded_box(x, y, 429.5, 17.5, 594.5, 52.5, 6.5),
-                          0, 1))
+    gild(picture, np.clip(rounded_box(x, y, left - 2, top - 2, right + 2, bottom + 2, 8)
+                          - rounded_box(x, y, left - 0.5, top - 0.5, right + 0.5, bottom + 0.5, 6.5), 0, 1))
     art.over(picture, art.INK, edge(plaque, 0, 2) * plaque * 0.5)
     # Long carved grooves, top and bottom, and the shading of the beam's round edges.
     for row in (13.5, 56.5):
         groove = np.clip(0.9 - np.abs(y - row), 0, 1) * (1 - ring) * (1 - plaque)
         art.over(picture, art.INK * 0.6 + wood * 0.4, groove)
         art.over(picture, wood * 1.45, np.clip(0.8 - np.abs(y - row - 1.4), 0, 1) * (1 - plaque) * 0.7)
-    art.over(picture, art.INK, np.clip((y - 57) / 7.0, 0, 1) ** 0.8 * 0.85)
+    art.over(picture, art.INK, np.clip((y - 57) / 7.0, 0, 1) ** 0.8 * 0.85 * (1 - art.grow(plaque, 2)))
     art.over(picture, art.INK, np.clip((12 - y) / 4.0, 0, 1) * 0.45)
     # The gold trim along the top, notched like a braid, on an ink line.
     trim = np.clip(np.minimum(y - 0.5, 8.0 - y), 0, 1)
@@ -170,6 +184,13 @@ def bottom_bar():
     # The left end, where the bar meets the side panel, rounds away into shadow.
     art.over(picture, art.INK, np.clip((10 - x) / 10.0, 0, 1) ** 1.5 * 0.9)
     return art.to_image(picture)
+
+
+def bar_texels(box, width, height):
+    """A box in screen pixels as texels of the bar's texture, which the bar stretches over its place."""
+    left, top, shown_width, shown_height = BAR_SHOWN
+    sx, sy = width / shown_width, height / shown_height
+    return (box[0] - left) * sx, (box[1] - top) * sy, (box[2] - left) * sx, (box[3] - top) * sy
 
 
 def shifted_right(mask, pixels):
@@ -208,25 +229,26 @@ def left_bar():
     weather = art.fractal_noise(width, height, 24, rng, octaves=3)
     left_strip = np.clip(13.5 - x, 0, 1)
     art.over(picture, stone * (0.55 + 0.35 * weather[..., None]), left_strip)
-    ragged = 240 + 5 * np.sin(y / 37.0) + 3 * np.sin(y / 11.0 + 1.0) - 9 * np.clip(np.cos(y / 22.0), 0, 1) ** 8
-    outside = np.clip(x - 212, 0, 1)
+    ragged = 249 + 3 * np.sin(y / 37.0) + 2 * np.sin(y / 11.0 + 1.0) - 6 * np.clip(np.cos(y / 22.0), 0, 1) ** 8
+    outside = np.clip(x - 236, 0, 1)
     art.over(picture, stone * (0.62 + 0.3 * weather[..., None]), outside)
     alpha = np.clip(ragged - x + 0.5, 0, 1)
     rim = np.clip(alpha - np.clip(ragged - 3.5 - x, 0, 1), 0, 1)
     art.over(picture, art.INK, rim * 0.9)
     art.over(picture, stone * 1.35, np.clip(1.0 - np.abs(x - (ragged - 5)), 0, 1) * 0.6)
+    # The recesses for the writing: dark, plain, set in under gold wire, where the frame's texts are written.
+    recesses = np.zeros((height, width), dtype=np.float32)
+    sx, sy = width / PANEL_SHOWN[0], height / PANEL_SHOWN[1]
+    for left, top, right, bottom in (FRAME_PLATES[name] for name in ("time", "level name", "lives")):
+        recesses = np.maximum(recesses, rounded_box(x, y, left * sx, top * sy, right * sx, bottom * sy, 10))
+    clear_of_recesses = 1 - art.grow(recesses, 5)
     gold = np.zeros((height, width), dtype=np.float32)
-    gold = np.maximum(gold, np.clip(1.6 - np.abs(x - 15.5), 0, 1))
-    gold = np.maximum(gold, np.clip(2.6 - np.abs(x - 209.5), 0, 1))
+    gold = np.maximum(gold, np.clip(1.6 - np.abs(x - 15.5), 0, 1) * clear_of_recesses)
+    gold = np.maximum(gold, np.clip(2.6 - np.abs(x - 232.5), 0, 1))
     beads = np.zeros((height, width), dtype=np.float32)
     for by in np.arange(30, height, 48):
-        draw(beads, [(225, by), (225, by + 0.1)], 3.0)
+        draw(beads, [(241, by), (241, by + 0.1)], 2.4)
     gold = np.maximum(gold, beads)
-
-    # The recesses for the writing: dark, plain, set in under gold wire.
-    recesses = np.zeros((height, width), dtype=np.float32)
-    for top, bottom in ((0.012, 0.108), (0.150, 0.200), (0.250, 0.300)):
-        recesses = np.maximum(recesses, rounded_box(x, y, 24, row(top), 200, row(bottom), 10))
     wire = np.clip(art.grow(recesses, 4) - art.grow(recesses, 2), 0, 1)
     art.over(picture, art.INK, wire * 0.7)
     art.over(picture, recess, recesses)
@@ -235,7 +257,7 @@ def left_bar():
     gold = np.maximum(gold, np.clip(art.grow(recesses, 3) - art.grow(recesses, 1), 0, 1))
 
     # Small gold knots between the recesses, and curls hanging off the lowest.
-    for fraction in (0.129, 0.225):
+    for fraction in (0.099, 0.182):
         cy = row(fraction)
         draw(gold, [(112 - 26, cy), (112 - 8, cy - 9), (112, cy), (112 + 8, cy - 9), (112 + 26, cy)], 1.6)
         draw(gold, [(112 - 8, cy + 9), (112, cy), (112 + 8, cy + 9)], 1.6)
@@ -270,7 +292,7 @@ def left_bar():
     # Rune stones: round recesses ringed in gold, their runes alight.
     runes = np.zeros((height, width), dtype=np.float32)
     wells = np.zeros((height, width), dtype=np.float32)
-    for fraction, glyph in ((0.385, RUNES[0]), (0.63, RUNES[1]), (0.855, RUNES[2])):
+    for fraction, glyph in ((0.56, RUNES[0]), (0.69, RUNES[1]), (0.82, RUNES[2])):
         centre = (111, row(fraction))
         wells = np.maximum(wells, ellipse(width, height, centre, (40, 40)))
         gold = np.maximum(gold, np.clip(ellipse(width, height, centre, (46, 46))
@@ -497,45 +519,60 @@ def score_small():
 SUN_FACE = key("SUN")
 
 
+# The eyes the game lays on the sun, (left, right) edges and their bottom in pixels of the sun's box on the screen
+# (the sun is shown at x 0.125, 0.29296875 wide and 0.1119791567 high; the eyes at 0.138 and 0.233, 0.068 and 0.069
+# wide, 0.025 and 0.029 high, all from the top).
+SUN_EYES = ((13.3, 83.0), (110.6, 181.2))
+SUN_EYES_BOTTOM = 22.3
+
+
 def sun():
-    """A smiling half-sun rising over the top of the level, amber rays fanned about it. Only 300 by 172 texels are
-    shown, squashed to half their height, so it is painted twice as wide as it is shown and halved across."""
+    """A smiling sun hanging from the top of the level, amber rays fanned below it, its face wide enough to hold
+    the eyes the game lays over its brow. Only 300 by 172 texels are shown, squashed to half their height, so it is
+    painted twice as wide as it is shown and halved across."""
     width, height = 600, 172                             # two painted texels to each shown pixel either way
     layer = Layer(width, height)
-    cx, cy, radius = 300.0, 172.0, 118.0
-    layer.glow(art.AMBER, art.radial(width, height, (cx, cy), radius + 58, 1.5) * 0.55)
+    eyes_middle = 2 * (SUN_EYES[0][0] + SUN_EYES[1][1]) / 2
+    cx, cy, rx, ry = eyes_middle, 8.0, 172.0, 118.0
+    layer.glow(art.AMBER, art.radial(width, height, (cx, cy), rx + 40, 1.5) * 0.55)
     rays = []
     count = 15
     for k in range(count):
         a = math.pi * (k + 0.5) / count
-        reach = radius + (50 if k % 2 == 0 else 28)
+        reach = 1.0 + (0.3 if k % 2 == 0 else 0.18)
         half = 0.075 if k % 2 == 0 else 0.06
-        rays.append([(cx + (radius - 6) * math.cos(a - half * 1.6), cy - (radius - 6) * math.sin(a - half * 1.6)),
-                     (cx + reach * math.cos(a), cy - reach * math.sin(a)),
-                     (cx + (radius - 6) * math.cos(a + half * 1.6), cy - (radius - 6) * math.sin(a + half * 1.6))])
+
+        def at(angle, scale):
+            return cx + rx * scale * math.cos(angle), cy + ry * scale * math.sin(angle)
+
+        rays.append([at(a - half * 1.6, 0.95), at(a, reach), at(a + half * 1.6, 0.95)])
     ray_mask = art.polygons_mask(width, height, rays)
     x, y = art.grid(width, height)
-    distance = np.hypot(x - cx, y - cy)
-    along = np.clip((distance - radius) / 50.0, 0, 1)[..., None]
+    distance = np.hypot((x - cx) / rx, (y - cy) / ry)
+    along = np.clip((distance - 1.0) / 0.3, 0, 1)[..., None]
     ray_colour = art.AMBER * (1 - along) + art.GOLD_LIGHT * along
     layer.paint(art.GOLD_DEEP, art.grow(ray_mask, 2))
     layer.paint(ray_colour, ray_mask)
     layer.paint(art.DAWN, edge(ray_mask, -2, 2) * ray_mask * 0.7)
-    face = ellipse(width, height, (cx, cy), (radius, radius))
+    face = ellipse(width, height, (cx, cy), (rx, ry))
     layer.paint(art.INK, art.grow(face, 3))
     layer.paint(SUN_FACE, face)
     layer.paint(art.AMBER * 0.75 + art.ROSE * 0.3, art.blur(edge(face, 8, -6), 2.5) * face)
     layer.paint(art.GOLD_LIGHT, art.blur(edge(face, -5, 5), 2.0) * face * 0.8)
-    # Cheeks low on either side, and a wide smile with a rose tongue; the eyes are laid on by the game.
+    # Cheeks under the eyes, and a wide smile with a rose tongue; the eyes are laid on by the game.
+    brow = 2 * SUN_EYES_BOTTOM
     for side in (-1, 1):
-        layer.paint(art.ROSE, art.blur(ellipse(width, height, (cx + side * 62, 140), (17, 11)), 3) * 0.55)
-    smile = art.polygon_mask(width, height, [(cx - 34 + 68 * s, 130 + 22 * math.sin(math.pi * s) ** 0.8)
+        layer.paint(art.ROSE, art.blur(ellipse(width, height, (cx + side * 100, brow + 18), (20, 9)), 3) * 0.55)
+    smile_top = brow + 22
+    smile = art.polygon_mask(width, height, [(cx - 40 + 80 * s, smile_top + 24 * math.sin(math.pi * s) ** 0.8)
                                              for s in np.linspace(0, 1, 24)])
     layer.paint(art.INK * 0.8 + art.PLUM * 0.2, smile, art.INK)
-    layer.paint(art.ROSE, ellipse(width, height, (cx + 2, 150), (14, 5)) * smile)
-    layer.paint(art.INK, np.maximum(stroke(width, height, [(cx - 40, 127), (cx - 33, 130.5)], 2.2, 1.4),
-                                    stroke(width, height, [(cx + 40, 127), (cx + 33, 130.5)], 2.2, 1.4)))
-    layer.glow(WHITE, art.sparkle(width, height, (cx + 70, 88), 14) * 0.7)
+    layer.paint(art.ROSE, ellipse(width, height, (cx + 2, smile_top + 18), (16, 5)) * smile)
+    layer.paint(art.INK, np.maximum(stroke(width, height, [(cx - 46, smile_top - 3), (cx - 39, smile_top + 0.5)],
+                                           2.2, 1.4),
+                                    stroke(width, height, [(cx + 46, smile_top - 3), (cx + 39, smile_top + 0.5)],
+                                           2.2, 1.4)))
+    layer.glow(WHITE, art.sparkle(width, height, (cx + 120, 70), 14) * 0.7)
     colour, alpha = squeeze(layer.colour, layer.alpha, (300, 172))
     texture = np.zeros((256, 512, 4), dtype=np.float32)
     texture[:172, :300] = np.dstack([colour, alpha])

@@ -39,7 +39,7 @@ class Placed:
 @dataclass
 class Level:
     name: str
-    show_name: str
+    title: str                  # what the level is about, for whoever makes levels; the player sees its number
     size_x: float
     play_time: float
     backdrop: str
@@ -162,6 +162,18 @@ def help_attribute(level):
     return f' Help="Levels\\help\\{level.name}.xml"' if level.with_help else ""
 
 
+CHAPTER_LEVELS = 10
+
+
+def shown_number(name):
+    """What the player reads for a level, on the frame's small plate and in the map's tooltip: its chapter and
+    place ("1-1" to "3-10"), or "B-" and its place among the bonus levels."""
+    place = int(name[-2:])
+    if name.startswith("bonus"):
+        return "B-%d" % place
+    return "%d-%d" % ((place - 1) // CHAPTER_LEVELS + 1, (place - 1) % CHAPTER_LEVELS + 1)
+
+
 def level_xml(level):
     check_characters_in_first_view(level)
     tools = "".join(f'    <Tool ToolType="{tool}" GameObject="{TOOLS[tool]}"></Tool>\n' for tool in level.tools)
@@ -169,7 +181,7 @@ def level_xml(level):
     objects = "".join(placed_xml(placed, level) for placed in level.objects + spares)
     return (
         '<?xml version="1.0" encoding="windows-1251"?>\n'
-        f'<Level Name="{level.name}" ShowName="{level.show_name}" SizeX="{level.size_x:g}" SizeY="1" '
+        f'<Level Name="{level.name}" ShowName="{shown_number(level.name)}" SizeX="{level.size_x:g}" SizeY="1" '
         f'PosX="{level.pos_x:g}" PosY="0" PlayTime="{level.play_time:g}" Sun="{int(level.sun)}"{help_attribute(level)}>\n'
         f'  <Tools>\n{tools}  </Tools>\n'
         f'  <World>\n    <GameObjects>\n{objects}    </GameObjects>\n'

@@ -158,7 +158,7 @@ def main_face(data, current, trophies=(), hovered=None, show_tooltip=False):
     buttons(screen, data, [name for name, _ in BUTTONS], lit=("MAPBTNNEXT",) if hovered is None else ())
     if show_tooltip and hovered is not None:
         x, y = corners[hovered]
-        pot_tooltip(screen, data, ((x + 20) / SCREEN[0], (y + 30) / SCREEN[1]), "Replay level The Turning Stone")
+        pot_tooltip(screen, data, ((x + 20) / SCREEN[0], (y + 30) / SCREEN[1]), "Replay 1-1")
     return screen
 
 

@@ -411,16 +411,18 @@ def credits():
 
 
 SCORE_PIXELS = (round(0.99 * SCREEN[0]), round(0.99 * SCREEN[1]))   # the whole texture, on 1014 by 760
-SCORE_PANEL = (36, 73, 988, 641)
+# Deep enough to hold the score screen's score and its caption at its foot (x 0.098, y 0.818 to 0.874).
+SCORE_PANEL = (36, 73, 988, 690)
+SCORE_PANEL_EDGE = 13       # its rim and band, inside the box
 
 
 def score_background():
-    """The high-score table: a calm panel where the game writes its headings (row 94) and ten rows from 154,
-    64 apart, under the title; its OK and Clear buttons sit on the scene below the panel."""
+    """The high-score table and the score screen: a calm panel where the game writes its headings (row 94) and
+    ten rows from 154, 64 apart, or the score screen its bars and score; no title, since the two screens share
+    it; the table's OK and Clear buttons sit on the panel's foot."""
     width, height = SCORE_PIXELS
     picture = scene.paint(width, height, seed=5150, dawn_x=512, keep_x=860, brightness=0.85)
     art.vignette(picture, strength=0.5)
-    loading.title(picture, "High scores", (width / 2, 38), 42)
     sunk_panel(picture, SCORE_PANEL, key("SCOREBKG"), radius=24, rim=5, band=8, seed=13)
     loading.flourish(picture, width / 2, 142, 440)
     return still_texture(resized(picture, (1024, 1024)), (1024, 1024), key("SCOREBKG"))
