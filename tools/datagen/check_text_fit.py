@@ -4,7 +4,8 @@ Usage: check_text_fit.py fit DATA_FOLDER
            each text of the strings file, each level's name and each running figure (the clock, the score, the
            lives) measured with the font's glyph widths at the place, glyph size and spacing the game writes it,
            inside the plate that the picture programs drew there (the frame's recesses and plaque, the score
-           screen's panel) or the box its label keeps (the map's tooltip)
+           screen's panel) or the box its label keeps (the map's tooltip); the high-score table's headings over
+           the middles of their columns
 
 Texture fonts lay glyph k at x + spacing * cell * k plus what the narrower glyphs before it saved, so a text is
 cell * (sum of its glyph widths + (spacing - 1) * (characters - 1)) wide and one cell high.
@@ -131,6 +132,25 @@ def checks(data):
     return found
 
 
+# The high-score table: each heading, written from its left end, over the column of values that its cell label
+# centres in a box of 20 cells.
+HEADINGS = [("PLAYER", 0.205, 0.059), ("LEVEL", 0.461, 0.313), ("HIGHSCORE", 0.672, 0.558)]
+HEADING = (0.123, 0.0154, 0.035, 1.0)
+CELL_BOX = 0.02 * 20
+HEADING_OFF_CENTRE = 8.0        # pixels a heading's middle may stand from its column's
+
+
+def heading_failures(data, widths):
+    texts, failures = strings(data), []
+    y, cell_width, cell_height, spacing = HEADING
+    for key, x, column in HEADINGS:
+        left, _, right, _ = Place(x, y, cell_width, cell_height, spacing).extent(texts[key], widths)
+        off = ((left + right) / 2 - (column + CELL_BOX / 2)) * SCREEN[0]
+        if abs(off) > HEADING_OFF_CENTRE:
+            failures.append("high-score heading %r stands %.1f pixels off its column's middle" % (texts[key], off))
+    return failures
+
+
 def check_fit(data):
     """One failure for each kind of text that leaves its plate: the worst of its texts, and how many leave it."""
     widths = glyph_widths(data)
@@ -142,7 +162,7 @@ def check_fit(data):
             worst[what] = (count + 1,) + ((text, out, plate) if out > out_before else (text_before, out_before, _))
     return ["%s: %d texts leave the plate %s, %r by %.1f pixels" % (what, count, tuple(round(v) for v in plate),
                                                                     text, out)
-            for what, (count, text, out, plate) in sorted(worst.items())]
+            for what, (count, text, out, plate) in sorted(worst.items())] + heading_failures(data, widths)
 
 
 CHECKS = {"fit": check_fit}

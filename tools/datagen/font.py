@@ -11,7 +11,8 @@ import math
 import numpy as np
 from PIL import Image, ImageDraw, ImageFont
 
-FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+# The bold face the pictures' captions are lettered in, so that written and painted texts look alike.
+FONT_FILE = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 CODE_PAGE = "cp1251"
 GRID = 16
 CELL = 32                       # texels per cell side: 512 by 512 texels in all

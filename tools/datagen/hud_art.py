@@ -52,10 +52,10 @@ def key(name):
 # 1024 by 768 screen. The panel down the left is shown 0.132 of the screen wide, the bar along the bottom from
 # x 0.11 and y 0.953125 to the screen's corner.
 FRAME_PLATES = {
-    "time": (12.0, 8.0, 117.0, 62.0),
-    "level name": (12.0, 90.0, 117.0, 128.0),
-    "lives": (2.0, 152.0, 117.0, 188.0),        # the pots from the panel's very edge, or a count of them
-    "score": (770.0, 736.0, 958.0, 766.0),
+    "time": (12.0, 8.0, 120.0, 62.0),
+    "level name": (12.0, 90.0, 120.0, 128.0),
+    "lives": (2.0, 152.0, 120.0, 188.0),        # the pots from the panel's very edge, or a count of them
+    "score": (770.0, 736.0, 966.0, 766.0),
 }
 PANEL_SHOWN = (0.132 * 1024, 768)
 BAR_SHOWN = (0.11 * 1024, 0.953125 * 768, 0.89 * 1024, 0.046875 * 768)      # left, top, width, height
@@ -229,8 +229,8 @@ def left_bar():
     weather = art.fractal_noise(width, height, 24, rng, octaves=3)
     left_strip = np.clip(13.5 - x, 0, 1)
     art.over(picture, stone * (0.55 + 0.35 * weather[..., None]), left_strip)
-    ragged = 249 + 3 * np.sin(y / 37.0) + 2 * np.sin(y / 11.0 + 1.0) - 6 * np.clip(np.cos(y / 22.0), 0, 1) ** 8
-    outside = np.clip(x - 236, 0, 1)
+    ragged = 251 + 2 * np.sin(y / 37.0) + 1.5 * np.sin(y / 11.0 + 1.0) - 5 * np.clip(np.cos(y / 22.0), 0, 1) ** 8
+    outside = np.clip(x - 240, 0, 1)
     art.over(picture, stone * (0.62 + 0.3 * weather[..., None]), outside)
     alpha = np.clip(ragged - x + 0.5, 0, 1)
     rim = np.clip(alpha - np.clip(ragged - 3.5 - x, 0, 1), 0, 1)
@@ -244,11 +244,7 @@ def left_bar():
     clear_of_recesses = 1 - art.grow(recesses, 5)
     gold = np.zeros((height, width), dtype=np.float32)
     gold = np.maximum(gold, np.clip(1.6 - np.abs(x - 15.5), 0, 1) * clear_of_recesses)
-    gold = np.maximum(gold, np.clip(2.6 - np.abs(x - 232.5), 0, 1))
-    beads = np.zeros((height, width), dtype=np.float32)
-    for by in np.arange(30, height, 48):
-        draw(beads, [(241, by), (241, by + 0.1)], 2.4)
-    gold = np.maximum(gold, beads)
+    gold = np.maximum(gold, np.clip(2.6 - np.abs(x - 237.5), 0, 1))
     wire = np.clip(art.grow(recesses, 4) - art.grow(recesses, 2), 0, 1)
     art.over(picture, art.INK, wire * 0.7)
     art.over(picture, recess, recesses)

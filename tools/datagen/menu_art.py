@@ -223,9 +223,20 @@ PAIRS = [
 ]
 
 
+# Faces whose plate starts short of their button's left edge, in pixels: the "New player" button stands at 0.1084
+# of its dialog and the players' list under it at 0.1333, so its plate starts where the list's rows do.
+LEFT_INSETS = {"BTNNEWUSER": round((0.13331875 - 0.1083984375) * SCREEN[0])}
+
+
 def pair_face(name, text, texture_size, right, bottom, size):
     lit = name.endswith("ACT")
-    face = button(text, size, shown(texture_size, right, bottom), key(name), lit)
+    width, height = shown(texture_size, right, bottom)
+    inset = LEFT_INSETS.get(name[:-3], 0)
+    face = button(text, size, (width - inset, height), key(name), lit)
+    if inset:
+        placed = Layer(width, height)
+        placed.colour[:, inset:], placed.alpha[:, inset:] = face.colour, face.alpha
+        face = placed
     return stacked([face], texture_size, face.height)
 
 

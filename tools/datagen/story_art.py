@@ -256,6 +256,10 @@ CAPTION_CORNER = (48, 626)              # on the screen, under the pictures' nea
 CAPTION_SIZE = 22
 CAPTION_LEADING = 32
 CAPTION_ROOM = 40                       # texels kept clear between the letters and the plate's sides
+# The intro's skip button stands on the plate's right end (x 0.78076171875, y 0.8743489385, 128 by 56 pixels on
+# the screen): the letters keep to the plate's part left of it, the room again short of it.
+SKIP_LEFT = 0.78076171875 * SCREEN[0]
+CAPTION_LETTERS = (CAPTION_ROOM, SKIP_LEFT - CAPTION_CORNER[0] - CAPTION_ROOM / 2)
 
 # The intro, page by page: the page's picture, what it paints, and its captions (lines split by "\n").
 INTRO_PAGES = [
@@ -268,7 +272,7 @@ INTRO_PAGES = [
         "And the three know only one thing:\nto keep walking straight ahead.",
     ]),
     ("INTRO3", intro_spells, [
-        "Only your spells can guide them. Draw a wall to turn them,\na bridge across a gap, a wind to lift them on.",
+        "Only your spells can guide them. Draw a wall\nto turn them, a bridge across a gap,\na wind to lift them on.",
         "And where no path is left, open a gate of light\nand send them through.",
     ]),
     ("INTRO4", intro_dawn, [
@@ -290,9 +294,11 @@ def caption_plate(index, text):
     panel(layer, (1, 1, width - 1, height - 1), key("INTROTEXT"), radius=16, rim=4, band=6, seed=50 + index)
     lines = text.split("\n")
     first = height / 2 - CAPTION_LEADING * (len(lines) - 1) / 2
+    left, right = CAPTION_LETTERS
     for k, line in enumerate(lines):
-        require_fit(line, CAPTION_SIZE, width - 2 * CAPTION_ROOM, CAPTION_LEADING)
-        letters(layer.colour, line, CAPTION_SIZE, (width / 2, first + k * CAPTION_LEADING), look=PALE_LETTERS)
+        require_fit(line, CAPTION_SIZE, right - left, CAPTION_LEADING)
+        letters(layer.colour, line, CAPTION_SIZE, ((left + right) / 2, first + k * CAPTION_LEADING),
+                look=PALE_LETTERS)
     return layer.rgba()
 
 
