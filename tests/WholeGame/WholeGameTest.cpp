@@ -45,6 +45,8 @@ const Point kNameBox = {0.2275390625f + 0.13331875f + 0.1f, 0.18f + 0.18f + 0.04
 const Point kNewUserOk = {0.2275390625f + 0.119791664f + 0.0464f, 0.18f + 0.42f + 0.0293f};
 const Point kPlay = {0.31103515625f + 0.0976f, 0.501953125f + 0.0449f};
 const Point kExit = {0.52099609375f + 0.0976f, 0.63346356f + 0.0449f};
+const Point kHighScores = {0.31103515625f + 0.0976f, 0.63346356f + 0.0449f};
+const Point kHighScoreOk = {0.1f + 0.0464f, 0.85f + 0.0293f};
 const Point kYes = {0.2275390625f + 0.07682292f + 0.0786f, 0.18f + 0.25f + 0.0534f};
 const Point kIntroSkip = {0.78076171875f + 0.0625f, 0.8743489385f + 0.0365f};
 const Point kScoreOk = {0.75341796875f + 0.0625f, 0.8131510615f + 0.0508f};
@@ -293,6 +295,9 @@ TEST_F(WholeGame, FromTheSplashToGameOverAndQuit) {
   Click(kIntroSkip);
   ASSERT_TRUE(Reach(Vellgrove::VGGM_MAP));
   Keep("04-map");
+  MoveTo(Centre(*Map().GetPots()[0]));
+  for (int i = 0; i < 60; ++i) Step();  // the tooltip's fade
+  Keep("04-map-tooltip");
 
   Click(Centre(*Map().GetPots()[0]));
   ASSERT_TRUE(Reach(Vellgrove::VGGM_LOADING));
@@ -334,6 +339,9 @@ TEST_F(WholeGame, FromTheSplashToGameOverAndQuit) {
   Click(kMapMenu);
   ASSERT_TRUE(Reach(Vellgrove::VGGM_MENU));
   Keep("12-menu-again");
+  Click(kHighScores);
+  Keep("12-high-scores");
+  Click(kHighScoreOk);
   Click(kExit);
   Keep("13-are-you-sure");
   Click(kYes);

@@ -35,7 +35,7 @@ def check_reproducible(data):
 # crest's facet for the veil, which the game stretches 759 rows over the screen's 768; each button's idle face,
 # then its lit one, 0.999 of the width and 0.373046875 of the height each.
 FULL = 0.7412109375
-FACES = {"GAMEMENU": (0.477, 0.16 * FULL, 0.491, 0.177 * FULL)}
+FACES = {"GAMEMENU": (0.493, 0.16 * FULL, 0.507, 0.177 * FULL)}
 FACES.update({name + suffix: rows(index, 0.373046875, 0.999) for name, _, _ in gamemenu_art.BUTTONS
               for index, suffix in enumerate(("", ":lit"))})
 # A button's rows are squeezed to half on the screen: six texels a side make six by three pixels there.

@@ -85,9 +85,9 @@ def button(name, text):
 
 VEIL = art.NIGHT * 0.7 + art.INDIGO * 0.3
 VEIL_ALPHA = (0.5, 0.66)                 # in the middle of the screen, and in its corners
-# The panel round the buttons, in screen pixels: about as much room on each side of the block of buttons as below
-# it, and the title's above. The block is not centred on the screen, so neither is the panel.
-PANEL = (162, 130, 831, 558)
+# The panel round the buttons, in screen pixels, centred on the screen: the block of buttons stands 16 pixels left
+# of the middle, so the panel keeps more room right of it than left.
+PANEL = (162, 130, 862, 558)
 PANEL_RADIUS, PANEL_RIM, PANEL_BAND = 24, 5, 10
 # Dark violet, yet at least sixteen levels from every key colour: the field is large and flat, and must not pass
 # for another picture's key where a test looks.

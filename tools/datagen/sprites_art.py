@@ -404,7 +404,8 @@ def pause():
     layer.paint(art.NIGHT, np.full((size, size), 0.55, dtype=np.float32))
     # A deeper pool behind the words so they read over a busy level.
     layer.paint(art.NIGHT, art.radial(size, size, centre, 420, 1.5, aspect=1.8) * 0.45)
-    title = art.text_mask(size, size, "Paused", art.SANS_BOLD, 150, (centre[0], centre[1] - 30))
+    # Small enough to hide wholly behind the in-game menu's panel (x 162 to 862 on the screen) when that opens.
+    title = art.text_mask(size, size, "Paused", art.SANS_BOLD, 120, (centre[0], centre[1] - 30))
     lettering(layer.paint, layer.glow, title, FILL["PAUSE"], glow_strength=0.35)
     x, y = art.grid(size, size)
     rule_y = centre[1] + 52
