@@ -129,10 +129,6 @@ void VGLevelTrainer::Load(const std::wstring& path) {
       ReadCommands(path);
     } catch (const SCore::KorvexCoreException& failure) {
       throw SCore::KorvexCoreException((std::string(failure.what()) + " in " + WideToNarrow(path)).c_str());
-    } catch (const std::exception& failure) {
-      // A number that does not convert: the lexical conversion's own exception.
-      throw SCore::KorvexCoreException(
-          (std::string("bad value (") + failure.what() + ") in " + WideToNarrow(path)).c_str());
     }
   KORVEX_RETHROW("VGLevelTrainer::Load()", kSource)
 }

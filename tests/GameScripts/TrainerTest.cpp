@@ -228,7 +228,7 @@ TEST_F(Trainer, BadScriptsFailTheLoadNamingTheFile) {
       {{Command("WaitMapMove", "MoveType=\"left\"")}, "unknown move type"},
       {{Command("WaitSpell", "Spell=\"VGTT_FLY\" DoneID=\"a\" ErrorID=\"b\"")}, "unknown tool type"},
       {{Command("Wait")}, "Time"},
-      {{Command("Wait", "Time=\"soon\"")}, "bad value"},
+      {{Command("Wait", "Time=\"soon\"")}, "value[soon] of attribute[Time]"},
   };
   for (const Case& c : cases) {
     VGLevelTrainer fresh;
