@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PainterCanvas.h"
+#include "ShapePaths.h"
 
 #include <random>
 #include <vector>
@@ -12,19 +13,16 @@ namespace nn_train {
 constexpr int kSpellCount = 5;
 constexpr int kNegative = -1;
 
-struct Point {
-  double x;
-  double y;
-};
-
 // How a synthetic person draws: the ranges one stroke's parameters are drawn from.
 struct DrawingStyle {
-  double minSize = 60, maxSize = 600;      // screen pixels per axis of the shape's box
-  double maxLeanDegrees = 4;
-  double tremorPixels = 1.5;
+  double minSize = 40, maxSize = 600;  // screen pixels along the longer side of the shape's box
+  // A line leans up to this far, now and then up to three times as far; other shapes half as far.
+  double maxLeanDegrees = 20;
+  double wobble = 0.025;  // how far the hand wanders off the meant path, as a share of the size
   double minFps = 30, maxFps = 240;
-  double minEventHz = 125, maxEventHz = 1000;
-  double minSeconds = 0.25, maxSeconds = 1.2;  // time the whole stroke takes
+  double minEventHz = 35, maxEventHz = 200;
+  // How fast the pen moves, in sizes of the shape per second.
+  double minSizesPerSecond = 0.7, maxSizesPerSecond = 6;
   int screenWidth = 1024, screenHeight = 768;
   // For measuring where a spell stops being recognised: when set, every stroke leans by exactly this
   // many degrees (either way), and an arch's height is this share of its width.
@@ -34,7 +32,6 @@ struct DrawingStyle {
 
 // One stroke as the canvas receives it: canvas fractions, one point per frame.
 std::vector<Point> DrawStroke(int shapeClass, int negativeKind, const DrawingStyle& style, std::mt19937_64& random);
-constexpr int kNegativeKinds = 8;
 
 // The rows the recogniser reads after the stroke's points pass through the canvas.
 Vellgrove::PainterCanvas::Rows RowsOfStroke(const std::vector<Point>& points);

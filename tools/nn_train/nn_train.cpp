@@ -1,12 +1,15 @@
 // Trains the spell network on synthetic strokes drawn through the game's own canvas and grid code, or
 // evaluates a network file on held-out strokes.
-//   nn_train train OUT.xml [SEED] [SAMPLES_PER_CLASS] [EPOCHS]
+//   nn_train train OUT.xml [SEED] [STROKES_PER_SPELL] [ROUNDS]   each round on strokes drawn afresh
 //   nn_train evaluate NET.xml [SEED] [STROKES_PER_CLASS]
 //   nn_train sweep NET.xml [SEED] [STROKES_PER_STEP]     accuracy against a wall's lean and an arch's flatness
-//   nn_train replay NET.xml STROKES.txt [FPS]           strokes recorded as mouse events
+//   nn_train replay NET.xml STROKES.txt [FPS] [SCALE]   strokes recorded as mouse events, scaled about their centres
+//   nn_train draw CLASS [SEED] [COUNT]                  generated strokes of a class (-1: no spell) in the replay format
+#include "LayeredNet.h"
 #include "SpellRecognizer.h"
 #include "StrokeSynth.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -20,103 +23,60 @@ using namespace nn_train;
 namespace {
 
 constexpr int kInputs = 400;
-constexpr int kHidden = 24;
 constexpr double kTarget = 0.9;
 
+// Two hidden layers: the first finds strokes' parts in the grid, the second how the parts meet.
+const std::vector<int> kLayerSizes{kInputs, 160, 32, kSpellCount};
+
 struct Sample {
-  std::vector<double> grid;  // -1 or 1 per cell, as the input scale makes it
+  std::vector<double> grid;  // 0 or 1 per cell
   int label;
 };
 
-// Every class but the negatives' share of the kinds: spells first, then the negatives one kind after another.
-int ClassOf(int index) { return index < kSpellCount ? index : kNegative; }
+// Ten strokes that are no spell in every round, of kinds drawn at random: as many as the spells' six, and
+// more, because they must be refused however they come.
+constexpr int kNegativesPerRound = 10;
+
+// Walls come in the most forms once the grid stretches them (any lean, kinks, wobble), so they get twice
+// the strokes of each other spell.
+constexpr int kStrokesPerRound[kSpellCount] = {2, 1, 1, 1, 1};
+
+// Strokes one row high are refused before the net, so they teach it nothing.
+void AddSample(std::vector<Sample>& samples, int shapeClass, int negativeKind, const DrawingStyle& style,
+               std::mt19937_64& random) {
+  const auto rows = RowsOfStroke(DrawStroke(shapeClass, negativeKind, style, random));
+  if (rows.size() < 2) return;
+  samples.push_back({SpellRecognizer::StrokeGrid(rows), shapeClass});
+}
 
 std::vector<Sample> MakeSamples(std::mt19937_64& random, const DrawingStyle& style, int perClass) {
   std::vector<Sample> samples;
   for (int n = 0; n < perClass; ++n) {
-    for (int c = 0; c < kSpellCount + kNegativeKinds; ++c) {
-      // Each kind of negative at half a spell's count: all of them together weigh as much as four spells.
-      if (c >= kSpellCount && n % 2 == 1) continue;
-      const auto rows = RowsOfStroke(DrawStroke(ClassOf(c), c - kSpellCount, style, random));
-      if (rows.size() < 2) continue;  // refused before the net anyway
-      std::vector<double> grid = SpellRecognizer::StrokeGrid(rows);
-      for (double& cell : grid) cell = 2 * cell - 1;
-      samples.push_back({grid, ClassOf(c)});
-    }
+    for (int c = 0; c < kSpellCount; ++c)
+      for (int k = 0; k < kStrokesPerRound[c]; ++k) AddSample(samples, c, 0, style, random);
+    for (int k = 0; k < kNegativesPerRound; ++k) AddSample(samples, kNegative, int(random() % kNegativeKinds), style, random);
   }
   return samples;
 }
 
-struct Net {
-  std::vector<double> w1, w2;  // input-major weights then biases, as the file holds them
-
-  void Init(std::mt19937_64& random) {
-    std::normal_distribution<double> normal(0, 1);
-    w1.assign(kInputs * kHidden + kHidden, 0);
-    w2.assign(kHidden * kSpellCount + kSpellCount, 0);
-    for (int i = 0; i < kInputs * kHidden; ++i) w1[i] = normal(random) / std::sqrt(double(kInputs));
-    for (int i = 0; i < kHidden * kSpellCount; ++i) w2[i] = normal(random) / std::sqrt(double(kHidden));
-  }
-};
-
-void Train(Net& net, std::vector<Sample>& samples, int epochs, std::mt19937_64& random) {
-  std::vector<double> hidden(kHidden), out(kSpellCount), dOut(kSpellCount), dHidden(kHidden);
+// Every round of training draws strokes never seen before, so that the net learns the generator's ways
+// of drawing rather than its particular strokes.
+void Train(LayeredNet& net, int perClass, int epochs, std::mt19937_64& random) {
+  std::vector<double> target(kSpellCount);
+  std::size_t strokes = 0;
   for (int epoch = 0; epoch < epochs; ++epoch) {
-    const double rate = 0.02 / (1 + epoch * 0.15);
+    std::vector<Sample> samples = MakeSamples(random, DrawingStyle(), perClass);
+    strokes += samples.size();
     for (std::size_t i = samples.size() - 1; i > 0; --i) std::swap(samples[i], samples[random() % (i + 1)]);
+    const double rate = 0.02 / (1 + epoch * 0.15);
     double loss = 0;
     for (const Sample& s : samples) {
-      for (int h = 0; h < kHidden; ++h) {
-        double sum = net.w1[kInputs * kHidden + h];
-        for (int i = 0; i < kInputs; ++i) sum += s.grid[i] * net.w1[i * kHidden + h];
-        hidden[h] = std::tanh(sum);
-      }
-      for (int o = 0; o < kSpellCount; ++o) {
-        double sum = net.w2[kHidden * kSpellCount + o];
-        for (int h = 0; h < kHidden; ++h) sum += hidden[h] * net.w2[h * kSpellCount + o];
-        out[o] = std::tanh(sum);
-        const double target = o == s.label ? kTarget : -kTarget;
-        loss += (out[o] - target) * (out[o] - target);
-        dOut[o] = (out[o] - target) * (1 - out[o] * out[o]);
-      }
-      for (int h = 0; h < kHidden; ++h) {
-        double sum = 0;
-        for (int o = 0; o < kSpellCount; ++o) sum += dOut[o] * net.w2[h * kSpellCount + o];
-        dHidden[h] = sum * (1 - hidden[h] * hidden[h]);
-      }
-      for (int o = 0; o < kSpellCount; ++o) {
-        for (int h = 0; h < kHidden; ++h) net.w2[h * kSpellCount + o] -= rate * dOut[o] * hidden[h];
-        net.w2[kHidden * kSpellCount + o] -= rate * dOut[o];
-      }
-      for (int h = 0; h < kHidden; ++h) {
-        if (dHidden[h] == 0) continue;
-        for (int i = 0; i < kInputs; ++i) net.w1[i * kHidden + h] -= rate * dHidden[h] * s.grid[i];
-        net.w1[kInputs * kHidden + h] -= rate * dHidden[h];
-      }
+      for (int o = 0; o < kSpellCount; ++o) target[o] = o == s.label ? kTarget : -kTarget;
+      loss += net.Learn(s.grid, target, rate);
     }
-    std::fprintf(stderr, "epoch %d loss %.4f\n", epoch, loss / samples.size());
+    std::fprintf(stderr, "round %d loss %.4f\n", epoch, loss / samples.size());
   }
-}
-
-void WriteList(std::FILE* file, const std::vector<double>& values) {
-  for (std::size_t i = 0; i < values.size(); ++i) std::fprintf(file, i ? ",%.17g" : "%.17g", values[i]);
-}
-
-// Alpha 2 and beta 1 make the activation tanh itself, the function trained here.
-bool WriteNet(const Net& net, const char* path) {
-  std::FILE* file = std::fopen(path, "wb");
-  if (!file) return false;
-  std::fprintf(file, "<neuronet>\n<alpha>2</alpha>\n<beta>1</beta>\n<layers>\n<layer size=\"%d\"></layer>\n", kInputs);
-  std::fprintf(file, "<layer size=\"%d\">", kHidden);
-  WriteList(file, net.w1);
-  std::fprintf(file, "</layer>\n<layer size=\"%d\">", kSpellCount);
-  WriteList(file, net.w2);
-  std::fprintf(file, "</layer>\n</layers>\n<input_scale>");
-  for (int i = 0; i < kInputs; ++i) std::fprintf(file, i ? ",2,-1" : "2,-1");
-  std::fprintf(file, "</input_scale>\n<output_scale>");
-  for (int o = 0; o < kSpellCount; ++o) std::fprintf(file, o ? ",1,0" : "1,0");
-  std::fprintf(file, "</output_scale>\n</neuronet>\n");
-  return std::fclose(file) == 0;
+  std::fprintf(stderr, "%zu strokes\n", strokes);
 }
 
 // Held-out strokes drawn differently from training: other screens, rates and hands.
@@ -124,9 +84,9 @@ DrawingStyle HeldOutStyle() {
   DrawingStyle style;
   style.screenWidth = 1280;
   style.screenHeight = 720;
-  style.tremorPixels = 2;
-  style.minSeconds = 0.2;
-  style.maxSeconds = 1.5;
+  style.wobble = 0.015;
+  style.minSizesPerSecond = 0.5;
+  style.maxSizesPerSecond = 9;
   return style;
 }
 
@@ -148,30 +108,44 @@ struct Tally {
 
 std::wstring Wide(const char* path) { return std::wstring(path, path + std::string(path).size()); }
 
+const char* const kDrawnNames[] = {"wall", "bridge", "wind >", "wind <", "teleport", "no spell"};
+
+// One row per drawn class, spells then the shapes that are no spell, with the answers it got.
+void PrintConfusion(const Tally (&tallies)[kSpellCount + 1]) {
+  std::printf("%-10s %6s %6s %6s %6s %6s %6s %6s  right\n", "drawn", "0", "1", "2", "3", "4", "-1", "1-row");
+  int spellRight = 0, spellTotal = 0;
+  for (int c = 0; c <= kSpellCount; ++c) {
+    const int* k = tallies[c].counts;
+    const double right = c < kSpellCount ? tallies[c].Share(c) : tallies[c].Share(5) + tallies[c].Share(6);
+    std::printf("%-10s %6d %6d %6d %6d %6d %6d %6d  %.2f%%\n", kDrawnNames[c], k[0], k[1], k[2], k[3], k[4], k[5], k[6],
+                right);
+    if (c < kSpellCount) {
+      spellRight += k[c];
+      spellTotal += tallies[c].total;
+    }
+  }
+  std::printf("spells overall %.2f%%, no spell accepted %.2f%%\n", spellTotal ? 100.0 * spellRight / spellTotal : 0,
+              100.0 - tallies[kSpellCount].Share(5) - tallies[kSpellCount].Share(6));
+}
+
 int Evaluate(const char* path, unsigned long long seed, int perClass) {
   const SpellRecognizer recogniser(Wide(path));
   std::mt19937_64 random(seed);
   const DrawingStyle style = HeldOutStyle();
-  const char* names[] = {"wall", "bridge", "wind >", "wind <", "teleport", "negative"};
-  std::printf("%-10s %6s %6s %6s %6s %6s %6s %6s  accuracy\n", "drawn", "0", "1", "2", "3", "4", "-1", "1-row");
-  int spellRight = 0, spellTotal = 0;
+  Tally tallies[kSpellCount + 1], kinds[kNegativeKinds];
   for (int c = 0; c <= kSpellCount; ++c) {
-    Tally tally;
     const int total = c < kSpellCount ? perClass : perClass * 2;
     for (int n = 0; n < total; ++n) {
       const int shape = c < kSpellCount ? c : kNegative;
-      tally.Add(recogniser, RowsOfStroke(DrawStroke(shape, n % kNegativeKinds, style, random)));
+      const auto rows = RowsOfStroke(DrawStroke(shape, n % kNegativeKinds, style, random));
+      tallies[c].Add(recogniser, rows);
+      if (shape == kNegative) kinds[n % kNegativeKinds].Add(recogniser, rows);
     }
-    const int column = c < kSpellCount ? c : 5;
-    if (c < kSpellCount) {
-      spellRight += tally.counts[column];
-      spellTotal += total;
-    }
-    const int* k = tally.counts;
-    std::printf("%-10s %6d %6d %6d %6d %6d %6d %6d  %.2f%%\n", names[c], k[0], k[1], k[2], k[3], k[4], k[5], k[6],
-                tally.Share(column));
   }
-  std::printf("spells overall %.2f%%\n", 100.0 * spellRight / spellTotal);
+  PrintConfusion(tallies);
+  std::printf("no spell accepted by kind:");
+  for (const Tally& kind : kinds) std::printf(" %.0f%%", 100.0 - kind.Share(5) - kind.Share(6));
+  std::printf("\n");
   return 0;
 }
 
@@ -200,92 +174,138 @@ int Sweep(const char* path, unsigned long long seed, int perStep) {
   return 0;
 }
 
+struct RecordedStroke {
+  int expected;
+  int line;
+  std::vector<Point> events;  // screen pixels
+  std::vector<double> ms;
+};
+
 // Strokes recorded as mouse events: "screen W H" sets the screen; "stroke CLASS" starts a stroke that
 // should be recognised as CLASS (-1 for one that must be refused); "X Y MS" is one event in screen
-// pixels at its time. Each stroke is read once a frame at FPS, as the level reads the mouse.
-int Replay(const char* path, const char* strokesPath, double fps) {
-  const SpellRecognizer recogniser(Wide(path));
+// pixels at its time. Returns false, having said where, on a line that is none of these.
+bool ReadStrokes(const char* strokesPath, std::vector<RecordedStroke>& strokes, Point& screen) {
   std::FILE* file = std::fopen(strokesPath, "r");
   if (!file) {
     std::fprintf(stderr, "cannot read %s\n", strokesPath);
-    return 3;
+    return false;
   }
-  struct Event {
-    double x, y, ms;
-  };
-  struct Recorded {
-    int expected;
-    int line;
-    std::vector<Event> events;
-  };
-  std::vector<Recorded> strokes;
-  double width = 1024, height = 768;
+  screen = {1024, 768};
   char text[256];
-  for (int line = 1; std::fgets(text, sizeof text, file); ++line) {
+  bool good = true;
+  for (int line = 1; good && std::fgets(text, sizeof text, file); ++line) {
     double a = 0, b = 0, c = 0;
     int expected = 0;
     if (std::sscanf(text, "screen %lf %lf", &a, &b) == 2) {
-      width = a;
-      height = b;
+      screen = {a, b};
     } else if (std::sscanf(text, "stroke %d", &expected) == 1) {
-      strokes.push_back({expected, line, {}});
+      strokes.push_back({expected, line, {}, {}});
     } else if (std::sscanf(text, "%lf %lf %lf", &a, &b, &c) == 3 && !strokes.empty()) {
-      strokes.back().events.push_back({a / width, b / height, c});
+      strokes.back().events.push_back({a, b});
+      strokes.back().ms.push_back(c);
     } else if (text[0] != '#' && text[0] != '\n') {
       std::fprintf(stderr, "%s:%d: not a stroke line\n", strokesPath, line);
-      std::fclose(file);
-      return 3;
+      good = false;
     }
   }
   std::fclose(file);
-  int wrong = 0;
-  for (const Recorded& stroke : strokes) {
-    std::vector<Point> frames;
-    std::size_t next = 0;
-    const double last = stroke.events.empty() ? 0 : stroke.events.back().ms;
-    for (double t = 0;; t += 1000.0 / fps) {
-      while (next + 1 < stroke.events.size() && stroke.events[next + 1].ms <= t) ++next;
-      if (!stroke.events.empty()) frames.push_back({stroke.events[next].x, stroke.events[next].y});
-      if (t > last) break;
-    }
-    const auto rows = RowsOfStroke(frames);
-    const int answer = rows.size() < 2 ? -2 : recogniser.Recognize(rows);
-    std::printf("line %d: drawn %d, answer %s\n", stroke.line, stroke.expected,
-                answer == -2 ? "refused (one row)" : std::to_string(answer).c_str());
-    wrong += answer != stroke.expected;
+  return good;
+}
+
+// The stroke as the level reads it, once a frame at FPS, grown or shrunk by `scale` about the centre of
+// its box; the pointer stays on the screen.
+std::vector<Point> FramesOf(const RecordedStroke& stroke, Point screen, double fps, double scale) {
+  std::vector<Point> frames;
+  if (stroke.events.empty()) return frames;
+  double minX = stroke.events[0].x, maxX = minX, minY = stroke.events[0].y, maxY = minY;
+  for (const Point& p : stroke.events) {
+    minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
   }
+  const Point centre{(minX + maxX) / 2, (minY + maxY) / 2};
+  std::size_t next = 0;
+  for (double t = 0;; t += 1000.0 / fps) {
+    while (next + 1 < stroke.events.size() && stroke.ms[next + 1] <= t) ++next;
+    const Point p = stroke.events[next];
+    const double x = std::clamp(std::round(centre.x + scale * (p.x - centre.x)), 0.0, screen.x - 1);
+    const double y = std::clamp(std::round(centre.y + scale * (p.y - centre.y)), 0.0, screen.y - 1);
+    frames.push_back({x / screen.x, y / screen.y});
+    if (t > stroke.ms.back()) break;
+  }
+  return frames;
+}
+
+int Replay(const char* path, const char* strokesPath, double fps, double scale) {
+  const SpellRecognizer recogniser(Wide(path));
+  std::vector<RecordedStroke> strokes;
+  Point screen{};
+  if (!ReadStrokes(strokesPath, strokes, screen)) return 3;
+  Tally tallies[kSpellCount + 1];
+  int wrong = 0;
+  for (const RecordedStroke& stroke : strokes) {
+    if (stroke.expected < kNegative || stroke.expected >= kSpellCount) {
+      std::fprintf(stderr, "%s:%d: no such class %d\n", strokesPath, stroke.line, stroke.expected);
+      return 3;
+    }
+    const auto rows = RowsOfStroke(FramesOf(stroke, screen, fps, scale));
+    Tally& tally = tallies[stroke.expected < 0 ? kSpellCount : stroke.expected];
+    tally.Add(recogniser, rows);
+    const int answer = rows.size() < 2 ? kNegative : recogniser.Recognize(rows);
+    if (answer == stroke.expected) continue;
+    ++wrong;
+    std::printf("line %d: drawn %d, answer %d%s\n", stroke.line, stroke.expected, answer,
+                rows.size() < 2 ? " (one row)" : "");
+  }
+  PrintConfusion(tallies);
   std::printf("%zu strokes, %d wrong\n", strokes.size(), wrong);
   return wrong == 0 ? 0 : 1;
+}
+
+// Generated strokes in the replay format, one frame per event at 60 frames a second, so that they can
+// be plotted beside people's strokes and replayed as they are.
+int Draw(int shapeClass, unsigned long long seed, int count) {
+  std::mt19937_64 random(seed);
+  const DrawingStyle style;
+  std::printf("screen %d %d\n", style.screenWidth, style.screenHeight);
+  for (int n = 0; n < count; ++n) {
+    std::printf("stroke %d\n", shapeClass);
+    const std::vector<Point> frames = DrawStroke(shapeClass, n % kNegativeKinds, style, random);
+    for (std::size_t i = 0; i < frames.size(); ++i)
+      std::printf("%.0f %.0f %.1f\n", frames[i].x * style.screenWidth, frames[i].y * style.screenHeight, i * 1000.0 / 60);
+  }
+  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: nn_train train OUT.xml [SEED] [SAMPLES_PER_CLASS] [EPOCHS]\n"
+    std::fprintf(stderr, "usage: nn_train train OUT.xml [SEED] [STROKES_PER_SPELL] [ROUNDS]\n"
                          "       nn_train evaluate NET.xml [SEED] [STROKES_PER_CLASS]\n"
                          "       nn_train sweep NET.xml [SEED] [STROKES_PER_STEP]\n"
-                         "       nn_train replay NET.xml STROKES.txt [FPS]\n");
+                         "       nn_train replay NET.xml STROKES.txt [FPS] [SCALE]\n"
+                         "       nn_train draw CLASS [SEED] [COUNT]\n");
     return 2;
   }
   const std::string mode = argv[1];
   const unsigned long long seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 20;
   if (mode == "evaluate") return Evaluate(argv[2], seed, argc > 4 ? std::atoi(argv[4]) : 300);
+  if (mode == "draw") return Draw(std::atoi(argv[2]), seed, argc > 4 ? std::atoi(argv[4]) : 20);
   if (mode == "sweep") return Sweep(argv[2], seed, argc > 4 ? std::atoi(argv[4]) : 300);
-  if (mode == "replay") return argc > 3 ? Replay(argv[2], argv[3], argc > 4 ? std::atof(argv[4]) : 60) : 2;
+  if (mode == "replay")
+    return argc > 3 ? Replay(argv[2], argv[3], argc > 4 ? std::atof(argv[4]) : 60, argc > 5 ? std::atof(argv[5]) : 1) : 2;
   const int perClass = argc > 4 ? std::atoi(argv[4]) : 1500;
   const int epochs = argc > 5 ? std::atoi(argv[5]) : 12;
   const auto start = std::chrono::steady_clock::now();
   std::mt19937_64 random(seed);
-  std::vector<Sample> samples = MakeSamples(random, DrawingStyle(), perClass);
-  Net net;
-  net.Init(random);
-  Train(net, samples, epochs, random);
-  if (!WriteNet(net, argv[2])) {
+  LayeredNet net(kLayerSizes);
+  net.Initialise(random);
+  Train(net, perClass, epochs, random);
+  if (!net.Write(argv[2])) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
     return 1;
   }
-  std::fprintf(stderr, "%zu strokes, %.1f s\n", samples.size(),
+  std::fprintf(stderr, "%.1f s\n",
                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   return 0;
 }
