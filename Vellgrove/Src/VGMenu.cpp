@@ -58,7 +58,8 @@ void VGMenu::Create() {
     CreateCreditsForm();
     CreateSettingsForm();
     CreateHighScoreForm();
-    SetGreeting(Greeting());
+    m_greeting = Greeting();
+    SetGreeting(m_greeting);
     // As stored: only a moving slider maps its value into the upper half.
     if (m_musicPlayer) m_musicPlayer->m_volume = g_UserProfileManager->GetMusicVolume();
     if (g_SoundManager) g_SoundManager->m_volume = g_UserProfileManager->GetSoundVolume();
@@ -94,6 +95,8 @@ void VGMenu::Render() {
       std::vector<boost::shared_ptr<KorvexEngine::STextureFont>> fonts;
       m_userList->GetItems(fonts);
       for (const auto& font : fonts) ApplyFontGlyphs(font);
+      if (m_greetingPending) SetGreeting(m_greeting);
+      m_greetingPending = false;
     }
     if (m_firstFrame) {
       m_ui->ShowForm("MainForm");
@@ -103,15 +106,21 @@ void VGMenu::Render() {
       }
       m_firstFrame = false;
     }
-    m_notAvailableFade->Update();
-    const int hint = m_notAvailableFade->Mode;
-    const bool hintShown = hint == KorvexEngine::FadedIn || hint == KorvexEngine::FadingIn;
-    if (!m_bonusButton->m_enabled && !PointerOnBonusButton() && hintShown) {
-      FadeNotAvailable(KorvexEngine::FadingOut);
-    }
+    const bool hintShows = UpdateNotAvailableHint();
     m_ui->Render(0.0f, 0.0f);
-    if (m_notAvailable->Visible && m_notAvailableFade->Mode != KorvexEngine::FadedOut) DrawAsIs(*m_notAvailable);
+    if (m_notAvailable->Visible && hintShows) DrawAsIs(*m_notAvailable);
   KORVEX_RETHROW("VGLevel::Render()", kSource)
+}
+
+bool VGMenu::UpdateNotAvailableHint() {
+  Hold hold(m_lock);
+  m_notAvailableFade->Update();
+  const int hint = m_notAvailableFade->Mode;
+  const bool hintShown = hint == KorvexEngine::FadedIn || hint == KorvexEngine::FadingIn;
+  if (!m_bonusButton->m_enabled && !PointerOnBonusButton() && hintShown) {
+    FadeNotAvailable(KorvexEngine::FadingOut);
+  }
+  return m_notAvailableFade->Mode != KorvexEngine::FadedOut;
 }
 
 bool VGMenu::PointerOnBonusButton() {
@@ -141,8 +150,12 @@ void VGMenu::SetGreeting(const std::wstring& greeting) {
 
 void VGMenu::RefreshGreeting() {
   const std::wstring greeting = Greeting();
-  if (greeting != m_welcome->m_text) m_userChanged = true;
-  SetGreeting(greeting);
+  {
+    Hold hold(m_lock);
+    if (greeting != m_greeting) m_userChanged = true;
+    m_greeting = greeting;
+    m_greetingPending = true;
+  }
   UpdateBonusButton();
 }
 

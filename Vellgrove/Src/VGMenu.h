@@ -118,12 +118,22 @@ class VGMenu {
   bool Idle();
   std::wstring Greeting();
   void SetGreeting(const std::wstring& greeting);
-  // After a change of player; also sets whether the bonus levels are open to the new one.
+  // After a change of player; also sets whether the bonus levels are open to the new one. The
+  // handlers run on the input thread while the main thread draws the label, so the next render puts
+  // the greeting on it.
   void RefreshGreeting();
   bool PointerOnBonusButton();
   std::wstring SelectedName();
   void SaveProfiles();
   void FadeNotAvailable(int mode);
+  // Under the lock, since the input thread's hover over the closed bonus button starts the fade in:
+  // advances the hint's fade, starts fading it out once the pointer has left the button, and answers
+  // whether the hint shows.
+  bool UpdateNotAvailableHint();
+
+  // Under m_lock: the greeting last chosen, and whether the label has yet to show it.
+  std::wstring m_greeting;
+  bool m_greetingPending = false;
 };
 
 }  // namespace Vellgrove

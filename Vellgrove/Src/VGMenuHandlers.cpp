@@ -67,9 +67,13 @@ void VGMenu::OnBonusLevels() {
 }
 
 void VGMenu::OnBonusHover() {
-  const int hint = m_notAvailableFade->Mode;
-  if (!m_bonusButton->m_enabled && (hint == KorvexEngine::FadedOut || hint == KorvexEngine::FadingOut)) {
-    FadeNotAvailable(KorvexEngine::FadingIn);
+  {
+    // The main thread advances the same fade every frame.
+    Hold hold(m_lock);
+    const int hint = m_notAvailableFade->Mode;
+    if (!m_bonusButton->m_enabled && (hint == KorvexEngine::FadedOut || hint == KorvexEngine::FadingOut)) {
+      FadeNotAvailable(KorvexEngine::FadingIn);
+    }
   }
   OnFocus();
 }

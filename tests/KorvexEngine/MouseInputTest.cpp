@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <set>
+#include <thread>
 
 using SCore::KorvexCoreException;
 using SCore::SDI9Mouse;
@@ -80,6 +83,25 @@ TEST_F(DI9Mouse, InFullScreenMovesAccumulateWithinTheBoundsBeforeTheCursorRules)
   EXPECT_EQ(mouse->m_position[2], 0) << "the wheel's bounds stay 0";
   EXPECT_EQ(mouse->m_position[0], 30);
   EXPECT_EQ(mouse->m_position[1], 40);
+}
+
+// The main thread reads the position to scroll a level and to light a button while the input
+// thread's updates write it.
+TEST_F(DI9Mouse, ThePositionReadWhileTheInputThreadUpdatesIsAlwaysOneTheCursorHad) {
+  auto mouse = Make(false);
+  const POINT origin = ClientOrigin();
+  InputEvents::CursorMovedTo(origin.x + 10, origin.y + 20);
+  std::atomic<bool> updating{true};
+  std::thread input([&] {
+    for (int update = 0; update < 2000; ++update) mouse->DoUpdate();
+    updating = false;
+  });
+  std::set<LONG> seen;
+  while (updating) seen.insert(mouse->m_position[0]);
+  input.join();
+  seen.insert(mouse->m_position[0]);
+  // The position before the first update, then the cursor's.
+  EXPECT_TRUE(seen == std::set<LONG>({0, 10}) || seen == std::set<LONG>({10}));
 }
 
 TEST_F(DI9Mouse, ButtonEventsOverwriteTheStateInOrder) {

@@ -1,7 +1,12 @@
 #include "RenderTestSupport.h"
 #include "SEvent.h"
+#include "SUIControl.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
 
 using RenderTest::FailureOf;
 using RenderTest::Narrow;
@@ -142,6 +147,48 @@ TEST_F(DeviceLoss, SwitchesToFullScreenAndBack) {
   EXPECT_EQ(handlers.lost + handlers.reset, 0);
 }
 
+// A control as the input thread hit-tests it: in fractions of the back buffer's size.
+class LeftHalf : public KorvexEngine::UI::SUIControl {
+ public:
+  bool HitTest(float x, float) override {
+    fractions.insert(x);
+    ++hitTests;
+    return x < 0.5f;
+  }
+  void OnMouseOver() override {}
+  void OnMouseDown(float, float) override {}
+  void OnMouseOut() override {}
+  void DoRender(float, float) override {}
+  // Written by the hit tests' thread only.
+  std::set<float> fractions;
+  std::atomic<int> hitTests{0};
+};
+
+TEST_F(DeviceLoss, HitTestsOnTheInputThreadSeeOneScreenSizeOrTheOtherWhileTheModeSwitches) {
+  LeftHalf control;
+  control.m_viewport = viewport;
+  const int x = 40;
+  std::set<float> expected = {float(x) / float(device->GetWidth())};
+  std::atomic<bool> switching{true};
+  std::thread input([&] {
+    while (switching) control.InputMouseMove(KorvexEngine::UI::SUIInputMouseMoveEvent(x, 0));
+  });
+  for (bool fullScreen : {true, false, true, false}) {
+    // Each switch comes while the input thread is hit-testing.
+    const int before = control.hitTests;
+    while (control.hitTests == before) std::this_thread::yield();
+    device->SetFullScreen(fullScreen);
+    expected.insert(float(x) / float(device->GetWidth()));
+  }
+  switching = false;
+  input.join();
+  EXPECT_TRUE(expected.count(float(x) / 1024.0f)) << "the full screen's width";
+  for (float fraction : control.fractions) EXPECT_TRUE(expected.count(fraction)) << fraction;
+  device->SetFullScreen(true);
+  control.InputMouseMove(KorvexEngine::UI::SUIInputMouseMoveEvent(x, 0));
+  EXPECT_EQ(control.m_state, KorvexEngine::UI::SUIControl::kOver) << "near the left edge of the full screen";
+}
+
 TEST_F(DeviceLoss, AFailedSwitchKeepsThePreviousParameters) {
   const D3DPRESENT_PARAMETERS before = Parameters();
   Platform::Testing::FailNextCall("Reset", D3DERR_DRIVERINTERNALERROR);
@@ -151,6 +198,8 @@ TEST_F(DeviceLoss, AFailedSwitchKeepsThePreviousParameters) {
   EXPECT_EQ(Parameters().Windowed, TRUE);
   EXPECT_EQ(Parameters().BackBufferWidth, before.BackBufferWidth);
   EXPECT_EQ(Parameters().BackBufferHeight, before.BackBufferHeight);
+  EXPECT_EQ(device->GetWidth(), before.BackBufferWidth);
+  EXPECT_EQ(device->GetHeight(), before.BackBufferHeight);
   // The device goes on with what it had; a device that waits for a reset gets one it can take.
   EXPECT_EQ(FailureOf([&] { Frame(); }), "no failure");
   d3d9->Reset();

@@ -3,11 +3,14 @@
 // choice has taken the game on, the menu answers no more clicks.
 #include "KorvexApplication.h"
 #include "RunningGame.h"
+#include "SFadeCurve.h"
+#include "SSpriteTransition.h"
 #include "SUIApplication.h"
 #include "SUIButton.h"
 #include "SUICheckBox.h"
 #include "SUIListBox.h"
 #include "SUITrackBar.h"
+#include "TScopedLock.h"
 #include "VGSoundManager.h"
 #include "VGUserProfileManager.h"
 #include "VGUsersFile.h"
@@ -337,4 +340,52 @@ TEST(MainMenuFile, AFirstStartClosedAtThePromptWritesNoPlayer) {
   const VGUsersFileContent content = Vellgrove::ReadUsersFile(documents.UsersFile().wstring());
   EXPECT_TRUE(content.profiles.empty());
   EXPECT_EQ(content.current, L"");
+}
+
+// Whoever has not finished the main levels learns why the bonus levels stay closed: the hint fades
+// in while the pointer rests on their button and away once it leaves. The hover reaches the menu on
+// the input thread while the main thread advances and draws the same fade.
+TEST_F(MainMenu, TheClosedBonusLevelsHintFadesInOnTheirButtonAndAwayOffIt) {
+  Vellgrove::g_UserProfileManager->AddProfile(L"BO");
+  Vellgrove::g_UserProfileManager->SetLevel("level02", "Two");
+  game.GetMenu()->m_userList->InsertFront(L"BO");
+  game.GetMenu()->Activate();
+  EnterMenu();
+  ASSERT_FALSE(game.GetMenu()->m_bonusButton->m_enabled);
+  const auto hintMode = [&] {
+    KorvexEngine::TScopedLock<Vellgrove::VGLockGuard> hold(game.GetMenu()->m_lock);
+    return game.GetMenu()->m_notAvailableFade->Mode;
+  };
+  // Pixels of the hint's place that differ clearly from the menu without it.
+  const std::vector<DWORD> without = Picture(game);
+  const auto hintPixels = [&] {
+    const std::vector<DWORD> now = Picture(game);
+    int changed = 0;
+    for (int y = int(0.749f * 768); y < int(0.839f * 768); ++y) {
+      for (int x = int(0.32f * 1024); x < int(0.71f * 1024); ++x) {
+        const size_t at = size_t(y) * 1024 + size_t(x);
+        for (int shift : {0, 8, 16}) {
+          if (std::abs(int((now[at] >> shift) & 0xFF) - int((without[at] >> shift) & 0xFF)) > 24) {
+            ++changed;
+            break;
+          }
+        }
+      }
+    }
+    return changed;
+  };
+  const Point onBonus = {0.311f + 0.4052734375f / 2, 0.371f + 0.09375f / 2}, offEverything = {0.05f, 0.95f};
+  // Twice: each entry onto the button is one hover.
+  for (int pass = 0; pass < 2; ++pass) {
+    PointAt(game, onBonus.x, onBonus.y);
+    ASSERT_TRUE(Until([&] { return hintMode() != KorvexEngine::FadedOut; })) << "pass " << pass;
+    Frame(game, 2100, true);
+    EXPECT_EQ(hintMode(), KorvexEngine::FadedIn);
+    EXPECT_GT(hintPixels(), 200) << "the hint shows";
+    PointAt(game, offEverything.x, offEverything.y);
+    ASSERT_TRUE(Until([&] { return hintMode() == KorvexEngine::FadingOut; }));
+    Frame(game, 2100, true);
+    EXPECT_EQ(hintMode(), KorvexEngine::FadedOut);
+    EXPECT_LT(hintPixels(), 20) << "and is gone again";
+  }
 }

@@ -135,6 +135,7 @@ void SD3D9RenderDevice::CreateD3DDevice(HWND window, DWORD behaviourFlags, UINT 
     BuildPresentParameters(window, colorDepth, fullScreen);
     const HRESULT result =
         m_d3d->CreateDevice(m_adapter, D3DDEVTYPE_HAL, window, behaviourFlags, &m_presentParameters, &m_device);
+    PublishBackBufferSize();
     if (FAILED(result)) m_device = nullptr;
     RaiseIfFailed(result, "Can't create D3D9 Device: ", kCreateDeviceTexts);
     m_device->GetRenderTarget(0, &m_backBuffer);
@@ -166,6 +167,11 @@ void SD3D9RenderDevice::BuildPresentParameters(HWND window, int colorDepth, int 
   parameters.EnableAutoDepthStencil = TRUE;
   parameters.AutoDepthStencilFormat =
       GetAllowableZBufferFormat(parameters.BackBufferFormat, parameters.BackBufferFormat, m_adapter);
+}
+
+void SD3D9RenderDevice::PublishBackBufferSize() {
+  m_backBufferWidth = m_presentParameters.BackBufferWidth;
+  m_backBufferHeight = m_presentParameters.BackBufferHeight;
 }
 
 D3DFORMAT SD3D9RenderDevice::ColorDepthToFormat(int bits) {
@@ -265,6 +271,7 @@ void SD3D9RenderDevice::Reset() {
       SHold hold(m_lock);
       result = m_device->Reset(&m_presentParameters);
     }
+    PublishBackBufferSize();
     g_Loger << GetTimeStamp() << " SD3D9RenderDevice Reset HRESULT:" << int(result) << "\n";
     RaiseIfFailed(result, "can't reset D3D9 device(", kResetTexts);
     OnResetDevice();
@@ -305,6 +312,7 @@ void SD3D9RenderDevice::SetFullScreen(bool fullScreen) {
     } catch (const KorvexCoreException&) {
       // Otherwise every following frame would retry the reset that has just failed.
       m_presentParameters = previous;
+      PublishBackBufferSize();
       throw;
     }
   KORVEX_RETHROW("SD3D9RenderDevice::SetFullScreen()", kSource)
@@ -477,9 +485,9 @@ void SD3D9RenderDevice::DoSetView() {
   KORVEX_RETHROW("SD3D9RenderDevice::DoSetView()", kSource)
 }
 
-UINT SD3D9RenderDevice::GetWidth() { return m_presentParameters.BackBufferWidth; }
+UINT SD3D9RenderDevice::GetWidth() { return m_backBufferWidth; }
 
-UINT SD3D9RenderDevice::GetHeight() { return m_presentParameters.BackBufferHeight; }
+UINT SD3D9RenderDevice::GetHeight() { return m_backBufferHeight; }
 
 void SD3D9RenderDevice::SetVertexShader(DWORD fvf) {
   KORVEX_TRY

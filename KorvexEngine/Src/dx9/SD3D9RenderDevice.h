@@ -8,6 +8,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <atomic>
 #include <vector>
 
 namespace SCore {
@@ -84,6 +85,9 @@ class SD3D9RenderDevice : public SRenderDevice {
 
  private:
   void BuildPresentParameters(HWND window, int colorDepth, int fullScreen);
+  // After every change of the presentation parameters: by us, or by the device's creation or reset,
+  // which fill in a size left 0.
+  void PublishBackBufferSize();
   void LogPresentParameters();
   void ReleaseBackBuffer();
   void ForgetAllTextures();
@@ -103,6 +107,10 @@ class SD3D9RenderDevice : public SRenderDevice {
   HWND m_window = nullptr;
   UINT m_requestedWidth = 0;
   UINT m_requestedHeight = 0;
+  // The back buffer's size as GetWidth and GetHeight answer it: the input thread's hit tests read it
+  // while a switch to or from full screen on the main thread rewrites the presentation parameters.
+  std::atomic<UINT> m_backBufferWidth{0};
+  std::atomic<UINT> m_backBufferHeight{0};
   SRenderLockGuard m_lock;
 };
 
