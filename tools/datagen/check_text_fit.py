@@ -5,7 +5,7 @@ Usage: check_text_fit.py fit DATA_FOLDER
            lives) measured with the font's glyph widths at the place, glyph size and spacing the game writes it,
            inside the plate that the picture programs drew there (the frame's recesses and plaque, the score
            screen's panel) or the box its label keeps (the map's tooltip); the high-score table's headings over
-           the middles of their columns
+           the middles of their columns; every tutorial tooltip on the screen, beside the teacher it follows
 
 Texture fonts lay glyph k at x + spacing * cell * k plus what the narrower glyphs before it saved, so a text is
 cell * (sum of its glyph widths + (spacing - 1) * (characters - 1)) wide and one cell high.
@@ -112,6 +112,43 @@ def score_panel():
     return (left + inset) * sx, (top + inset) * sy, (right - inset) * sx, (bottom - inset) * sy
 
 
+# A tutorial's bubble: it starts beside the teacher (whose corner snaps to the pixel grid), its text indented by
+# the label's left margin, and it must end, with its right margin, on the screen.
+TRAINER_CELL = (0.017, 0.0349027, 1.12)
+TRAINER_BUBBLE_OFFSET = 0.082
+TRAINER_MARGINS = (0.04, 0.01)
+
+
+def trainer_tooltips(data):
+    """(file, teacher x, text) for every tooltip of the tutorial scripts: the levels' helps, the map's, the score's."""
+    folder = os.path.join(data, "Levels")
+    files = [os.path.join("help", f) for f in sorted(os.listdir(os.path.join(folder, "help")))]
+    files += sorted(f for f in os.listdir(folder) if f.endswith("_trainer_1.xml") or f.endswith("_trainer_2.xml")
+                    or f == "score_trainer.xml")
+    found = []
+    for name in files:
+        teacher_x = 0.0
+        for command in ElementTree.parse(os.path.join(folder, name)).getroot().iter("Command"):
+            kind = command.get("Type")
+            if kind == "VGLevelTrainerCommandShowTeacher":
+                teacher_x = float(command.get("X"))
+            elif kind == "VGLevelTrainerCommandShowToolTip":
+                found.append((name, teacher_x, command.get("Text")))
+    return found
+
+
+def trainer_checks(data):
+    cell_width, cell_height, spacing = TRAINER_CELL
+    left_margin, right_margin = TRAINER_MARGINS
+    screen = (0, 0, SCREEN[0] - right_margin * SCREEN[0], SCREEN[1])
+    found = []
+    for name, teacher_x, text in trainer_tooltips(data):
+        bubble = texel_centre(teacher_x, SCREEN[0]) + TRAINER_BUBBLE_OFFSET
+        place = Place(bubble + left_margin, 0.0, cell_width, cell_height, spacing)
+        found.append(("tutorial tooltip in " + name, text, place, screen))
+    return found
+
+
 def checks(data):
     """(what, text, place, plate in pixels) for every text written over a picture."""
     texts, names = strings(data), show_names(data)
@@ -129,7 +166,7 @@ def checks(data):
     tooltip_box = (0, 0, TOOLTIP.box() * SCREEN[0], TOOLTIP.cell_height * SCREEN[1])
     found += [("map tooltip", texts[key] + name, TOOLTIP, tooltip_box)
               for key in ("PLAYLEVEL", "REPLAYLEVEL") for name in names]
-    return found
+    return found + trainer_checks(data)
 
 
 # The high-score table: each heading, written from its left end, over the column of values that its cell label
