@@ -102,7 +102,8 @@ std::wstring VGMenu::SelectedName() { return m_userList->GetSelectedText(); }
 
 void VGMenu::OnUserProfileOk() {
   m_ui->HideForm();
-  g_UserProfileManager->SelectProfile(SelectedName());
+  // By the row, as a deletion goes: a name could reach the picked player's namesake.
+  g_UserProfileManager->SelectProfileAt(m_userList->m_selected);
   SaveProfiles();
   RefreshGreeting();
 }

@@ -315,6 +315,23 @@ TEST_F(MainMenu, DeletingTheOlderOfTwoNamesakesKeepsTheNewerOnesProgress) {
   EXPECT_EQ(File().profiles[0].m_level, "level05");
 }
 
+// Two players of one name: the row picked in the list is the player who goes on.
+TEST_F(MainMenu, ChoosingTheOlderOfTwoNamesakesPlaysAsTheOlder) {
+  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
+  Vellgrove::g_UserProfileManager->SetLevel("level02", "Two");
+  const boost::shared_ptr<Vellgrove::VGUserProfile> older = Vellgrove::g_UserProfileManager->GetCurrent();
+  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
+  Vellgrove::g_UserProfileManager->SetLevel("level05", "Five");
+  for (int row = 0; row < 2; ++row) game.GetMenu()->m_userList->InsertFront(L"ANN");
+  game.GetMenu()->Activate();
+  EnterMenu();
+  Click(kIfThis);
+  Click(ListRow(1));
+  Click(kProfileOk);
+  EXPECT_EQ(Vellgrove::g_UserProfileManager->GetCurrent(), older);
+  EXPECT_EQ(Vellgrove::g_UserProfileManager->GetLevel(), "level02");
+}
+
 // Closing the game at the first start's prompt leaves a file without players.
 TEST(MainMenuFile, AFirstStartClosedAtThePromptWritesNoPlayer) {
   GameTest::DocumentsFolder documents;
