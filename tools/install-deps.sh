@@ -27,6 +27,11 @@ fi
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "install-deps: these packages are missing: ${missing[*]}" >&2
+    echo "install-deps: run this script as root, or install sudo, to install them" >&2
+    exit 1
+  fi
   sudo_cmd=(sudo)
 fi
 
