@@ -56,9 +56,19 @@ def ground(left, right, top=GROUND_TOP):
     return Placed("Ground", left, top, (half_width, GROUND_HALF_HEIGHT))
 
 
-def characters(first_x, facing=1, top=GROUND_TOP, gap=0.09):
-    """The three characters in a row, standing a hair above the ground so that they settle on it."""
-    return [walker(name, first_x - facing * i * gap, facing, top) for i, name in enumerate(CHARACTERS)]
+def characters(first_x, facing=1, top=GROUND_TOP, gap=0.09, speed=None):
+    """The three characters in a row, standing a hair above the ground so that they settle on it;
+    speed, when given, replaces their walking speed (world units a second)."""
+    row = [walker(name, first_x - facing * i * gap, facing, top) for i, name in enumerate(CHARACTERS)]
+    if speed is not None:
+        for placed in row:
+            placed.attributes.append(("speed", f"{speed:g}", "Double"))
+    return row
+
+
+# The first two levels teach a spell each while the teacher talks: their walkers go slower, so that a
+# newcomer who reads the tip first still has seven seconds or more to draw.
+TEACHING_SPEED = 0.07
 
 
 def block(left, right, top, bottom=1.0):
@@ -93,11 +103,16 @@ def out_teleport(x, top=GROUND_TOP):
 # The teaching levels, one spell each; the chapters after them live in modules of their own.
 LEVELS = [
     # A pit ends the meadow on the right: a wall turns the walkers back to the portal on the left.
+    # The walkers start at the view's left edge and the pit lies at its right edge, as far apart as
+    # the first view allows.
     Level("level01", "The Turning Stone", 1.5, 60.0, "BACKDROP_MOOR", ["VGTT_WALL"],
-          [ground(0.0, 1.25), portal(0.12)] + characters(0.78), pos_x=0.5, with_help=True),
-    # A gap lies between the walkers and the portal: a bridge spans it.
+          [ground(0.03, 1.34), portal(0.12)] + characters(0.64, gap=0.07, speed=TEACHING_SPEED), pos_x=0.5,
+          with_help=True),
+    # A gap lies between the walkers and the portal: a bridge spans it. The gap lies at the first
+    # view's right edge, for the same reason.
     Level("level02", "Over the Gap", 1.6, 60.0, "BACKDROP_CLIFFS", ["VGTT_BRIDGE"],
-          [ground(0.0, 0.7), ground(0.98, 1.6), portal(1.42)] + characters(0.5), pos_x=0.3, with_help=True),
+          [ground(0.0, 1.0), ground(1.28, 1.6), portal(1.42)] + characters(0.5, speed=TEACHING_SPEED), pos_x=0.3,
+          with_help=True),
     # The walkers head for the spikes on the left; a wind turns them and carries them over a crack.
     Level("level03", "windstorm", 1.6, 60.0, "BACKDROP_STORM", ["VGTT_WINDRIGHT"],
           [ground(0.0, 1.0), ground(1.06, 1.6), spikes(0.02),
