@@ -127,6 +127,29 @@ class MainMenu : public GameTest::RunningGame {
     ASSERT_NE(ActiveForm(), "NewUser");
   }
 
+  struct Namesakes {
+    boost::shared_ptr<Vellgrove::VGUserProfile> older, newer;
+  };
+
+  // Two players named ANN, the older at level02 and the newer (current) at level05, both listed;
+  // the change-player form is open with the older one's row picked.
+  Namesakes PickTheOlderOfTwoNamesakes() {
+    const auto add = [&](const std::string& level, const std::string& showName) {
+      Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
+      Vellgrove::g_UserProfileManager->SetLevel(level, showName);
+      game.GetMenu()->m_userList->InsertFront(L"ANN");
+      return Vellgrove::g_UserProfileManager->GetCurrent();
+    };
+    Namesakes players;
+    players.older = add("level02", "Two");
+    players.newer = add("level05", "Five");
+    game.GetMenu()->Activate();
+    EnterMenu();
+    Click(kIfThis);
+    Click(ListRow(1));
+    return players;
+  }
+
   VGUsersFileContent File() { return Vellgrove::ReadUsersFile(documents.UsersFile().wstring()); }
   std::string FileBytes() { return GameTest::DocumentsFolder::Read(documents.UsersFile()); }
 
@@ -296,16 +319,7 @@ TEST_F(MainMenu, DeletingAPlayerWhoFinishedEveryLevelClosesTheBonusLevels) {
 // Two players of one name: the row the player picks in the list is the one deleted, and the
 // namesake keeps its progress, in the game and in the file.
 TEST_F(MainMenu, DeletingTheOlderOfTwoNamesakesKeepsTheNewerOnesProgress) {
-  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
-  Vellgrove::g_UserProfileManager->SetLevel("level02", "Two");
-  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
-  Vellgrove::g_UserProfileManager->SetLevel("level05", "Five");
-  const boost::shared_ptr<Vellgrove::VGUserProfile> newer = Vellgrove::g_UserProfileManager->GetCurrent();
-  for (int row = 0; row < 2; ++row) game.GetMenu()->m_userList->InsertFront(L"ANN");
-  game.GetMenu()->Activate();
-  EnterMenu();
-  Click(kIfThis);
-  Click(ListRow(1));
+  const boost::shared_ptr<Vellgrove::VGUserProfile> newer = PickTheOlderOfTwoNamesakes().newer;
   Click(kProfileDelete);
   Click(kYes);
   ASSERT_EQ(Vellgrove::g_UserProfileManager->GetProfileNames(), std::vector<std::wstring>{L"ANN"});
@@ -317,16 +331,7 @@ TEST_F(MainMenu, DeletingTheOlderOfTwoNamesakesKeepsTheNewerOnesProgress) {
 
 // Two players of one name: the row picked in the list is the player who goes on.
 TEST_F(MainMenu, ChoosingTheOlderOfTwoNamesakesPlaysAsTheOlder) {
-  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
-  Vellgrove::g_UserProfileManager->SetLevel("level02", "Two");
-  const boost::shared_ptr<Vellgrove::VGUserProfile> older = Vellgrove::g_UserProfileManager->GetCurrent();
-  Vellgrove::g_UserProfileManager->AddProfile(L"ANN");
-  Vellgrove::g_UserProfileManager->SetLevel("level05", "Five");
-  for (int row = 0; row < 2; ++row) game.GetMenu()->m_userList->InsertFront(L"ANN");
-  game.GetMenu()->Activate();
-  EnterMenu();
-  Click(kIfThis);
-  Click(ListRow(1));
+  const boost::shared_ptr<Vellgrove::VGUserProfile> older = PickTheOlderOfTwoNamesakes().older;
   Click(kProfileOk);
   EXPECT_EQ(Vellgrove::g_UserProfileManager->GetCurrent(), older);
   EXPECT_EQ(Vellgrove::g_UserProfileManager->GetLevel(), "level02");
